@@ -1,0 +1,39 @@
+// Maps the DOS-style paths of book files ("d:\book\run\x.htm") onto host paths: a drive letter
+// stands for a host folder, '\' separates components, each component is found without regard to
+// letter case (a book copied from a disc has names in any case), names convert to UTF-8.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace shelf {
+
+class TDosFileSystem {
+ public:
+  // `letter` is case-insensitive; the host folder must exist.
+  void MapDrive(char letter, std::filesystem::path hostFolder);
+
+  // Relative DOS paths are taken against this folder (DOS form, ending in '\').
+  void SetCurrentDir(std::string dosFolder) { currentDir_ = std::move(dosFolder); }
+  const std::string& CurrentDir() const { return currentDir_; }
+
+  // The host path for a DOS path. Components that exist are matched without regard to case
+  // (ASCII and Cyrillic); the rest keep their spelling. "." and ".." are folded; ".." never
+  // climbs above the drive's folder. Nullopt when the drive is not mapped or a name cannot be
+  // converted. '/' is accepted as a separator too.
+  std::optional<std::filesystem::path> ToHost(std::string_view dosPath) const;
+
+  // The DOS path of a host path that lies under a mapped drive (the deepest mapping wins);
+  // nullopt otherwise or when a name has no Windows-1251 form. Folders get a trailing '\' only
+  // when `isFolder`.
+  std::optional<std::string> ToDos(const std::filesystem::path& hostPath, bool isFolder) const;
+
+ private:
+  std::map<char, std::filesystem::path> drives_;
+  std::string currentDir_;
+};
+
+}  // namespace shelf
