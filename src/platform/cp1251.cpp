@@ -101,11 +101,14 @@ std::string Utf8ToCp1251Lossy(std::string_view utf8) {
 QString ToQString(std::string_view cp1251) {
   QString out;
   out.reserve(static_cast<qsizetype>(cp1251.size()));
-  for (char c : cp1251) out += QChar(static_cast<char16_t>(ToUnicode(static_cast<unsigned char>(c))));
+  for (char c : cp1251)
+    out += QChar(static_cast<char16_t>(ToUnicode(static_cast<unsigned char>(c))));
   return out;
 }
 
-std::string FromQString(const QString& text) { return Utf8ToCp1251Lossy(text.toStdString()); }
+std::string FromQString(const QString& text) {
+  return Utf8ToCp1251Lossy(text.toStdString());
+}
 
 char Cp1251Lower(char c) {
   const auto b = static_cast<unsigned char>(c);

@@ -16,3 +16,11 @@ struct TBookFolders {
 };
 
 }  // namespace shelf
+
+namespace shelf {
+
+// BookRoot is ProgramDir without the first "run\" (any case); CdRoot is its drive, lower-cased.
+std::string BookRootOf(const std::string& programDir);
+std::string CdRootOf(const std::string& programDir);
+
+}  // namespace shelf

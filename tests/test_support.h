@@ -1,0 +1,31 @@
+// Small fixtures shared by the tests: a private temporary folder per test with the user's
+// settings, runtime and data folders pointed into it, and a writer of book folders.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace shelf::test {
+
+// Gives every test its own folder and points XDG_CONFIG_HOME, XDG_DATA_HOME and
+// XDG_RUNTIME_DIR into it, so no test sees another's settings, locks or temporary files.
+class IsolatedTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  const std::filesystem::path& Dir() const { return dir_; }
+
+ private:
+  std::filesystem::path dir_;
+  std::map<std::string, std::string> savedEnv_;
+};
+
+// Writes `files` (relative host path -> bytes) under `root`, creating folders.
+void WriteTree(const std::filesystem::path& root, const std::map<std::string, std::string>& files);
+
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace shelf::test

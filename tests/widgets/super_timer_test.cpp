@@ -1,0 +1,73 @@
+#include "widgets/super_timer.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <stdexcept>
+
+namespace shelf {
+namespace {
+
+TEST(SuperTimer, DisablingInsideATickStopsAndEnablingRestartsTheCount) {
+  TSuperTimer timer;
+  timer.SetInterval(1);
+  std::vector<int> seen;
+  timer.OnTimer = [&](TSuperTimer& t) {
+    seen.push_back(t.TickCount());
+    if (t.TickCount() == 3) t.SetEnabled(false);
+  };
+  timer.SetEnabled(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !timer.Enabled(); }, 2000));
+  QTest::qWait(20);
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+
+  seen.clear();
+  timer.SetEnabled(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !timer.Enabled(); }, 2000));
+  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+}
+
+TEST(SuperTimer, ThrowingHandlerKeepsTicking) {
+  TSuperTimer timer;
+  timer.SetInterval(1);
+  int calls = 0;
+  timer.OnTimer = [&](TSuperTimer&) {
+    ++calls;
+    throw std::runtime_error("step failed");
+  };
+  timer.SetEnabled(true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return calls >= 5; }, 2000));
+}
+
+TEST(SuperTimer, ASlowHandlerStretchesThePeriodInsteadOfQueuingTicks) {
+  TSuperTimer timer;
+  timer.SetInterval(1);
+  int calls = 0;
+  timer.OnTimer = [&](TSuperTimer&) {
+    ++calls;
+    QTest::qSleep(30);  // far longer than the interval
+  };
+  timer.SetEnabled(true);
+  QTest::qWait(200);
+  timer.SetEnabled(false);
+  const int handled = calls;
+  QTest::qWait(50);
+  EXPECT_EQ(calls, handled);  // nothing was queued behind the slow ticks
+  EXPECT_LE(handled, 8);
+}
+
+TEST(SuperTimer, DestroyingARunningTimerEndsItsWorker) {
+  auto timer = std::make_unique<TSuperTimer>();
+  timer->SetInterval(1);
+  int calls = 0;
+  timer->OnTimer = [&](TSuperTimer&) { ++calls; };
+  timer->SetEnabled(true);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return calls > 0; }, 2000));
+  timer.reset();
+  const int atDestruction = calls;
+  QTest::qWait(20);
+  EXPECT_EQ(calls, atDestruction);
+}
+
+}  // namespace
+}  // namespace shelf
