@@ -27,7 +27,9 @@ class TComprStream {
   const std::string& Bytes() const { return bytes_; }
   std::size_t Size() const { return bytes_.size(); }
   std::size_t Position() const { return position_; }
-  void Seek(std::size_t position) { position_ = position < bytes_.size() ? position : bytes_.size(); }
+  void Seek(std::size_t position) {
+    position_ = position < bytes_.size() ? position : bytes_.size();
+  }
 
   // Copies up to `count` bytes from the position on and moves past them; returns the count read.
   std::size_t Read(void* buffer, std::size_t count);

@@ -1,0 +1,60 @@
+// Shelf: opens the book given on the command line (its folder), or the sample book built with
+// the program, in the role the command line asks for.
+#include <iostream>
+
+#include "shell/book_session.h"
+#include "shell/command_line.h"
+#include "shell/main_form.h"
+#include "shell/shelf_application.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: shelf [BOOK-FOLDER | --book BOOK-FOLDER] [PAGE | /t | /h]\n"
+    "  BOOK-FOLDER  the book's run folder, or its top folder with a run subfolder\n"
+    "               (default: the sample book built with Shelf)\n";
+
+int Fail(const std::string& message) {
+  std::cerr << "shelf: " << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
+    std::cout << kUsage;
+    return 0;
+  }
+  std::string error;
+  const auto commandLine = shelf::ParseCommandLine(arguments, error);
+  if (!commandLine) {
+    std::cerr << "shelf: " << error << "\n" << kUsage;
+    return 2;
+  }
+
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    return Fail(
+        "there is no display to show the book on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+        "       Run it from a desktop session, or under a virtual display: xvfb-run -a shelf");
+  shelf::TShelfApplication app(argc, argv);
+
+  const auto session =
+      shelf::OpenBookSession(commandLine->BookFolder.value_or(SHELF_SAMPLE_BOOK), error);
+  if (!session) return Fail(error);
+
+  switch (commandLine->Role()) {
+    case shelf::TRunRole::Thesaurus:
+      return Fail("the thesaurus window is not available in this version");
+    case shelf::TRunRole::HelpOrPlainWindow:
+      return Fail("help and plain page windows are not available in this version");
+    case shelf::TRunRole::BookShell:
+      break;
+  }
+
+  shelf::TMainForm form(*session);
+  if (const auto exitCode = form.BuildBookShell()) return *exitCode;
+  return app.exec();
+}

@@ -1,0 +1,27 @@
+// Everything a copy of the program knows about the book it serves: the path mapping, the
+// folders and the store of book files. Built once at start-up and passed by reference.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/dos_path.h"
+#include "store/book_folders.h"
+#include "store/book_store.h"
+
+namespace shelf {
+
+struct TBookSession {
+  TDosFileSystem FileSystem;
+  TBookFolders Folders;
+  TBookStore Store{FileSystem};
+};
+
+// Mounts the book at `bookFolder`, fills the folders and opens "interface.dat". A book without
+// a container reads loose files only; a container that cannot be used is an error, as is a
+// folder that does not exist or a per-user folder that cannot be made private.
+std::unique_ptr<TBookSession> OpenBookSession(const std::filesystem::path& bookFolder,
+                                              std::string& error);
+
+}  // namespace shelf

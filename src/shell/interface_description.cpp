@@ -1,0 +1,601 @@
+#include "shell/interface_description.h"
+
+#include <charconv>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "platform/cp1251.h"
+#include "store/book_path.h"
+#include "store/book_text.h"
+#include "store/compr_stream.h"
+
+namespace shelf {
+namespace {
+
+constexpr const char* kStructFile = "Struct.txt";
+// Screens are numbered by hand in the file; a larger number is a typing error, and growing the
+// per-screen lists to it would only waste memory.
+constexpr std::int32_t kMaxScreens = 1000;
+
+std::string Quoted(std::string_view cp1251) {
+  return "\"" + Cp1251ToUtf8(cp1251) + "\"";
+}
+
+// The lines being read, the folders names are resolved against and the problems found so far.
+struct TReadContext {
+  const TDynamicStringArray& Lines;
+  const TBookFolders& Folders;
+  std::vector<RDescriptionProblem>& Problems;
+
+  void Problem(std::size_t line, std::string message) const {
+    Problems.push_back({kStructFile, line + 1, std::move(message)});
+  }
+};
+
+// A keyword found on a line, with the readers of the value that follows it. A list may run
+// over further lines and moves the caller's line index to its ']'.
+class TFoundKeyword {
+ public:
+  TFoundKeyword(const TReadContext& context, std::size_t& line, std::size_t column,
+                std::string_view keyword)
+      : context_(context), line_(line), column_(column), keyword_(keyword) {}
+
+  std::size_t& Line() { return line_; }
+  std::string_view Keyword() const { return keyword_; }
+  const TReadContext& Context() const { return context_; }
+
+  std::int32_t Number() const { return ValueInt(Text(), column_ + 1); }
+  std::int32_t Color() const { return ValueColor(Text(), column_ + 1); }
+  // Starts one byte past the keyword: the '='.
+  std::string Word() const { return ValueWord(Text(), column_ + keyword_.size() + 2); }
+  std::string Path() const { return ResolveBookPath(Word(), context_.Folders); }
+  std::uint8_t OnFlag() const { return Word() == "on" ? 1 : 0; }
+
+  std::uint8_t Style() const {
+    const std::string word = Word();
+    std::uint8_t style = 0;
+    if (word.find("bold") != std::string::npos) style |= kStyleBold;
+    if (word.find("italic") != std::string::npos) style |= kStyleItalic;
+    if (word.find("underline") != std::string::npos) style |= kStyleUnderline;
+    if (word.find("strikeout") != std::string::npos) style |= kStyleStrikeOut;
+    return style;
+  }
+
+  TDynamicStringArray List() {
+    if (auto items = ValueList(context_.Lines, line_, context_.Folders)) return std::move(*items);
+    context_.Problem(line_, "the list of " + Quoted(keyword_) +
+                                " has no closing ']' before the end of the file; it is left out");
+    return {};
+  }
+
+ private:
+  const std::string& Text() const { return context_.Lines[line_]; }
+
+  const TReadContext& context_;
+  std::size_t& line_;
+  std::size_t column_;
+  std::string_view keyword_;
+};
+
+// One keyword of a record and how its value goes into the record (no reader: the keyword must
+// be present, its value is not used).
+template <class R>
+struct TField {
+  std::string_view Keyword;
+  std::function<void(R&, TFoundKeyword&)> Read;
+};
+template <class R>
+using TFields = std::vector<TField<R>>;
+
+template <class R>
+TField<R> NumberField(std::string_view keyword, std::int32_t R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Number(); }};
+}
+template <class R>
+TField<R> ColorField(std::string_view keyword, std::int32_t R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Color(); }};
+}
+template <class R>
+TField<R> WordField(std::string_view keyword, std::string R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Word(); }};
+}
+template <class R>
+TField<R> PathField(std::string_view keyword, std::string R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Path(); }};
+}
+template <class R>
+TField<R> StyleField(std::string_view keyword, std::uint8_t R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Style(); }};
+}
+template <class R>
+TField<R> OnField(std::string_view keyword, std::uint8_t R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.OnFlag(); }};
+}
+template <class R>
+TField<R> ListField(std::string_view keyword, TDynamicStringArray R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.List(); }};
+}
+
+// The four edges every rectangular element starts with.
+template <class R>
+TFields<R> EdgeFields() {
+  return {NumberField("vx", &R::Left), NumberField("vy", &R::Top), NumberField("vw", &R::Right),
+          NumberField("vh", &R::Bottom)};
+}
+
+template <class R>
+TFields<R> Join(TFields<R> head, const TFields<R>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+// Reads `fields` in their order from `line` on: a field found on the current line is read and
+// the next one looked for on the same line; otherwise the line is searched for every caption
+// keyword and the next line taken. Returns the line holding the last field, or nullopt with the
+// keyword that the lines ran out before.
+template <class R>
+std::optional<std::size_t> ReadFields(const TReadContext& context, std::size_t line, R& record,
+                                      const TFields<R>& fields, const TFields<R>& captions,
+                                      std::string_view& missing) {
+  for (const TField<R>& field : fields) {
+    std::size_t column;
+    for (;; ++line) {
+      if (line >= context.Lines.size()) {
+        missing = field.Keyword;
+        return std::nullopt;
+      }
+      column = context.Lines[line].find(field.Keyword);
+      if (column != std::string::npos) break;
+      for (const TField<R>& caption : captions) {
+        const std::size_t at = context.Lines[line].find(caption.Keyword);
+        if (at == std::string::npos) continue;
+        TFoundKeyword found(context, line, at, caption.Keyword);
+        caption.Read(record, found);
+      }
+    }
+    if (field.Read) {
+      TFoundKeyword found(context, line, column, field.Keyword);
+      field.Read(record, found);
+    }
+  }
+  return line;
+}
+
+// A block or section that starts on `line`; on success `line` moves to where it ended.
+template <class R>
+bool ReadRecord(const TReadContext& context, std::size_t& line, R& record, std::string_view what,
+                const TFields<R>& fields, const TFields<R>& captions = {}) {
+  std::string_view missing;
+  const auto end = ReadFields(context, line, record, fields, captions, missing);
+  if (!end) {
+    context.Problem(line, Quoted(what) + " lacks " + Quoted(missing) +
+                              " before the end of the file; it is left out");
+    return false;
+  }
+  line = *end;
+  return true;
+}
+
+struct RHelpWindow {
+  std::string File;
+};
+
+const TFields<RHelpWindow>& HelpWindowFields() {
+  // The window's right and bottom edges must be there but nothing uses them.
+  static const TFields<RHelpWindow> fields{
+      {"vw", {}}, {"vh", {}}, PathField("fn", &RHelpWindow::File)};
+  return fields;
+}
+
+const TFields<RBtn>& TitleButtonFields() {
+  static const TFields<RBtn> fields{
+      NumberField("vx", &RBtn::Left),       NumberField("vy", &RBtn::Top),
+      WordField("fn1", &RBtn::PictureUp),   WordField("fn2", &RBtn::PictureMove),
+      WordField("fn3", &RBtn::PictureDown), WordField("hint", &RBtn::Hint),
+      WordField("wav", &RBtn::Sound)};
+  return fields;
+}
+
+const TFields<RBtn>& ButtonFields() {
+  static const TFields<RBtn> fields{
+      NumberField("vx", &RBtn::Left),       NumberField("vy", &RBtn::Top),
+      WordField("fn1", &RBtn::PictureUp),   WordField("fn2", &RBtn::PictureMove),
+      WordField("fn3", &RBtn::PictureDown), WordField("go", &RBtn::Command),
+      WordField("hint", &RBtn::Hint),       WordField("wav", &RBtn::Sound)};
+  return fields;
+}
+
+const TFields<RBtn>& ButtonCaptionFields() {
+  static const TFields<RBtn> fields{WordField("textcaption", &RBtn::Caption),
+                                    NumberField("texttx", &RBtn::CaptionLeft),
+                                    NumberField("textty", &RBtn::CaptionTop),
+                                    NumberField("textbx", &RBtn::CaptionRight),
+                                    NumberField("textby", &RBtn::CaptionBottom),
+                                    WordField("textfontname", &RBtn::FontName),
+                                    NumberField("textfontsize", &RBtn::FontSize),
+                                    StyleField("textfontstyleup", &RBtn::StyleUp),
+                                    StyleField("textfontstylemv", &RBtn::StyleMove),
+                                    StyleField("textfontstyledn", &RBtn::StyleDown),
+                                    ColorField("textfontcolorup", &RBtn::ColorUp),
+                                    ColorField("textfontcolormv", &RBtn::ColorMove),
+                                    ColorField("textfontcolordn", &RBtn::ColorDown)};
+  return fields;
+}
+
+// The caption keywords both switch kinds share: font, styles and colours of the four pictures.
+template <class R>
+TFields<R> SwitchFontFields() {
+  return {WordField("textfontname", &R::FontName),
+          NumberField("textfontsize", &R::FontSize),
+          StyleField("textfontstyleup", &R::StyleUp),
+          StyleField("textfontstylemvup", &R::StyleMoveUp),
+          StyleField("textfontstylemvdn", &R::StyleMoveDown),
+          StyleField("textfontstyledn", &R::StyleDown),
+          ColorField("textfontcolorup", &R::ColorUp),
+          ColorField("textfontcolormvup", &R::ColorMoveUp),
+          ColorField("textfontcolormvdn", &R::ColorMoveDown),
+          ColorField("textfontcolordn", &R::ColorDown)};
+}
+
+// vx .. store: the start both switch kinds share.
+template <class R>
+TFields<R> SwitchHeadFields() {
+  return {NumberField("vx", &R::Left),           NumberField("vy", &R::Top),
+          WordField("fn1", &R::PictureUp),       WordField("fn2", &R::PictureMoveUp),
+          WordField("fn3", &R::PictureMoveDown), WordField("fn4", &R::PictureDown),
+          OnField("state", &R::State),           OnField("store", &R::Store)};
+}
+
+const TFields<RSwthOne>& SwitchOneFields() {
+  static const TFields<RSwthOne> fields =
+      Join(SwitchHeadFields<RSwthOne>(),
+           {PathField("goup", &RSwthOne::CommandUp), PathField("godown", &RSwthOne::CommandDown),
+            WordField("hint", &RSwthOne::Hint), WordField("wav", &RSwthOne::Sound)});
+  return fields;
+}
+
+const TFields<RSwthOne>& SwitchOneCaptionFields() {
+  static const TFields<RSwthOne> fields =
+      Join({WordField("textcaptionup", &RSwthOne::CaptionUp),
+            WordField("textcaptiondn", &RSwthOne::CaptionDown),
+            NumberField("texttxup", &RSwthOne::CaptionLeftUp),
+            NumberField("texttyup", &RSwthOne::CaptionTopUp),
+            NumberField("textbxup", &RSwthOne::CaptionRightUp),
+            NumberField("textbyup", &RSwthOne::CaptionBottomUp),
+            NumberField("texttxdn", &RSwthOne::CaptionLeftDown),
+            NumberField("texttydn", &RSwthOne::CaptionTopDown),
+            NumberField("textbxdn", &RSwthOne::CaptionRightDown),
+            NumberField("textbydn", &RSwthOne::CaptionBottomDown)},
+           SwitchFontFields<RSwthOne>());
+  return fields;
+}
+
+const TFields<RSwthGrp>& SwitchGrpFields() {
+  static const TFields<RSwthGrp> fields =
+      Join(SwitchHeadFields<RSwthGrp>(),
+           {NumberField("group", &RSwthGrp::Group), PathField("go", &RSwthGrp::Command),
+            WordField("hint", &RSwthGrp::Hint), WordField("wav", &RSwthGrp::Sound)});
+  return fields;
+}
+
+const TFields<RSwthGrp>& SwitchGrpCaptionFields() {
+  static const TFields<RSwthGrp> fields = Join(
+      {WordField("textcaptionup", &RSwthGrp::CaptionUp),
+       WordField("textcaptiondn", &RSwthGrp::CaptionDown),
+       NumberField("texttx", &RSwthGrp::CaptionLeft), NumberField("textty", &RSwthGrp::CaptionTop),
+       NumberField("textbx", &RSwthGrp::CaptionRight),
+       NumberField("textby", &RSwthGrp::CaptionBottom)},
+      SwitchFontFields<RSwthGrp>());
+  return fields;
+}
+
+const TFields<RHTML>& PageAreaFields() {
+  static const TFields<RHTML> fields =
+      Join(EdgeFields<RHTML>(),
+           {PathField("fn", &RHTML::StartPage), NumberField("number", &RHTML::Number)});
+  return fields;
+}
+
+const TFields<RFindTxt>& FindBoxFields() {
+  static const TFields<RFindTxt> fields =
+      Join(EdgeFields<RFindTxt>(),
+           {WordField("frame", &RFindTxt::Frame), ListField("nofiles", &RFindTxt::NoFiles),
+            NumberField("number", &RFindTxt::Number), WordField("hint", &RFindTxt::Hint)});
+  return fields;
+}
+
+const TFields<RPathInput>& PathInputFields() {
+  static const TFields<RPathInput> fields =
+      Join(EdgeFields<RPathInput>(),
+           {WordField("pathdef", &RPathInput::DefaultPath), WordField("hint", &RPathInput::Hint)});
+  return fields;
+}
+
+const TFields<RClip>& ClipFields() {
+  static const TFields<RClip> fields =
+      Join(EdgeFields<RClip>(),
+           {ColorField("bgcolor", &RClip::Color), NumberField("html", &RClip::Area)});
+  return fields;
+}
+
+const TFields<RText>& TextFields() {
+  static const TFields<RText> fields{
+      NumberField("vx", &RText::Left),       NumberField("vy", &RText::Top),
+      NumberField("vw", &RText::Right),      WordField("font", &RText::FontName),
+      NumberField("size", &RText::FontSize), WordField("style", &RText::Style),
+      ColorField("color", &RText::Color),    WordField("value", &RText::Value),
+      WordField("ident", &RText::Ident),     NumberField("number", &RText::Number)};
+  return fields;
+}
+
+const TFields<RImage>& ImageFields() {
+  static const TFields<RImage> fields =
+      Join(EdgeFields<RImage>(), {{"dir", [](RImage& image, TFoundKeyword& found) {
+                                     image.Folder = found.Path();
+                                     if (image.Folder.empty() || image.Folder.back() != '\\')
+                                       image.Folder += '\\';
+                                   }}});
+  return fields;
+}
+
+// "type": a kind word or a popup number.
+void ReadPopupKind(RPopupData& popup, TFoundKeyword& found) {
+  static const std::pair<std::string_view, std::int32_t> kKinds[] = {
+      {"historyback", kPopupHistoryBack},
+      {"historyforward", kPopupHistoryForward},
+      {"favorite", kPopupFavorite},
+      {"contexthtml", kPopupContextHtml}};
+  const std::string word = found.Word();
+  for (const auto& [name, kind] : kKinds) {
+    if (word == name) {
+      popup.Kind = kind;
+      return;
+    }
+  }
+  const char* end = word.data() + word.size();
+  const auto [stop, error] = std::from_chars(word.data(), end, popup.Kind);
+  if (word.empty() || error != std::errc() || stop != end) {
+    popup.Kind = 0;
+    found.Context().Problem(found.Line(), "popup type " + Quoted(word) +
+                                              " is neither a kind word nor a number; 0 is used");
+  }
+}
+
+const TFields<RPopupData>& PopupFields() {
+  using R = RPopupData;
+  static const TFields<R> fields{NumberField("xfon", &R::BackLeft),
+                                 NumberField("yfon", &R::BackTop),
+                                 WordField("fnfon", &R::BackPicture),
+                                 NumberField("xbtn", &R::ButtonLeft),
+                                 NumberField("ybtn", &R::ButtonTop),
+                                 ListField("fnbtnup", &R::ButtonPicturesUp),
+                                 ListField("fnbtnmove", &R::ButtonPicturesMove),
+                                 ListField("fnbtndown", &R::ButtonPicturesDown),
+                                 WordField("fontup", &R::FontUp),
+                                 NumberField("sizeup", &R::SizeUp),
+                                 WordField("styleup", &R::StyleUp),
+                                 ColorField("colorup", &R::ColorUp),
+                                 WordField("fontmv", &R::FontMove),
+                                 NumberField("sizemv", &R::SizeMove),
+                                 WordField("stylemv", &R::StyleMove),
+                                 ColorField("colormv", &R::ColorMove),
+                                 ListField("caption", &R::Captions),
+                                 ListField("go", &R::Commands),
+                                 WordField("parent", &R::Parent),
+                                 {"type", ReadPopupKind},
+                                 ListField("vertex", &R::Vertices)};
+  return fields;
+}
+
+const TFields<RTree>& TreeFields() {
+  static const TFields<RTree> fields{NumberField("vw", &RTree::Width),
+                                     NumberField("vh", &RTree::Height),
+                                     ColorField("colorselect", &RTree::SelectColor),
+                                     ColorField("colorselecttext", &RTree::SelectTextColor),
+                                     WordField("fn", &RTree::ContentsFile)};
+  return fields;
+}
+
+const TFields<RSplitter>& SplitterFields() {
+  static const TFields<RSplitter> fields{ColorField("color", &RSplitter::Color)};
+  return fields;
+}
+
+// The record of a section starting on `line`, appended to `list` with its screen when it reads
+// completely.
+template <class R>
+bool AppendRecord(const TReadContext& context, std::size_t& line, std::int32_t screen,
+                  std::string_view section, std::vector<R>& list, const TFields<R>& fields,
+                  const TFields<R>& captions = {}) {
+  R record;
+  if constexpr (requires { record.Screen; }) record.Screen = screen;
+  if (!ReadRecord(context, line, record, section, fields, captions)) return false;
+  list.push_back(std::move(record));
+  return true;
+}
+
+// "x,y": two integers split at the first comma.
+std::optional<QPoint> ParseVertex(std::string_view text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  int coordinates[2];
+  const std::string parts[2] = {TrimText(text.substr(0, comma)), TrimText(text.substr(comma + 1))};
+  for (int i = 0; i < 2; ++i) {
+    const char* end = parts[i].data() + parts[i].size();
+    const auto [stop, error] = std::from_chars(parts[i].data(), end, coordinates[i]);
+    if (parts[i].empty() || error != std::errc() || stop != end) return std::nullopt;
+  }
+  return QPoint(coordinates[0], coordinates[1]);
+}
+
+// "vertexmain": the window's outline; elements that are no vertex are left out.
+std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
+  const std::size_t line = found.Line();
+  std::vector<QPoint> shape;
+  for (const std::string& element : found.List()) {
+    if (shape.size() == kMaxWindowVertices) {
+      found.Context().Problem(line, "the window shape has more than " +
+                                        std::to_string(kMaxWindowVertices) +
+                                        " vertices; the rest are left out");
+      break;
+    }
+    if (const auto vertex = ParseVertex(element)) {
+      shape.push_back(*vertex);
+    } else {
+      found.Context().Problem(line, "window shape vertex " + Quoted(element) +
+                                        " is not two integers separated by a comma; left out");
+    }
+  }
+  return shape;
+}
+
+}  // namespace
+
+RScreen& TInterfaceDescription::ScreenAt(std::size_t index) {
+  if (Screens.size() <= index) Screens.resize(index + 1);
+  return Screens[index];
+}
+
+void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
+                                             const TBookFolders& folders) {
+  const TReadContext context{lines, folders, Problems};
+  // "minimize" and "close": a block of seven keywords making a title-bar button.
+  const auto titleButton = [&context](RBtn& button, std::string_view command) {
+    return [&context, &button, command](TFoundKeyword& found) {
+      RBtn read;
+      if (!ReadRecord(context, found.Line(), read, found.Keyword(), TitleButtonFields())) return;
+      read.Command = command;
+      button = std::move(read);
+    };
+  };
+  const std::pair<std::string_view, std::function<void(TFoundKeyword&)>> keywords[] = {
+      {"codec", [this](TFoundKeyword& found) { CodecWords = found.Word(); }},
+      {"rolic", [this](TFoundKeyword& found) { StartClip = found.Word(); }},
+      {"helpwin",
+       [this, &context](TFoundKeyword& found) {
+         RHelpWindow help;
+         if (ReadRecord(context, found.Line(), help, "helpwin", HelpWindowFields()))
+           HelpFile = help.File;
+       }},
+      {"background", [this](TFoundKeyword& found) { StartClipBackground = found.Word(); }},
+      {"icon", [this](TFoundKeyword& found) { IconFile = found.Word(); }},
+      {"bgsounddef", [this](TFoundKeyword& found) { Songs = found.List(); }},
+      {"vertexmain", [this](TFoundKeyword& found) { WindowShape = ReadWindowShape(found); }},
+      {"minimize", titleButton(MinimizeButton, "minimize")},
+      {"close", titleButton(CloseButton, "exit")},
+  };
+  // A block or a list moves `line` to where it ended; the keywords after it are looked for there.
+  for (std::size_t line = 0; line < lines.size(); ++line) {
+    for (const auto& [keyword, handle] : keywords) {
+      const std::size_t column = lines[line].find(keyword);
+      if (column == std::string::npos) continue;
+      TFoundKeyword found(context, line, column, keyword);
+      handle(found);
+    }
+  }
+}
+
+void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
+                                         const TBookFolders& folders) {
+  const TReadContext context{lines, folders, Problems};
+  // Each reader gets the header line (moved to the section's last line when it reads
+  // completely), the screen index and the section word.
+  using TSectionReader =
+      std::function<bool(std::size_t & line, std::int32_t screen, std::string_view word)>;
+  const auto readScreen = [this, &context](std::size_t& line, std::int32_t screen,
+                                           std::string_view) {
+    RScreen& target = ScreenAt(screen);
+    target.Buttons.push_back(MinimizeButton);
+    target.Buttons.push_back(CloseButton);
+    const std::size_t column = context.Lines[line].find("screen");
+    target.Background = TFoundKeyword(context, line, column, "screen").Word();
+    return true;
+  };
+  const std::pair<std::string_view, TSectionReader> sections[] = {
+      {"button",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, ScreenAt(screen).Buttons, ButtonFields(),
+                             ButtonCaptionFields());
+       }},
+      {"switchone",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, ScreenAt(screen).SwitchesOne,
+                             SwitchOneFields(), SwitchOneCaptionFields());
+       }},
+      {"switchgrp",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, ScreenAt(screen).SwitchesGrp,
+                             SwitchGrpFields(), SwitchGrpCaptionFields());
+       }},
+      {"_html",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, PageAreas, PageAreaFields());
+       }},
+      {"_findtxt",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, FindBoxes, FindBoxFields());
+       }},
+      {"_path",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, PathInputs, PathInputFields());
+       }},
+      {"_clip",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, Clips, ClipFields());
+       }},
+      {"_text",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, Texts, TextFields());
+       }},
+      {"_image",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, Images, ImageFields());
+       }},
+      {"_popup",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, ScreenAt(screen).Popups, PopupFields());
+       }},
+      {"_tree",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, Trees, TreeFields());
+       }},
+      {"_splitter",
+       [&](std::size_t& line, std::int32_t screen, std::string_view word) {
+         return AppendRecord(context, line, screen, word, Splitters, SplitterFields());
+       }},
+      {"_screen", readScreen},
+  };
+  for (std::size_t line = 0; line < lines.size(); ++line) {
+    for (const auto& [word, read] : sections) {
+      const std::size_t column = lines[line].find(word);
+      if (column == std::string::npos) continue;
+      // The first number on the header line, counted from 1; a number that only comes after
+      // the section word belongs to a keyword, and the screen number is missing.
+      const bool numbered = lines[line].find_first_of("-0123456789") < column;
+      const std::int32_t screen = numbered ? ValueInt(lines[line], 1) - 1 : -1;
+      if (screen < 0 || screen >= kMaxScreens) {
+        context.Problem(line, Quoted(word) + " section without a screen number from 1 to " +
+                                  std::to_string(kMaxScreens) + "; the line is left out");
+      } else {
+        read(line, screen, word);  // a section left out goes on after its header line
+      }
+      break;
+    }
+  }
+}
+
+TDynamicStringArray ReadDescriptionLines(TComprStream& stream) {
+  TDynamicStringArray lines;
+  for (std::string line; ReadBookLine(stream, line);) lines.push_back(AsciiLower(line));
+  return lines;
+}
+
+std::string ReadTitle(TComprStream& stream) {
+  std::string title;
+  for (std::string line; ReadBookLine(stream, line);)
+    if (!line.empty()) title = line;
+  return title;
+}
+
+}  // namespace shelf

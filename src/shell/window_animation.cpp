@@ -1,0 +1,50 @@
+#include "shell/window_animation.h"
+
+#include <QPainterPath>
+
+namespace shelf {
+namespace {
+
+// Region corners are given as in the drawing API of the time: right and bottom are exclusive.
+QRegion Ellipse(int left, int top, int right, int bottom) {
+  return QRegion(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)).normalized(),
+                 QRegion::Ellipse);
+}
+
+QRegion RoundedRect(int left, int top, int right, int bottom) {
+  QPainterPath path;
+  path.addRoundedRect(QRectF(left, top, right - left, bottom - top), 10, 10);
+  return QRegion(path.toFillPolygon().toPolygon(), Qt::WindingFill);
+}
+
+}  // namespace
+
+std::optional<QRegion> TOpeningAnimation::Step() {
+  const int w = size_.width(), h = size_.height();
+  if (a_ < -(w / 2)) return std::nullopt;
+  QRegion shape = Ellipse(a_, b_, w - a_, h - b_);
+  a_ -= 4;
+  b_ -= 2;
+  return shape;
+}
+
+std::optional<QRegion> TClosingAnimation::Step() {
+  const int w = size_.width(), h = size_.height();
+  QRegion shape;
+  if (b_ <= h / 2 - 10) {
+    shape = RoundedRect(0, b_, w, h - b_);
+    b_ += 2;
+  } else if (a_ <= w / 2 - 10) {
+    shape = RoundedRect(a_, b_, w - a_, h - b_);
+    a_ += 3;
+  } else if (a_ <= w / 2) {
+    shape = Ellipse(a_, b_, w - a_, h - b_);
+    a_ += 1;
+    b_ += 1;
+  } else {
+    return std::nullopt;
+  }
+  return shape;
+}
+
+}  // namespace shelf

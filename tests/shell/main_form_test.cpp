@@ -1,0 +1,131 @@
+#include "shell/main_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QTest>
+
+#include "platform/cp1251.h"
+#include "shell/book_session.h"
+#include "test_support.h"
+
+namespace shelf {
+namespace {
+namespace fs = std::filesystem;
+
+class MainFormTest : public test::IsolatedTest {
+ protected:
+  std::unique_ptr<TBookSession> Open(const fs::path& folder) {
+    std::string error;
+    auto session = OpenBookSession(folder, error);
+    EXPECT_TRUE(session) << error;
+    return session;
+  }
+
+  // A loose book with the given Struct.txt (UTF-8 here, Windows-1251 on disk).
+  fs::path MakeBook(const std::string& structText, const std::string& title = "Тестовая книга") {
+    const fs::path book = Dir() / "book";
+    test::WriteTree(book / "run", {{"Struct.txt", *Utf8ToCp1251(structText)},
+                                   {"Title.txt", *Utf8ToCp1251("\r\n" + title + "\r\n\r\n")}});
+    QImage picture(320, 200, QImage::Format_RGB888);
+    picture.fill(Qt::darkCyan);
+    picture.save(QString::fromStdString((book / "run/fon1.bmp").string()));
+    return book;
+  }
+};
+
+TEST_F(MainFormTest, OpensTheSampleBookWithItsSizeShapeAndOpeningAnimation) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  EXPECT_EQ(form.size(), QSize(800, 600));
+  EXPECT_EQ(form.windowTitle().toStdString(), "Вектор-2107. Руководство по ремонту и эксплуатации");
+  ASSERT_FALSE(form.Shape().isEmpty());
+  EXPECT_FALSE(form.Shape().contains(QPoint(2, 2)));  // a bevelled corner
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.OpeningAnimationRunning());
+  EXPECT_FALSE(form.mask().contains(QPoint(400, 300)) && form.mask().contains(QPoint(10, 300)));
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  EXPECT_EQ(form.mask(), form.Shape());
+  const QImage shown = form.grab().toImage();
+  EXPECT_NE(shown.pixelColor(400, 20), QColor(Qt::white));  // the background picture is drawn
+}
+
+TEST_F(MainFormTest, CloseRunsTheClosingAnimationAndEndsTheApplication) {
+  auto session = Open(MakeBook("1_screen=fon1.bmp\r\n"));
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  EXPECT_EQ(form.size(), QSize(320, 200));
+  EXPECT_TRUE(form.Shape().isEmpty());  // no vertexmain: a plain rectangle
+
+  form.close();  // ignored while the window opens
+  EXPECT_FALSE(form.ClosingAnimationRunning());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+
+  form.close();
+  EXPECT_TRUE(form.isVisible());  // the close is refused: the animation ends the program
+  EXPECT_TRUE(form.ClosingAnimationRunning());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.ClosingAnimationRunning(); }, 5000));
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainFormTest, RefusesABookWithoutStructTxtAndASecondCopyOfTheSameBook) {
+  const fs::path book = MakeBook("1_screen=fon1.bmp\r\n");
+  auto first = Open(book);
+  TMainForm shown(*first);
+  ASSERT_EQ(shown.BuildBookShell(), std::nullopt);
+
+  auto second = Open(book);
+  TMainForm copy(*second);
+  EXPECT_EQ(copy.BuildBookShell(), 0);  // ends at once, quietly
+  EXPECT_TRUE(copy.NotMainShell());
+  EXPECT_FALSE(copy.isVisible());
+
+  fs::remove(book / "run/Struct.txt");
+  auto broken = Open(book);
+  TMainForm none(*broken);
+  EXPECT_EQ(none.BuildBookShell(), 1);
+}
+
+TEST_F(MainFormTest, TheProgramRefusesBadBooksWithAClearMessage) {
+  const fs::path empty = Dir() / "empty/run";
+  fs::create_directories(empty);
+  test::WriteTree(Dir() / "damaged/run", {{"interface.dat", std::string("\x01\x02\x03", 3)},
+                                          {"Struct.txt", "1_screen=a.bmp"}});
+  struct Case {
+    fs::path book;
+    const char* message;
+  } cases[] = {{empty, "Struct.txt"},
+               {Dir() / "damaged", "interface.dat"},
+               {Dir() / "nowhere", "does not exist"}};
+  for (const auto& c : cases) {
+    QProcess shelf;
+    shelf.setProcessChannelMode(QProcess::SeparateChannels);
+    shelf.start(SHELF_EXE, {"--book", QString::fromStdString(c.book.string())});
+    ASSERT_TRUE(shelf.waitForFinished(10000));
+    EXPECT_NE(shelf.exitCode(), 0) << c.book;
+    EXPECT_TRUE(shelf.readAllStandardError().contains(c.message)) << c.book;
+  }
+}
+
+TEST_F(MainFormTest, ASecondProgramOnTheSameBookEndsAtOnce) {
+  const QString book = QString::fromStdString(MakeBook("1_screen=fon1.bmp\r\n").string());
+  QProcess first;
+  first.start(SHELF_EXE, {"--book", book});
+  ASSERT_TRUE(first.waitForStarted());
+  QTest::qWait(1500);  // the first copy takes the book once it has read the title
+  QProcess second;
+  second.start(SHELF_EXE, {"--book", book});
+  const bool ended = second.waitForFinished(10000);
+  if (!ended) second.kill();
+  ASSERT_TRUE(ended);
+  EXPECT_TRUE(second.readAllStandardError().contains("already open"));
+  EXPECT_EQ(second.exitCode(), 0);
+  EXPECT_EQ(first.state(), QProcess::Running);
+  first.kill();
+  first.waitForFinished();
+}
+
+}  // namespace
+}  // namespace shelf

@@ -1,0 +1,44 @@
+// booklint: reads a book's Struct.txt the way the program does (container first, loose file
+// second) and lists every fault as "Struct.txt:LINE: message"; exit 1 when there is any.
+#include <cstdio>
+#include <string>
+
+#include "shell/book_session.h"
+#include "shell/interface_description.h"
+#include "store/compr_stream.h"
+
+namespace {
+
+constexpr int kFaulty = 1;
+constexpr int kUsage = 2;
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "booklint: %s\n", message.c_str());
+  return kUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return Fail("usage: booklint RUNDIR");
+  std::string error;
+  const auto session = shelf::OpenBookSession(argv[1], error);
+  if (!session) return Fail(error);
+
+  const std::string structFile = session->Folders.ProgramDir + "Struct.txt";
+  if (!session->Store.BookFileExists(structFile)) return Fail("the book has no Struct.txt");
+  shelf::TDynamicStringArray lines;
+  try {
+    shelf::TComprStream stream(session->Store, structFile);
+    lines = shelf::ReadDescriptionLines(stream);
+  } catch (const shelf::EFOpenError& e) {
+    return Fail(e.what());
+  }
+
+  shelf::TInterfaceDescription description;
+  description.ReadMainKeywords(lines, session->Folders);
+  description.ReadSections(lines, session->Folders);
+  for (const auto& problem : description.Problems)
+    std::printf("%s\n", shelf::FormatDescriptionProblem(problem).c_str());
+  return description.Problems.empty() ? 0 : kFaulty;
+}

@@ -1,0 +1,77 @@
+// Builds the sample book's tree from its readable sources: texts are converted from UTF-8 to
+// Windows-1251 and the pictures are drawn. Usage: samplegen SOURCE BOOK STAGE
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "pictures.h"
+#include "platform/cp1251.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsText(const fs::path& path) {
+  const auto ext = shelf::AsciiLower(path.extension().string());
+  return ext == ".txt" || ext == ".htm" || ext == ".html" || ext == ".css";
+}
+
+// Book text files are Windows files: CR LF line ends (the line readers end lines at CR).
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 20);
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    if (c != '\r') out += c;
+  }
+  return out;
+}
+
+// Copies `from` into `to`, converting texts to Windows-1251 with CR LF line ends.
+bool CopyTree(const fs::path& from, const fs::path& to) {
+  for (const auto& entry : fs::recursive_directory_iterator(from)) {
+    if (!entry.is_regular_file()) continue;
+    const fs::path target = to / fs::relative(entry.path(), from);
+    fs::create_directories(target.parent_path());
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    std::string content = bytes.str();
+    if (IsText(entry.path())) {
+      const auto converted = shelf::Utf8ToCp1251(content);
+      if (!converted) {
+        std::cerr << "samplegen: " << entry.path() << " has text that Windows-1251 cannot hold\n";
+        return false;
+      }
+      content = WithCrLf(*converted);
+    }
+    std::ofstream(target, std::ios::binary) << content;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QGuiApplication app(argc, argv);
+  if (argc != 4) {
+    std::cerr << "usage: samplegen SOURCE BOOK STAGE\n";
+    return 2;
+  }
+  const fs::path source = argv[1], book = argv[2], stage = argv[3];
+  if (!CopyTree(source / "packed", stage) || !CopyTree(source / "loose", book)) return 1;
+  for (const auto& picture : shelf::samplegen::DrawPictures()) {
+    const fs::path target = (picture.loose ? book : stage) / picture.name.toStdString();
+    fs::create_directories(target.parent_path());
+    QImageWriter writer(QString::fromStdString(target.string()));
+    if (!writer.write(picture.image)) {
+      std::cerr << "samplegen: cannot write " << target << ": "
+                << writer.errorString().toStdString() << "\n";
+      return 1;
+    }
+  }
+  return 0;
+}
