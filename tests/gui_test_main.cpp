@@ -1,12 +1,14 @@
-// Widget tests run in one process with one application object on the offscreen platform.
+// Widget tests run in one process with the program's own application object, on the offscreen
+// platform.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cstdlib>
+
+#include "shell/shelf_application.h"
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  QApplication app(argc, argv);
+  shelf::TShelfApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
