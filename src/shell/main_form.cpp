@@ -1,26 +1,45 @@
 #include "shell/main_form.h"
 
+#include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
-#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QMovie>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <iostream>
 
 #include "platform/cp1251.h"
 #include "platform/instance_lock.h"
 #include "platform/registry.h"
+#include "platform/shell_open.h"
 #include "shell/book_session.h"
+#include "shell/my_control.h"
+#include "shell/panel_bkgrd.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
-#include "store/book_text.h"
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
 
 namespace shelf {
 
+namespace {
+
+constexpr QPoint kBusyAnimationAt(583, 470);
+constexpr std::int32_t kDefaultSplitterColor = 128 + 141 * 256 + 142 * 65536;
+constexpr int kReadingScreen = 1;  // the screen whose panel holds the pages
+
+}  // namespace
+
 TMainForm::TMainForm(TBookSession& session)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), session_(session) {
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      session_(session),
+      dispatcher_(*this, session.Folders),
+      pointer_(*this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
   setPalette(white);
@@ -65,12 +84,25 @@ std::optional<int> TMainForm::BuildBookShell() {
   setWindowTitle(ToQString(title_));
   QCoreApplication::setApplicationName(ToQString(title_));
 
+  const QPolygon outline(
+      QList<QPoint>(description_.WindowShape.begin(), description_.WindowShape.end()));
+  shape_ = outline.size() > 2 ? QRegion(outline, Qt::WindingFill) : QRegion();
   currentScreen_ = 0;
-  LoadScreenBackground();
+  if (description_.Screens.empty()) description_.Screens.resize(1);
+  LoadScreen();
+  if (!screenPicture_.isNull()) setFixedSize(screenPicture_.size());
+  setAttribute(Qt::WA_AlwaysShowToolTips);
+
   TRegistry settings;
   if (settings.OpenKey(SettingsKeyPath(title_), true))
     ReadStoredSwitchStates(settings, description_.Screens);
   shellBuilt_ = true;
+
+  backgroundPanel_ =
+      new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
+                                                           : description_.Splitters.front().Color);
+  CreateBusyAnimation();
+  ReplaySwitches(false);
   ShowMainWindow();
   return std::nullopt;
 }
@@ -108,17 +140,108 @@ bool TMainForm::ReadDescription() {
   return true;
 }
 
-void TMainForm::LoadScreenBackground() {
-  const auto& screens = description_.Screens;
-  background_ = QImage();
-  if (currentScreen_ < static_cast<int>(screens.size()) &&
-      !screens[currentScreen_].Background.empty())
-    background_ = LoadBookPicture(session_.Store,
-                                  session_.Folders.ProgramDir + screens[currentScreen_].Background);
-  if (!background_.isNull()) setFixedSize(background_.size());
-  const QPolygon outline(
-      QList<QPoint>(description_.WindowShape.begin(), description_.WindowShape.end()));
-  shape_ = outline.size() > 2 ? QRegion(outline, Qt::WindingFill) : QRegion();
+void TMainForm::LoadScreen() {
+  const std::string& name = Screen().Background;
+  if (!name.empty()) {
+    QImage picture = LoadBookPicture(session_.Store, session_.Folders.ProgramDir + name);
+    if (!picture.isNull()) screenPicture_ = std::move(picture);  // else the previous one stays
+  }
+  drawnOver_.clear();
+  pictures_.Build(Screen(), screenPicture_, session_.Store, session_.Folders.ProgramDir);
+  PlaceHintControls();
+}
+
+void TMainForm::PlaceHintControls() {
+  std::vector<std::pair<QRect, std::string>> places;
+  for (const RBtn& b : Screen().Buttons) places.emplace_back(ElementRect(b), b.Hint);
+  for (const RSwthOne& s : Screen().SwitchesOne) places.emplace_back(ElementRect(s), s.Hint);
+  for (const RSwthGrp& s : Screen().SwitchesGrp) places.emplace_back(ElementRect(s), s.Hint);
+  while (hintControls_.size() > places.size()) {
+    delete hintControls_.back();
+    hintControls_.pop_back();
+  }
+  while (hintControls_.size() < places.size()) hintControls_.push_back(new TMyControl(this));
+  for (size_t i = 0; i < places.size(); ++i) {
+    hintControls_[i]->setGeometry(places[i].first);
+    hintControls_[i]->setToolTip(ToQString(places[i].second));
+    hintControls_[i]->show();
+  }
+}
+
+void TMainForm::CreateBusyAnimation() {
+  busyLabel_ = new QLabel(this);
+  busyLabel_->move(kBusyAnimationAt);
+  busyLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  try {
+    TComprStream stream(session_.Store, session_.Folders.ProgramDir + "piston.gif");
+    busyBytes_ = new QBuffer(this);
+    busyBytes_->setData(QByteArray(stream.Bytes().data(), static_cast<qsizetype>(stream.Size())));
+    busyMovie_ = new QMovie(busyBytes_, QByteArray(), this);
+    busyLabel_->setMovie(busyMovie_);
+    busyMovie_->jumpToFrame(0);
+    busyLabel_->resize(busyMovie_->currentImage().size());
+  } catch (const EFOpenError&) {
+    return;  // a book without the animation simply has none
+  }
+  const bool shown = currentScreen_ != kReadingScreen;
+  busyLabel_->setVisible(shown);
+  if (shown) busyMovie_->start();
+}
+
+void TMainForm::ReplaySwitches(bool twoPasses) {
+  const int screen = currentScreen_;
+  for (int pass = 0; pass < (twoPasses ? 2 : 1); ++pass) {
+    for (size_t i = 0; i < Screen().SwitchesOne.size() && currentScreen_ == screen; ++i) {
+      const RSwthOne s = Screen().SwitchesOne[i];
+      if (twoPasses && s.CommandDown == "3d") continue;
+      dispatcher_.ExecuteCommand(s.State ? s.CommandDown : s.CommandUp, "", true,
+                                 TElementKind::SwitchOne, static_cast<int>(i));
+    }
+  }
+  for (size_t i = 0; i < Screen().SwitchesGrp.size() && currentScreen_ == screen; ++i) {
+    const RSwthGrp s = Screen().SwitchesGrp[i];
+    if (!s.State || (twoPasses && s.Command == "3d")) continue;
+    dispatcher_.ExecuteCommand(s.Command, "", true, TElementKind::SwitchGrp, static_cast<int>(i));
+  }
+}
+
+void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
+  if (screen < 0 || screen >= ScreenCount()) return;
+  if (kind == TElementKind::Button && index < static_cast<int>(pictures_.Buttons.size())) {
+    pictures_.Buttons[index].OverFlag = pictures_.Buttons[index].DownFlag = 0;
+  } else if (kind == TElementKind::SwitchOne &&
+             index < static_cast<int>(Screen().SwitchesOne.size())) {
+    Screen().SwitchesOne[index].Hover = 0;
+  } else if (kind == TElementKind::SwitchGrp &&
+             index < static_cast<int>(Screen().SwitchesGrp.size())) {
+    Screen().SwitchesGrp[index].Hover = 0;
+  }
+  currentScreen_ = screen;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  LoadScreen();
+  if (busyMovie_) {
+    const bool shown = currentScreen_ != kReadingScreen;
+    busyLabel_->setVisible(shown);
+    shown ? busyMovie_->start() : busyMovie_->stop();
+  }
+  ReplaySwitches(true);
+  update();
+  QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::SetBusy(bool busy) {
+  if (busy) {
+    busy_ = true;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    return;
+  }
+  QCoreApplication::processEvents();
+  QApplication::restoreOverrideCursor();
+  busy_ = false;
+}
+
+QWidget* TMainForm::BackgroundPanel() const {
+  return backgroundPanel_;
 }
 
 void TMainForm::ShowMainWindow() {
@@ -143,12 +266,98 @@ void TMainForm::SetAnimationShape(const QRegion& frame) {
   setMask(visible);
 }
 
+void TMainForm::PlayButtonSound(const std::string& name) {
+  (void)name;
+}
+
+void TMainForm::CloseBook(TElementKind kind, int index) {
+  if (kind == TElementKind::Button) exitButton_ = index;
+  const QString caption = ToQString(title_);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowTitle() == caption) {
+      window->close();
+      return;
+    }
+  }
+}
+
+void TMainForm::Minimize(TElementKind kind, int index) {
+  if (kind == TElementKind::Button && index < static_cast<int>(pictures_.Buttons.size())) {
+    pictures_.Buttons[index].OverFlag = pictures_.Buttons[index].DownFlag = 0;
+    drawnOver_.erase({kind, index});
+  }
+  showMinimized();
+}
+
+int TMainForm::LastScreenWithPicture() const {
+  for (int i = ScreenCount() - 1; i >= 0; --i)
+    if (!description_.Screens[i].Background.empty()) return i;
+  return -1;
+}
+
+void TMainForm::RunDocument(const std::string& file, const std::string& parameters) {
+  const auto host = session_.FileSystem.ToHost(file);
+  std::string error;
+  if (!ShellOpen(host ? host->string() : Cp1251ToUtf8(file), Cp1251ToUtf8(parameters), error))
+    std::cerr << "shelf: " << error << "\n";
+}
+
+QRect TMainForm::ElementRectOf(TElementKind kind, int index) {
+  switch (kind) {
+    case TElementKind::Button:
+      return ElementRect(Screen().Buttons[index]);
+    case TElementKind::SwitchOne:
+      return ElementRect(Screen().SwitchesOne[index]);
+    case TElementKind::SwitchGrp:
+      return ElementRect(Screen().SwitchesGrp[index]);
+  }
+  return {};
+}
+
+void TMainForm::FadeElement(TElementKind kind, int index, const QImage&, const QImage& to) {
+  drawnOver_[{kind, index}] = to;
+  update(ElementRectOf(kind, index));
+}
+
+void TMainForm::RedrawElement(TElementKind kind, int index) {
+  drawnOver_.erase({kind, index});
+  update(ElementRectOf(kind, index));
+}
+
+void TMainForm::Execute(const std::string& command, const std::string& sound, TElementKind kind,
+                        int index) {
+  dispatcher_.ExecuteCommand(command, sound, false, kind, index);
+}
+
+void TMainForm::StartWindowDrag() {
+  QWindow* window = windowHandle();
+  if (window && window->startSystemMove()) return;
+  manualDrag_ = QCursor::pos() - pos();  // the window system refused: follow the pointer
+}
+
 void TMainForm::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (background_.isNull())
+  if (pictures_.Background().isNull()) {
     painter.fillRect(rect(), Qt::white);
-  else
-    painter.drawImage(0, 0, background_);
+    return;
+  }
+  painter.drawImage(0, 0, pictures_.Background());
+  RScreen& screen = Screen();
+  for (size_t i = 0; i < screen.Buttons.size(); ++i)
+    if (pictures_.Buttons[i].OverFlag)
+      painter.drawImage(ElementRect(screen.Buttons[i]), pictures_.Buttons[i].Move);
+  for (size_t i = 0; i < screen.SwitchesOne.size(); ++i) {
+    const RSwthOne& s = screen.SwitchesOne[i];
+    if (s.State || s.Hover)
+      painter.drawImage(ElementRect(s), pictures_.SwitchesOne[i].Shown(s.State, s.Hover));
+  }
+  for (size_t i = 0; i < screen.SwitchesGrp.size(); ++i) {
+    const RSwthGrp& s = screen.SwitchesGrp[i];
+    if (s.State || s.Hover)
+      painter.drawImage(ElementRect(s), pictures_.SwitchesGrp[i].Shown(s.State, s.Hover));
+  }
+  for (const auto& [element, picture] : drawnOver_)
+    painter.drawImage(ElementRectOf(element.first, element.second), picture);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -158,6 +367,26 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   event->ignore();
   if (!openingTimer_.Enabled()) CloseAllAndQuit();
+}
+
+void TMainForm::mouseMoveEvent(QMouseEvent* event) {
+  if (manualDrag_) {
+    move(event->globalPosition().toPoint() - *manualDrag_);
+    return;
+  }
+  pointer_.PointerMove(event->position().toPoint());
+}
+
+void TMainForm::mousePressEvent(QMouseEvent* event) {
+  pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
+  if (manualDrag_) {
+    manualDrag_.reset();
+    return;
+  }
+  pointer_.PointerUp(event->position().toPoint());
 }
 
 }  // namespace shelf

@@ -1,16 +1,26 @@
 // The book shell's main window: builds itself from the book's description, shows the current
-// screen in its drawn, shaped window, and opens and closes with its animations.
+// screen in its drawn, shaped window, forwards pointer and keys to the screen's elements and
+// the command dispatcher, and opens and closes with its animations.
 #pragma once
 
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "shell/command_dispatcher.h"
 #include "shell/interface_description.h"
+#include "shell/pointer_input.h"
+#include "shell/screen_pictures.h"
 #include "widgets/super_timer.h"
+
+class QMovie;
+class QLabel;
+class QBuffer;
 
 namespace shelf {
 
@@ -18,8 +28,10 @@ struct TBookSession;
 class TInstanceLock;
 class TOpeningAnimation;
 class TClosingAnimation;
+class TMyControl;
+class TPanelBkgrd;
 
-class TMainForm : public QWidget {
+class TMainForm : public QWidget, private TCommandHost, private TPointerHost {
   Q_OBJECT
 
  public:
@@ -34,36 +46,82 @@ class TMainForm : public QWidget {
   void ShowMainWindow();
   // Starts the closing animation, which ends the application.
   void CloseAllAndQuit();
+  // Shows screen `screen` (0-based); `kind` and `index` name the element that asked for it.
+  void SwitchScreen(int screen, TElementKind kind, int index) override;
+  // While busy, commands are ignored and the pointer is an hourglass.
+  void SetBusy(bool busy);
 
+  TCommandDispatcher& Dispatcher() { return dispatcher_; }
   const std::string& Title() const { return title_; }
-  int CurrentScreen() const { return currentScreen_; }
-  const TInterfaceDescription& Description() const { return description_; }
+  int CurrentScreen() const override { return currentScreen_; }
   TInterfaceDescription& Description() { return description_; }
+  TScreenPictures& Pictures() override { return pictures_; }
   bool NotMainShell() const { return notMainShell_; }
+  int ExitButton() const { return exitButton_; }
   bool OpeningAnimationRunning() const { return openingTimer_.Enabled(); }
   bool ClosingAnimationRunning() const { return closingTimer_.Enabled(); }
   // The window's outline from the description; empty when the window is a plain rectangle.
   const QRegion& Shape() const { return shape_; }
+  QWidget* BackgroundPanel() const;
+  QLabel* BusyAnimation() const { return busyLabel_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // TCommandHost
+  bool Busy() const override { return busy_; }
+  bool ButtonSoundsOn() const override { return buttonSounds_; }
+  void PlayButtonSound(const std::string& name) override;
+  void CloseBook(TElementKind kind, int index) override;
+  void Minimize(TElementKind kind, int index) override;
+  int LastScreenWithPicture() const override;
+  int ScreenCount() const override { return static_cast<int>(description_.Screens.size()); }
+  void RunDocument(const std::string& file, const std::string& parameters) override;
+  // TPointerHost
+  RScreen& Screen() override { return description_.Screens[currentScreen_]; }
+  void FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) override;
+  void RedrawElement(TElementKind kind, int index) override;
+  void Execute(const std::string& command, const std::string& sound, TElementKind kind,
+               int index) override;
+  void StartWindowDrag() override;
+
   bool ReadDescription();
-  void LoadScreenBackground();
+  void LoadScreen();
+  void PlaceHintControls();
+  void CreateBusyAnimation();
+  void ReplaySwitches(bool twoPasses);
   // Applies an animation frame, kept inside the window's outline.
   void SetAnimationShape(const QRegion& frame);
+  QRect ElementRectOf(TElementKind kind, int index);
 
   TBookSession& session_;
   TInterfaceDescription description_;
+  TScreenPictures pictures_;
+  TCommandDispatcher dispatcher_;
+  TPointerInput pointer_;
   std::string title_;
   int currentScreen_ = 0;
+  int exitButton_ = -1;
   bool notMainShell_ = false;
   bool shellBuilt_ = false;  // the stored switch states were read, so they are written back
-  QImage background_;
+  bool busy_ = false;
+  bool buttonSounds_ = true;
+  QImage screenPicture_;  // the current screen's background picture as loaded
   QRegion shape_;
   std::unique_ptr<TInstanceLock> instanceLock_;
+  std::vector<TMyControl*> hintControls_;
+  // What was last drawn over an element by a fade, kept until the element is drawn anew.
+  std::map<std::pair<TElementKind, int>, QImage> drawnOver_;
+  TPanelBkgrd* backgroundPanel_ = nullptr;
+  QLabel* busyLabel_ = nullptr;
+  QMovie* busyMovie_ = nullptr;
+  QBuffer* busyBytes_ = nullptr;
+  std::optional<QPoint> manualDrag_;  // where the pointer took the window, when moved by hand
 
   TSuperTimer openingTimer_;
   TSuperTimer closingTimer_;

@@ -1,0 +1,98 @@
+// The one command dispatcher: buttons, switches, keys, popup items and other copies of the
+// program hand it command strings ("screen2=page.htm", "minimize", "2"); it plays the element's
+// sound and carries the command out through the window that hosts it.
+#pragma once
+
+#include <string>
+
+#include "store/book_folders.h"
+
+namespace shelf {
+
+enum class TElementKind { Button = 0, SwitchOne = 1, SwitchGrp = 2 };
+
+// The rules in the order they are tried; the first that matches a command wins.
+enum class TCommandRule {
+  Screen,  // the command word contains "screen"
+  View2d,
+  View3d,
+  Run,
+  About,
+  Minimize,
+  Tree1,
+  Tree2,
+  OnTree,
+  OffTree,
+  HistoryBack,
+  HistoryForward,
+  ShowFavorite,
+  AddToFavorite,
+  DeleteFromFavorite,
+  Tesaurus,
+  ContextMenu,
+  Back,
+  Forward,
+  Html,  // the command word contains "html"
+  CopyHtml,
+  PrintHtml,
+  TopHtml,
+  NextChapter,
+  PrevChapter,
+  FindNext,
+  FindTxtAll,
+  FindTxtLimit,
+  CaseOn,
+  CaseOff,
+  BgSound,
+  StandartWin,
+  Options,
+  Help,
+  Unarc,
+  ClipControl,  // play, stop, pause, stepforward, stepback
+  Clip,         // the command word contains "clip"
+  NextPic,
+  PrevPic,
+  InstallFonts,
+  ScreenNumber,  // anything else: a number names a screen
+};
+
+TCommandRule RecogniseCommand(const std::string& command);
+
+// What commands act on: the main window.
+class TCommandHost {
+ public:
+  virtual ~TCommandHost() = default;
+  virtual bool Busy() const = 0;
+  virtual bool ButtonSoundsOn() const = 0;
+  // `name` relative to the program folder; asynchronous, skipped when the device is busy.
+  virtual void PlayButtonSound(const std::string& name) = 0;
+  // Asks the book's window to close (it runs the closing animation); a button that did it is
+  // remembered so that its sound plays at shutdown.
+  virtual void CloseBook(TElementKind kind, int index) = 0;
+  virtual void Minimize(TElementKind kind, int index) = 0;
+  // Screens that have a background picture: a plain number beyond them names no screen.
+  virtual int LastScreenWithPicture() const = 0;
+  virtual int ScreenCount() const = 0;
+  virtual void SwitchScreen(int screen, TElementKind kind, int index) = 0;
+  // Opens a document or program of the book with the desktop's "open" action.
+  virtual void RunDocument(const std::string& file, const std::string& parameters) = 0;
+};
+
+class TCommandDispatcher {
+ public:
+  TCommandDispatcher(TCommandHost& host, const TBookFolders& folders)
+      : host_(host), folders_(folders) {}
+
+  void ExecuteCommand(const std::string& command, const std::string& sound, bool soundSuppressed,
+                      TElementKind kind, int index);
+
+  // Whether the page search compares letter case ("caseon" / "caseoff").
+  bool CaseSensitiveFind() const { return caseSensitiveFind_; }
+
+ private:
+  TCommandHost& host_;
+  const TBookFolders& folders_;
+  bool caseSensitiveFind_ = false;
+};
+
+}  // namespace shelf
