@@ -39,6 +39,8 @@ int main(int argc, char** argv) {
     return Fail(
         "there is no display to show the book on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
         "       Run it from a desktop session, or under a virtual display: xvfb-run -a shelf");
+  // Qt 6.4's other media backend misbehaves without an audio device.
+  if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
   shelf::TShelfApplication app(argc, argv);
 
   const auto session =

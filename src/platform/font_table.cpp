@@ -1,5 +1,7 @@
 #include "platform/font_table.h"
 
+#include <QFontDatabase>
+
 #include "platform/cp1251.h"
 
 namespace shelf {
@@ -29,12 +31,21 @@ void InstallFontSubstitutes() {
 QFont BookFont(const std::string& name, int pointSize, std::uint8_t style) {
   InstallFontSubstitutes();
   QFont font(ToQString(name));
-  if (pointSize > 0) font.setPointSize(pointSize);
+  // Books are laid out in pixels of a 96 dpi screen: sizes do not follow the host's resolution.
+  if (pointSize > 0) font.setPixelSize((pointSize * 96 + 36) / 72);
   font.setBold(style & 1);
   font.setItalic(style & 2);
   font.setUnderline(style & 4);
   font.setStrikeOut(style & 8);
   return font;
+}
+
+int AddFontResource(const std::filesystem::path& fontFile) {
+  return QFontDatabase::addApplicationFont(QString::fromStdString(fontFile.string()));
+}
+
+void RemoveFontResource(int id) {
+  QFontDatabase::removeApplicationFont(id);
 }
 
 }  // namespace shelf

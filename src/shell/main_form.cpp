@@ -12,16 +12,24 @@
 #include <iostream>
 
 #include "platform/cp1251.h"
+#include "platform/font_table.h"
 #include "platform/instance_lock.h"
 #include "platform/registry.h"
 #include "platform/shell_open.h"
+#include "platform/sound.h"
 #include "shell/book_session.h"
 #include "shell/my_control.h"
 #include "shell/panel_bkgrd.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
+#include "store/book_path.h"
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
+#include "widgets/eff_btn_car.h"
+#include "widgets/path_input_box.h"
+#include "widgets/scale_bar.h"
+#include "widgets/status_line.h"
+#include "widgets/text_msg.h"
 
 namespace shelf {
 
@@ -30,6 +38,12 @@ namespace {
 constexpr QPoint kBusyAnimationAt(583, 470);
 constexpr std::int32_t kDefaultSplitterColor = 128 + 141 * 256 + 142 * 65536;
 constexpr int kReadingScreen = 1;  // the screen whose panel holds the pages
+// The search progress bar of the drawn dialog: its corner and the screen it shows on.
+constexpr QPoint kScaleBarAt(33, 75);
+constexpr int kScaleBarScreen = 1;
+// Fade steps: a button that opens a context menu fades a little slower.
+constexpr int kFadeStep = 4;
+constexpr int kContextMenuFadeStep = 3;
 
 }  // namespace
 
@@ -66,6 +80,12 @@ TMainForm::TMainForm(TBookSession& session)
 }
 
 TMainForm::~TMainForm() {
+  if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
+    const std::string& sound = Screen().Buttons[exitButton_].Sound;
+    if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
+  }
+  for (const int font : installedFonts_) RemoveFontResource(font);
+  pathInputs_.reset();  // writes its folders to the settings
   if (notMainShell_ || !shellBuilt_) return;
   TRegistry settings;
   if (settings.OpenKey(SettingsKeyPath(title_), true))
@@ -98,10 +118,19 @@ std::optional<int> TMainForm::BuildBookShell() {
     ReadStoredSwitchStates(settings, description_.Screens);
   shellBuilt_ = true;
 
+  textMsg_ = CreateTextMsg(description_.Texts, this);
+  statusLine_ = std::make_unique<TStatusLine>(textMsg_.get());
   backgroundPanel_ =
       new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
                                                            : description_.Splitters.front().Color);
+  if (!description_.PathInputs.empty())
+    pathInputs_ = std::make_unique<TPathInputBox>(*this, description_.PathInputs,
+                                                  SettingsKeyPath(title_), currentScreen_);
+  scaleBar_ = std::make_unique<TScaleBar>(session_.Store, session_.Folders.ProgramDir,
+                                          kScaleBarAt.x(), kScaleBarAt.y(), kScaleBarScreen,
+                                          "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
+  InstallBookFonts();
   ReplaySwitches(false);
   ShowMainWindow();
   return std::nullopt;
@@ -146,9 +175,10 @@ void TMainForm::LoadScreen() {
     QImage picture = LoadBookPicture(session_.Store, session_.Folders.ProgramDir + name);
     if (!picture.isNull()) screenPicture_ = std::move(picture);  // else the previous one stays
   }
-  drawnOver_.clear();
+  overlays_.clear();
   pictures_.Build(Screen(), screenPicture_, session_.Store, session_.Folders.ProgramDir);
   PlaceHintControls();
+  BuildFades();
 }
 
 void TMainForm::PlaceHintControls() {
@@ -166,6 +196,33 @@ void TMainForm::PlaceHintControls() {
     hintControls_[i]->setToolTip(ToQString(places[i].second));
     hintControls_[i]->show();
   }
+}
+
+void TMainForm::BuildFades() {
+  const size_t counts[3] = {Screen().Buttons.size(), Screen().SwitchesOne.size(),
+                            Screen().SwitchesGrp.size()};
+  for (int kind = 0; kind < 3; ++kind) {
+    auto& fades = fades_[kind];
+    for (auto& fade : fades) fade->StopFade();
+    if (fades.size() > counts[kind]) fades.resize(counts[kind]);
+    while (fades.size() < counts[kind])
+      fades.push_back(std::make_unique<TEffBtnCar>(static_cast<TDrawTarget&>(*this),
+                                                   static_cast<int>(fades.size())));
+    for (auto& fade : fades) fade->SetStep(kFadeStep);
+  }
+  for (size_t i = 0; i < counts[0]; ++i)
+    if (AsciiLower(Screen().Buttons[i].Command).find("contextmenu") != std::string::npos)
+      fades_[0][i]->SetStep(kContextMenuFadeStep);
+}
+
+TEffBtnCar* TMainForm::Fade(TElementKind kind, int index) const {
+  const auto& fades = fades_[static_cast<int>(kind)];
+  return index >= 0 && index < static_cast<int>(fades.size()) ? fades[index].get() : nullptr;
+}
+
+bool TMainForm::FadeRunning(TElementKind kind, int index) const {
+  const TEffBtnCar* fade = Fade(kind, index);
+  return fade && fade->Running();
 }
 
 void TMainForm::CreateBusyAnimation() {
@@ -186,6 +243,16 @@ void TMainForm::CreateBusyAnimation() {
   const bool shown = currentScreen_ != kReadingScreen;
   busyLabel_->setVisible(shown);
   if (shown) busyMovie_->start();
+}
+
+void TMainForm::InstallBookFonts() {
+  const TDynamicStringArray fonts =
+      FindFiles(session_.FileSystem, session_.Folders.ProgramDir, {"*.ttf"}, false, false);
+  for (const std::string& font : fonts) {
+    const auto host = session_.FileSystem.ToHost(font);
+    const int id = host ? AddFontResource(*host) : -1;
+    if (id >= 0) installedFonts_.push_back(id);  // a font that cannot be added is skipped
+  }
 }
 
 void TMainForm::ReplaySwitches(bool twoPasses) {
@@ -209,6 +276,7 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
   if (screen < 0 || screen >= ScreenCount()) return;
   if (kind == TElementKind::Button && index < static_cast<int>(pictures_.Buttons.size())) {
     pictures_.Buttons[index].OverFlag = pictures_.Buttons[index].DownFlag = 0;
+    if (TEffBtnCar* fade = Fade(kind, index)) fade->StopFade();
   } else if (kind == TElementKind::SwitchOne &&
              index < static_cast<int>(Screen().SwitchesOne.size())) {
     Screen().SwitchesOne[index].Hover = 0;
@@ -219,6 +287,7 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
   currentScreen_ = screen;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LoadScreen();
+  if (pathInputs_) pathInputs_->ShowForScreen(currentScreen_);
   if (busyMovie_) {
     const bool shown = currentScreen_ != kReadingScreen;
     busyLabel_->setVisible(shown);
@@ -267,7 +336,17 @@ void TMainForm::SetAnimationShape(const QRegion& frame) {
 }
 
 void TMainForm::PlayButtonSound(const std::string& name) {
-  (void)name;
+  PlayBookSound(name, false);
+}
+
+void TMainForm::PlayBookSound(const std::string& name, bool toTheEnd) {
+  try {
+    const TComprStream wav(session_.Store, session_.Folders.ProgramDir + name);
+    if (!sound_) sound_ = std::make_unique<TSound>();
+    sound_->PlayBytes(wav.Bytes(), toTheEnd ? TSoundWait::UntilEnd : TSoundWait::No);
+  } catch (const EFOpenError&) {
+    // A sound the book lacks is skipped, as a missing picture is.
+  }
 }
 
 void TMainForm::CloseBook(TElementKind kind, int index) {
@@ -284,7 +363,7 @@ void TMainForm::CloseBook(TElementKind kind, int index) {
 void TMainForm::Minimize(TElementKind kind, int index) {
   if (kind == TElementKind::Button && index < static_cast<int>(pictures_.Buttons.size())) {
     pictures_.Buttons[index].OverFlag = pictures_.Buttons[index].DownFlag = 0;
-    drawnOver_.erase({kind, index});
+    RedrawElement(kind, index);
   }
   showMinimized();
 }
@@ -314,14 +393,31 @@ QRect TMainForm::ElementRectOf(TElementKind kind, int index) {
   return {};
 }
 
-void TMainForm::FadeElement(TElementKind kind, int index, const QImage&, const QImage& to) {
-  drawnOver_[{kind, index}] = to;
-  update(ElementRectOf(kind, index));
+void TMainForm::FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) {
+  if (TEffBtnCar* fade = Fade(kind, index))
+    fade->StartFade(from, to, ElementRectOf(kind, index).topLeft());
 }
 
 void TMainForm::RedrawElement(TElementKind kind, int index) {
-  drawnOver_.erase({kind, index});
-  update(ElementRectOf(kind, index));
+  const QRect rect = ElementRectOf(kind, index);
+  if (TEffBtnCar* fade = Fade(kind, index)) fade->StopFade();
+  overlays_.erase({rect.left(), rect.top()});
+  update(rect);
+}
+
+void TMainForm::DrawOverlay(QPoint at, const QImage& image) {
+  overlays_[{at.x(), at.y()}] = image;
+  update(QRect(at, image.size()));
+}
+
+void TMainForm::DrawOnBackground(QPoint at, const QImage& image) {
+  QPainter painter(&pictures_.Background());
+  painter.drawImage(at, image);
+  update(QRect(at, image.size()));
+}
+
+void TMainForm::RepaintArea(const QRect& area) {
+  update(area);
 }
 
 void TMainForm::Execute(const std::string& command, const std::string& sound, TElementKind kind,
@@ -356,8 +452,9 @@ void TMainForm::paintEvent(QPaintEvent*) {
     if (s.State || s.Hover)
       painter.drawImage(ElementRect(s), pictures_.SwitchesGrp[i].Shown(s.State, s.Hover));
   }
-  for (const auto& [element, picture] : drawnOver_)
-    painter.drawImage(ElementRectOf(element.first, element.second), picture);
+  for (const auto& [corner, picture] : overlays_)
+    painter.drawImage(corner.first, corner.second, picture);
+  if (textMsg_) textMsg_->Paint(painter, currentScreen_, TLabelSurface::MainWindow);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

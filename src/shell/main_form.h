@@ -16,6 +16,7 @@
 #include "shell/interface_description.h"
 #include "shell/pointer_input.h"
 #include "shell/screen_pictures.h"
+#include "widgets/draw_target.h"
 #include "widgets/super_timer.h"
 
 class QMovie;
@@ -30,8 +31,14 @@ class TOpeningAnimation;
 class TClosingAnimation;
 class TMyControl;
 class TPanelBkgrd;
+class TSound;
+class TEffBtnCar;
+class TTextMsg;
+class TStatusLine;
+class TPathInputBox;
+class TScaleBar;
 
-class TMainForm : public QWidget, private TCommandHost, private TPointerHost {
+class TMainForm : public QWidget, private TCommandHost, private TPointerHost, private TDrawTarget {
   Q_OBJECT
 
  public:
@@ -64,6 +71,11 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost {
   const QRegion& Shape() const { return shape_; }
   QWidget* BackgroundPanel() const;
   QLabel* BusyAnimation() const { return busyLabel_; }
+  // The reader's messages ("Файл скопирован"); null when the book has no labels.
+  TStatusLine* StatusLine() const { return statusLine_.get(); }
+  TTextMsg* TextMessages() const { return textMsg_.get(); }
+  TPathInputBox* PathInputs() const { return pathInputs_.get(); }
+  bool FadeRunning(TElementKind kind, int index) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -89,12 +101,21 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost {
   void Execute(const std::string& command, const std::string& sound, TElementKind kind,
                int index) override;
   void StartWindowDrag() override;
+  // TDrawTarget
+  void DrawOverlay(QPoint at, const QImage& image) override;
+  void DrawOnBackground(QPoint at, const QImage& image) override;
+  void RepaintArea(const QRect& area) override;
 
   bool ReadDescription();
   void LoadScreen();
   void PlaceHintControls();
+  void BuildFades();
+  TEffBtnCar* Fade(TElementKind kind, int index) const;
   void CreateBusyAnimation();
   void ReplaySwitches(bool twoPasses);
+  void InstallBookFonts();
+  // Plays a sound of the book, from the container or from disk.
+  void PlayBookSound(const std::string& name, bool toTheEnd);
   // Applies an animation frame, kept inside the window's outline.
   void SetAnimationShape(const QRegion& frame);
   QRect ElementRectOf(TElementKind kind, int index);
@@ -114,13 +135,21 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost {
   QImage screenPicture_;  // the current screen's background picture as loaded
   QRegion shape_;
   std::unique_ptr<TInstanceLock> instanceLock_;
+  std::unique_ptr<TSound> sound_;
   std::vector<TMyControl*> hintControls_;
-  // What was last drawn over an element by a fade, kept until the element is drawn anew.
-  std::map<std::pair<TElementKind, int>, QImage> drawnOver_;
+  // Fades of the current screen's buttons, on/off switches and group switches, by kind.
+  std::vector<std::unique_ptr<TEffBtnCar>> fades_[3];
+  // What a fade drew last at an element's corner, kept until the element is drawn anew.
+  std::map<std::pair<int, int>, QImage> overlays_;
+  std::unique_ptr<TTextMsg> textMsg_;
+  std::unique_ptr<TStatusLine> statusLine_;
+  std::unique_ptr<TPathInputBox> pathInputs_;
+  std::unique_ptr<TScaleBar> scaleBar_;
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;
   QBuffer* busyBytes_ = nullptr;
+  std::vector<int> installedFonts_;   // the book's own fonts, removed again at shutdown
   std::optional<QPoint> manualDrag_;  // where the pointer took the window, when moved by hand
 
   TSuperTimer openingTimer_;

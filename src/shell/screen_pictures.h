@@ -48,6 +48,7 @@ class TScreenPictures {
              const std::string& programDir);
 
   const QImage& Background() const { return background_; }
+  QImage& Background() { return background_; }
   std::vector<TBtnPictures> Buttons;
   std::vector<TSwitchPictures> SwitchesOne;
   std::vector<TSwitchPictures> SwitchesGrp;

@@ -7,6 +7,10 @@
 
 #include "platform/cp1251.h"
 #include "shell/book_session.h"
+#include "widgets/path_input_box.h"
+
+#include <QLabel>
+#include <QLineEdit>
 #include "test_support.h"
 
 namespace shelf {
@@ -50,6 +54,27 @@ TEST_F(MainFormTest, OpensTheSampleBookWithItsSizeShapeAndOpeningAnimation) {
   EXPECT_EQ(form.mask(), form.Shape());
   const QImage shown = form.grab().toImage();
   EXPECT_NE(shown.pixelColor(400, 20), QColor(Qt::white));  // the background picture is drawn
+}
+
+TEST_F(MainFormTest, TheReadingScreenShowsItsLabelsAndKeepsThePathBoxAcrossRuns) {
+  for (int run = 0; run < 2; ++run) {
+    auto session = Open(SHELF_SAMPLE_BOOK);
+    TMainForm form(*session);
+    ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+    ASSERT_NE(form.PathInputs(), nullptr);
+    QLineEdit* box = form.PathInputs()->Edit(0);
+    EXPECT_FALSE(box->isVisible());  // it belongs to the reading screen
+    form.SwitchScreen(1, TElementKind::Button, 0);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(form.BusyAnimation()->isVisible());
+    EXPECT_EQ(box->text(), run == 0 ? "c:\\" : "/tmp/книги/");
+    box->setText("/tmp/книги/");
+    // The page title label is drawn where the description puts it.
+    const QImage shown = form.grab().toImage();
+    bool inked = false;
+    for (int x = 52; x < 300 && !inked; ++x) inked = shown.pixelColor(x, 58).lightness() > 200;
+    EXPECT_TRUE(inked);
+  }
 }
 
 TEST_F(MainFormTest, CloseRunsTheClosingAnimationAndEndsTheApplication) {

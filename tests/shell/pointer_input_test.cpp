@@ -143,12 +143,27 @@ TEST_F(PointerInputTest, SwitchesToggleAndGroupsExcludeEachOther) {
   EXPECT_FALSE(CaseOn());  // no command with Shift
 }
 
-TEST_F(PointerInputTest, ThePictureShownFollowsTheElementState) {
-  const auto colorAt = [&](QPoint p) { return form->grab().toImage().pixelColor(p); };
+TEST_F(PointerInputTest, ThePictureShownFollowsTheElementStateThroughCrossFades) {
+  // A cross-fade ends at level 255, which lands within one unit of its target picture.
+  const auto colorAt = [&](QPoint p) {
+    const QColor c = form->grab().toImage().pixelColor(p);
+    for (const QColor want :
+         {QColor(Qt::gray), QColor(Qt::yellow), QColor(Qt::red), QColor(Qt::green)})
+      if (std::abs(c.red() - want.red()) <= 1 && std::abs(c.green() - want.green()) <= 1 &&
+          std::abs(c.blue() - want.blue()) <= 1)
+        return want;
+    return c;
+  };
+  const auto faded = [&] {
+    return QTest::qWaitFor([&] { return !form->FadeRunning(TElementKind::Button, 2); }, 3000);
+  };
   EXPECT_EQ(colorAt({120, 20}), QColor(Qt::gray));
   Move({120, 20});
+  EXPECT_TRUE(form->FadeRunning(TElementKind::Button, 2));
+  ASSERT_TRUE(faded());
   EXPECT_EQ(colorAt({120, 20}), QColor(Qt::yellow));
   QTest::mousePress(form.get(), Qt::LeftButton, {}, {120, 20});
+  ASSERT_TRUE(faded());
   EXPECT_EQ(colorAt({120, 20}), QColor(Qt::red));
   EXPECT_EQ(colorAt({110, 110}), QColor(Qt::green));  // a group switch that is on
 }

@@ -1,13 +1,15 @@
 // Builds the sample book's tree from its readable sources: texts are converted from UTF-8 to
-// Windows-1251 and the pictures are drawn. Usage: samplegen SOURCE BOOK STAGE
+// Windows-1251, the pictures, the busy animation and the sounds are made.
+// Usage: samplegen SOURCE BOOK STAGE
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
+#include "click_sounds.h"
 #include "pictures.h"
+#include "piston_gif.h"
 #include "platform/cp1251.h"
 
 namespace fs = std::filesystem;
@@ -63,13 +65,28 @@ int main(int argc, char** argv) {
   }
   const fs::path source = argv[1], book = argv[2], stage = argv[3];
   if (!CopyTree(source / "packed", stage) || !CopyTree(source / "loose", book)) return 1;
-  for (const auto& picture : shelf::samplegen::DrawPictures()) {
-    const fs::path target = (picture.loose ? book : stage) / picture.name.toStdString();
+
+  std::vector<shelf::samplegen::TBookFile> files = shelf::samplegen::DrawPictures();
+  for (auto& sound : shelf::samplegen::ClickSounds()) files.push_back(std::move(sound));
+  QString error;
+  const QByteArray piston = shelf::samplegen::PistonGif(error);
+  if (piston.isEmpty()) {
+    std::cerr << "samplegen: cannot encode piston.gif: " << error.toStdString() << "\n";
+    return 1;
+  }
+  files.push_back({"run/piston.gif", false, piston});
+
+  for (const auto& file : files) {
+    if (file.Bytes.isEmpty()) {
+      std::cerr << "samplegen: cannot make " << file.Name.toStdString() << "\n";
+      return 1;
+    }
+    const fs::path target = (file.Loose ? book : stage) / file.Name.toStdString();
     fs::create_directories(target.parent_path());
-    QImageWriter writer(QString::fromStdString(target.string()));
-    if (!writer.write(picture.image)) {
-      std::cerr << "samplegen: cannot write " << target << ": "
-                << writer.errorString().toStdString() << "\n";
+    std::ofstream out(target, std::ios::binary);
+    out.write(file.Bytes.constData(), file.Bytes.size());
+    if (!out) {
+      std::cerr << "samplegen: cannot write " << target << "\n";
       return 1;
     }
   }

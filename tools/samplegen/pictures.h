@@ -1,18 +1,13 @@
-// The sample book's pictures, drawn in code so that the repository holds no binary art.
+// The sample book's pictures, drawn in code so that the repository holds no binary art: the two
+// screens and every state of every button and switch, as 24-bit Windows bitmaps.
 #pragma once
 
-#include <QImage>
-#include <QString>
 #include <vector>
+
+#include "book_file.h"
 
 namespace shelf::samplegen {
 
-struct TPicture {
-  QString name;  // path under the book's top folder
-  bool loose;    // stays beside the container instead of inside it
-  QImage image;
-};
-
-std::vector<TPicture> DrawPictures();
+std::vector<TBookFile> DrawPictures();
 
 }  // namespace shelf::samplegen

@@ -1,0 +1,82 @@
+#include "click_sounds.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace shelf::samplegen {
+namespace {
+
+constexpr int kRate = 22050;
+
+// A tone gliding from `From` to `To` Hz, with a quick attack and an exponential decay, plus a
+// touch of noise at the start that makes it sound mechanical.
+struct TClick {
+  double Milliseconds;
+  double From, To;
+  double Decay;  // per second
+  double Noise;  // share of noise in the first milliseconds
+};
+
+std::vector<std::int16_t> Synthesise(const TClick& click) {
+  const int count = static_cast<int>(kRate * click.Milliseconds / 1000);
+  std::vector<std::int16_t> samples(count);
+  double phase = 0;
+  std::uint32_t seed = 2107;
+  for (int i = 0; i < count; ++i) {
+    const double t = double(i) / kRate;
+    const double progress = double(i) / count;
+    phase += 2 * M_PI * (click.From + (click.To - click.From) * progress) / kRate;
+    const double attack = std::min(1.0, t / 0.002);
+    const double release = std::min(1.0, (count - i) / (kRate * 0.004));  // no click at the end
+    const double envelope = attack * release * std::exp(-click.Decay * t);
+    seed = seed * 1664525 + 1013904223;
+    const double noise = (double(seed >> 8) / (1 << 24) * 2 - 1) * std::exp(-t / 0.004);
+    const double value = envelope * ((1 - click.Noise) * std::sin(phase) + click.Noise * noise);
+    samples[i] = static_cast<std::int16_t>(std::lround(value * 0.85 * 32767));
+  }
+  return samples;
+}
+
+void PutLe32(QByteArray& out, std::uint32_t value) {
+  char bytes[4];
+  qToLittleEndian(value, bytes);
+  out.append(bytes, 4);
+}
+void PutLe16(QByteArray& out, std::uint16_t value) {
+  char bytes[2];
+  qToLittleEndian(value, bytes);
+  out.append(bytes, 2);
+}
+
+QByteArray Wave(const std::vector<std::int16_t>& samples) {
+  const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
+  QByteArray out;
+  out.append("RIFF");
+  PutLe32(out, 36 + dataSize);
+  out.append("WAVEfmt ");
+  PutLe32(out, 16);         // format chunk size
+  PutLe16(out, 1);          // PCM
+  PutLe16(out, 1);          // mono
+  PutLe32(out, kRate);      // samples per second
+  PutLe32(out, kRate * 2);  // bytes per second
+  PutLe16(out, 2);          // bytes per sample frame
+  PutLe16(out, 16);         // bits per sample
+  out.append("data");
+  PutLe32(out, dataSize);
+  for (const std::int16_t sample : samples) PutLe16(out, static_cast<std::uint16_t>(sample));
+  return out;
+}
+
+}  // namespace
+
+std::vector<TBookFile> ClickSounds() {
+  return {
+      {"run/click.wav", true, Wave(Synthesise({45, 2200, 1500, 90, 0.35}))},
+      {"run/switch.wav", true, Wave(Synthesise({60, 1300, 1100, 70, 0.5}))},
+      {"run/exit.wav", true, Wave(Synthesise({80, 700, 320, 45, 0.2}))},
+  };
+}
+
+}  // namespace shelf::samplegen

@@ -1,0 +1,14 @@
+// The sample book's button sounds, synthesised: short clicks as 16-bit mono PCM WAV files.
+#pragma once
+
+#include <vector>
+
+#include "book_file.h"
+
+namespace shelf::samplegen {
+
+// click.wav (buttons), switch.wav (switches), exit.wav (leaving the book). They stay beside the
+// container: the program plays sounds from files.
+std::vector<TBookFile> ClickSounds();
+
+}  // namespace shelf::samplegen

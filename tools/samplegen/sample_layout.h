@@ -1,0 +1,39 @@
+// Where the sample book's elements stand on its two screens, in window pixels. Struct.txt names
+// the same points; the art under and around each element is drawn to fit them.
+#pragma once
+
+#include <QRect>
+#include <array>
+
+namespace shelf::samplegen::layout {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 600;
+
+// Both screens: the title-bar buttons inside the top right corner of the outline.
+constexpr QRect kMinimize(728, 23, 20, 20);
+constexpr QRect kClose(752, 23, 20, 20);
+
+// Title screen: a row of settings above the band of four buttons.
+constexpr QRect kSettingsRow(40, 460, 720, 56);
+constexpr QRect kSoundSwitch(54, 475, 134, 26);
+constexpr std::array<QRect, 2> kEngineSwitches{QRect(628, 475, 60, 26), QRect(692, 475, 60, 26)};
+// The program shows its busy animation (piston.gif, 36 x 36) at 583, 470 on this screen.
+constexpr QRect kBusyAnimation(583, 470, 36, 36);
+constexpr QRect kButtonBand(40, 522, 720, 46);
+constexpr std::array<QRect, 4> kTitleButtons{QRect(64, 527, 150, 36), QRect(238, 527, 150, 36),
+                                             QRect(412, 527, 150, 36), QRect(586, 527, 150, 36)};
+
+// Reading screen: the program's white page panel, a tool rail at its right, the status line and
+// the folder box under it.
+constexpr QRect kPagePanel(33, 90, 673, 421);
+constexpr QRect kToolRail(719, 83, 72, 435);
+constexpr int kToolLeft = 727;
+constexpr QSize kToolSize(56, 38);
+// Tops of the nine tools: to the title | back, forward, history | chapters | bookmarks, find,
+// print.
+constexpr std::array<int, 9> kToolTops{98, 150, 192, 234, 286, 328, 380, 422, 464};
+constexpr QRect kStatusBox(33, 525, 408, 24);
+constexpr QRect kPathBox(566, 525, 147, 24);
+
+}  // namespace shelf::samplegen::layout

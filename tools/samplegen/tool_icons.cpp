@@ -1,0 +1,128 @@
+#include "tool_icons.h"
+
+#include <QPainterPath>
+#include <cmath>
+
+namespace shelf::samplegen {
+namespace {
+
+// An arrow along the middle of the box pointing left (direction -1) or right (+1).
+void Arrow(QPainter& p, const QRectF& b, int direction) {
+  const double y = b.center().y();
+  const double tip = direction < 0 ? b.left() + 2 : b.right() - 2;
+  const double tail = direction < 0 ? b.right() - 2 : b.left() + 2;
+  p.drawLine(QPointF(tail, y), QPointF(tip, y));
+  p.drawPolyline(
+      QPolygonF({{tip - direction * 8.0, y - 8}, {tip, y}, {tip - direction * 8.0, y + 8}}));
+}
+
+// A chevron with a bar: to the previous chapter points up to the bar, to the next one down.
+void Chapter(QPainter& p, const QRectF& b, int direction) {
+  const double x = b.center().x();
+  const double bar = direction < 0 ? b.top() + 3 : b.bottom() - 3;
+  p.drawLine(QPointF(x - 9, bar), QPointF(x + 9, bar));
+  for (const double offset : {6.0, 13.0}) {
+    const double tip = bar - direction * offset;
+    p.drawPolyline(
+        QPolygonF({{x - 8, tip - direction * 7}, {x, tip}, {x + 8, tip - direction * 7}}));
+  }
+}
+
+void Clock(QPainter& p, const QRectF& b) {
+  const QPointF c = b.center() + QPointF(1, 0);
+  const double r = b.width() / 2 - 2;
+  // An open circle whose gap ends in a small arrow head: time going back.
+  p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 100 * 16, 290 * 16);
+  const QPointF end(c.x() + r * std::cos(100 * M_PI / 180), c.y() - r * std::sin(100 * M_PI / 180));
+  p.drawPolyline(QPolygonF({end + QPointF(-6, -3), end, end + QPointF(-2, 6)}));
+  p.drawPolyline(QPolygonF({c + QPointF(0, -6), c, c + QPointF(5, 3)}));
+}
+
+void Star(QPainter& p, const QRectF& b) {
+  QPolygonF star;
+  const QPointF c = b.center() + QPointF(0, 1);
+  for (int i = 0; i < 10; ++i) {
+    const double r = i % 2 ? b.width() * 0.22 : b.width() / 2;
+    const double angle = -M_PI / 2 + i * M_PI / 5;
+    star << c + QPointF(r * std::cos(angle), r * std::sin(angle));
+  }
+  p.drawPolygon(star);
+}
+
+void Magnifier(QPainter& p, const QRectF& b) {
+  const QRectF lens(b.left() + 1, b.top() + 1, b.width() * 0.62, b.height() * 0.62);
+  p.drawEllipse(lens);
+  QPen handle = p.pen();
+  handle.setWidthF(handle.widthF() + 1.5);
+  p.save();
+  p.setPen(handle);
+  const QPointF from = lens.center() + QPointF(lens.width() * 0.36, lens.height() * 0.36);
+  p.drawLine(from, b.bottomRight() - QPointF(1, 1));
+  p.restore();
+}
+
+void Printer(QPainter& p, const QRectF& b) {
+  const double l = b.left(), t = b.top(), w = b.width(), h = b.height();
+  p.drawRect(QRectF(l + 5, t + 1, w - 10, h * 0.3));                      // paper in
+  p.drawRoundedRect(QRectF(l + 1, t + h * 0.34, w - 2, h * 0.38), 2, 2);  // body
+  p.drawRect(QRectF(l + 5, t + h * 0.58, w - 10, h * 0.42 - 1));          // sheet out
+  p.drawLine(QPointF(l + 8, t + h * 0.76), QPointF(l + w - 8, t + h * 0.76));
+  p.drawLine(QPointF(l + 8, t + h * 0.88), QPointF(l + w - 10, t + h * 0.88));
+}
+
+// The book on its title page: an open book.
+void OpenBook(QPainter& p, const QRectF& b) {
+  const double cx = b.center().x(), t = b.top() + 3, bottom = b.bottom() - 2;
+  QPainterPath pages;
+  pages.moveTo(cx, t + 3);
+  pages.cubicTo(cx - 4, t - 1, b.left() + 5, t - 1, b.left() + 1, t + 1);
+  pages.lineTo(b.left() + 1, bottom - 3);
+  pages.cubicTo(b.left() + 5, bottom - 5, cx - 4, bottom - 5, cx, bottom);
+  pages.cubicTo(cx + 4, bottom - 5, b.right() - 5, bottom - 5, b.right() - 1, bottom - 3);
+  pages.lineTo(b.right() - 1, t + 1);
+  pages.cubicTo(b.right() - 5, t - 1, cx + 4, t - 1, cx, t + 3);
+  pages.closeSubpath();
+  p.drawPath(pages);
+  p.drawLine(QPointF(cx, t + 3), QPointF(cx, bottom));
+  for (const double y : {0.35, 0.55}) {
+    const double line = t + (bottom - t) * y;
+    p.drawLine(QPointF(b.left() + 5, line), QPointF(cx - 4, line));
+    p.drawLine(QPointF(cx + 4, line), QPointF(b.right() - 5, line));
+  }
+}
+
+}  // namespace
+
+void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box) {
+  switch (icon) {
+    case TToolIcon::Title:
+      OpenBook(p, box);
+      break;
+    case TToolIcon::Back:
+      Arrow(p, box, -1);
+      break;
+    case TToolIcon::Forward:
+      Arrow(p, box, 1);
+      break;
+    case TToolIcon::History:
+      Clock(p, box);
+      break;
+    case TToolIcon::PrevChapter:
+      Chapter(p, box, -1);
+      break;
+    case TToolIcon::NextChapter:
+      Chapter(p, box, 1);
+      break;
+    case TToolIcon::Bookmarks:
+      Star(p, box);
+      break;
+    case TToolIcon::Find:
+      Magnifier(p, box);
+      break;
+    case TToolIcon::Print:
+      Printer(p, box);
+      break;
+  }
+}
+
+}  // namespace shelf::samplegen

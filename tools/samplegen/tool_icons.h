@@ -1,0 +1,23 @@
+// Line icons for the reading screen's tools, drawn with the painter's current pen into a box.
+#pragma once
+
+#include <QPainter>
+#include <QRectF>
+
+namespace shelf::samplegen {
+
+enum class TToolIcon {
+  Title,
+  Back,
+  Forward,
+  History,
+  PrevChapter,
+  NextChapter,
+  Bookmarks,
+  Find,
+  Print
+};
+
+void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box);
+
+}  // namespace shelf::samplegen
