@@ -1,0 +1,169 @@
+// The page engine on pages shaped like a manual's: a 20 KB page with five pictures read from
+// a packed container (parse, layout and the first paint of an 800x600 view), a 200 KB page of
+// text and tables, and twelve levels of nested tables.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "html/document_view.h"
+#include "platform/cp1251.h"
+#include "platform/dos_path.h"
+#include "store/book_store.h"
+#include "store/packed_container_writer.h"
+
+namespace shelf {
+namespace {
+
+namespace fs = std::filesystem;
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "page_engine_bench";
+  static char* argv[] = {name, nullptr};
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Never freed: Qt's own statics may be gone by the time exit handlers run.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+std::string Png(int width, int height, int seed) {
+  QImage image(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb((x * seed) & 255, y & 255, seed));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes.toStdString();
+}
+
+const char* kSentence =
+    "Перед снятием двигателя отсоедините провод от минусовой клеммы аккумуляторной батареи, "
+    "слейте охлаждающую жидкость и масло из картера. ";
+
+// A page of a repair manual as the editors of the time wrote it: headings, paragraphs in
+// <font>, links, tables of values, lines ending in CR LF and indented markup.
+std::string ManualPage(std::size_t bytes, int pictures) {
+  std::string page =
+      "<html><head><title>Двигатель</title></head><body bgcolor=#ffffff link=#003366>"
+      "<center><h1>Двигатель</h1></center>";
+  for (int i = 0; i < pictures; ++i)
+    page += "<p><img src=\"pics/p" + std::to_string(i) + ".png\" title=\"Рисунок " +
+            std::to_string(i) + "\" align=" + (i % 2 ? "right" : "left") + " hspace=6>";
+  for (int block = 0; Utf8ToCp1251Lossy(page).size() < bytes; ++block) {
+    page += "\r\n<h3><a name=\"s" + std::to_string(block) + "\">Раздел " + std::to_string(block) +
+            "</a></h3>\r\n<p><font face=Arial size=2>\r\n";
+    for (int s = 0; s < 4; ++s) page += std::string(kSentence) + "\r\n";
+    page += "<a href=\"page" + std::to_string(block) + ".htm\">Подробнее</a> <b>Внимание!</b> ";
+    page += "</font></p>\r\n<table border=1 cellpadding=3 cellspacing=0 width=90%>\r\n";
+    for (int row = 0; row < 4; ++row)
+      page += "  <tr>\r\n    <td bgcolor=#eeeeff>Болт " + std::to_string(row) +
+              "</td>\r\n    <td align=right>" + std::to_string(20 + row) + "–" +
+              std::to_string(25 + row) + " Н·м</td>\r\n    <td>М10×1,25</td>\r\n  </tr>\r\n";
+    page += "</table>\r\n";
+  }
+  return Utf8ToCp1251Lossy(page + "</body></html>");
+}
+
+std::string NestedTables(int levels) {
+  std::string page = "<html><body>";
+  for (int i = 0; i < levels; ++i) page += "<table width=100% border=1><tr><td>ячейка</td><td>";
+  page += "центр";
+  for (int i = 0; i < levels; ++i) page += "</td></tr></table>";
+  return Utf8ToCp1251Lossy(page + "</body></html>");
+}
+
+// The book: pages and pictures packed in a container in a private folder.
+class TBenchBook {
+ public:
+  TBenchBook() {
+    std::string pattern = (fs::temp_directory_path() / "shelf-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) std::abort();
+    folder_ = pattern;
+    RPackedNode root{"", true, {}, {}};
+    RPackedNode html{"HTML", true, {}, {}};  // stored names are upper case
+    RPackedNode pics{"PICS", true, {}, {}};
+    for (int i = 0; i < 5; ++i)
+      pics.Children.push_back({"P" + std::to_string(i) + ".PNG", false, Png(160, 120, i + 1), {}});
+    html.Children.push_back(pics);
+    html.Children.push_back({"PAGE20.HTM", false, ManualPage(20 * 1024, 5), {}});
+    html.Children.push_back({"PAGE200.HTM", false, ManualPage(200 * 1024, 0), {}});
+    html.Children.push_back({"NESTED12.HTM", false, NestedTables(12), {}});
+    root.Children.push_back(html);
+    std::string bytes, error;
+    if (!WritePackedContainer(root, {}, bytes, error)) std::abort();
+    std::ofstream(folder_ / "interface.dat", std::ios::binary) << bytes;
+    fileSystem_.MapDrive('d', folder_);
+    store_ = std::make_unique<TBookStore>(fileSystem_);
+    if (!store_->OpenPackedContainer("d:\\interface.dat", error)) std::abort();
+    store_->SetPackedPrefix("d:\\");
+  }
+  ~TBenchBook() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  const TBookStore& Store() const { return *store_; }
+
+ private:
+  fs::path folder_;
+  TDosFileSystem fileSystem_;
+  std::unique_ptr<TBookStore> store_;
+};
+
+TBenchBook& Book() {
+  App();
+  static TBenchBook book;
+  return book;
+}
+
+// Load (read, decode, parse, style, layout) and paint the first screen.
+void ShowPage(benchmark::State& state, const char* file) {
+  TDocumentView view(Book().Store());
+  TViewerSettings settings;
+  settings.ImageCacheCount = 0;  // every load decodes its pictures again
+  view.SetSettings(settings);
+  view.resize(800, 600);
+  view.show();
+  QImage screen(800, 600, QImage::Format_RGB32);
+  for (auto _ : state) {
+    if (!view.LoadFile(file)) state.SkipWithError("page not found");
+    QPainter painter(&screen);
+    view.render(&painter);
+    painter.end();
+    state.PauseTiming();
+    QApplication::processEvents();  // the previous page is freed after the new one shows
+    state.ResumeTiming();
+  }
+  state.counters["height"] = view.DocumentHeight();
+}
+
+void BM_Page20KWithPictures(benchmark::State& state) {
+  ShowPage(state, "d:\\html\\page20.htm");
+}
+void BM_Page200K(benchmark::State& state) {
+  ShowPage(state, "d:\\html\\page200.htm");
+}
+void BM_NestedTables12(benchmark::State& state) {
+  ShowPage(state, "d:\\html\\nested12.htm");
+}
+
+BENCHMARK(BM_Page20KWithPictures)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Page200K)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_NestedTables12)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace shelf

@@ -1,0 +1,44 @@
+#include "html/cell_element.h"
+
+#include <algorithm>
+
+#include "html/presentational_hints.h"
+#include "html/qt_container.h"
+#include "html/table_fill_guard.h"
+
+namespace shelf {
+
+void TCellElement::parse_attributes() {
+  std::string css;
+  if (const auto table = AncestorWithTag(*this, "table")) {
+    if (const char* padding = table->get_attr("cellpadding"))
+      css += "padding:" + std::to_string(std::max(0, HintInt(padding, 1))) + "px;";
+    const char* border = table->get_attr("border");
+    if (border && HintInt(border, 1) > 0) {
+      std::string color = HintColor(get_attr("bordercolor"));
+      if (color.empty()) color = HintColor(table->get_attr("bordercolor"));
+      css += color.empty() ? "border:1px inset #c0c0c0;" : "border:1px solid " + color + ";";
+    }
+  }
+  if (const std::string width = HintLength(get_attr("width")); !width.empty())
+    css += "width:" + width + ";";
+  if (const std::string height = HintLength(get_attr("height")); !height.empty())
+    css += "height:" + height + ";";
+  if (const std::string color = HintColor(get_attr("bgcolor")); !color.empty())
+    css += "background-color:" + color + ";";
+  if (const char* image = get_attr("background"); image && *image)
+    css += std::string("background-image:url('") + image + "');";
+  if (const char* align = get_attr("align")) css += std::string("text-align:") + align + ";";
+  if (const char* valign = get_attr("valign")) css += std::string("vertical-align:") + valign + ";";
+  if (get_attr("nowrap")) css += "white-space:nowrap;";
+  AddHints(*this, m_style, css);
+  litehtml::html_tag::parse_attributes();
+}
+
+void TCellElement::draw_background(litehtml::uint_ptr hdc, int x, int y,
+                                   const litehtml::position* clip) {
+  TTableFillGuard guard(ContainerOf(*this));
+  litehtml::el_td::draw_background(hdc, x, y, clip);
+}
+
+}  // namespace shelf

@@ -1,0 +1,21 @@
+// <td> and <th> with their HTML 4 attributes and those their table gives every cell
+// (cellpadding, border, bordercolor) (private).
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+#include <litehtml/el_td.h>
+
+#include "html/clipped_element.h"
+
+namespace shelf {
+
+class TCellElement : public TClippedElement<litehtml::el_td> {
+ public:
+  using TClippedElement::TClippedElement;
+  void parse_attributes() override;
+  void draw_background(litehtml::uint_ptr hdc, int x, int y,
+                       const litehtml::position* clip) override;
+};
+
+}  // namespace shelf

@@ -1,0 +1,112 @@
+#include "html/image_store.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <cmath>
+
+#include "platform/cp1251.h"
+#include "store/compr_stream.h"
+
+namespace shelf {
+
+namespace {
+
+// A picture is never decoded larger than this many pixels: a page that names a huge picture
+// gets it scaled down instead of a stalled program.
+constexpr double kMaxPixels = 16.0 * 1024 * 1024;
+constexpr int kMaxFrames = 500;
+// Browsers of the time showed GIF frames without a delay at about ten per second.
+constexpr int kDefaultDelay = 100;
+
+}  // namespace
+
+void TImageStore::StartPage() {
+  for (const std::string& file : usedByPage_) {
+    earlier_.remove(file);
+    earlier_.push_front(file);
+  }
+  usedByPage_.clear();
+  while (static_cast<int>(earlier_.size()) > cacheCount_) {
+    pictures_.erase(earlier_.back());
+    earlier_.pop_back();
+  }
+}
+
+std::shared_ptr<const TPagePicture> TImageStore::Get(const std::string& file) {
+  const std::string key = Cp1251LowerString(file);
+  usedByPage_.insert(key);
+  auto found = pictures_.find(key);
+  if (found != pictures_.end()) return found->second;
+  auto picture = Decode(file);
+  pictures_[key] = picture;
+  return picture;
+}
+
+QSize TImageStore::StatedSize(const std::string& file) {
+  const std::string key = Cp1251LowerString(file);
+  if (auto found = pictures_.find(key); found != pictures_.end())
+    return found->second ? found->second->Size : QSize();
+  auto [it, added] = statedSizes_.try_emplace(key);
+  if (!added) return it->second;
+  std::string bytes;
+  try {
+    bytes = TComprStream(store_, file).Bytes();
+  } catch (const EFOpenError&) {
+    return {};
+  }
+  QByteArray data(bytes.data(), qsizetype(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setDecideFormatFromContent(true);
+  it->second = reader.size();
+  return it->second;
+}
+
+std::shared_ptr<const TPagePicture> TImageStore::Decode(const std::string& file) {
+  std::string bytes;
+  try {
+    bytes = TComprStream(store_, file).Bytes();
+  } catch (const EFOpenError&) {
+    return nullptr;
+  }
+  QByteArray data(bytes.data(), qsizetype(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer);
+  reader.setDecideFormatFromContent(true);
+  const QSize size = reader.size();
+  if (!size.isValid() || size.isEmpty()) return nullptr;
+  const double pixels = double(size.width()) * size.height();
+  auto picture = std::make_shared<TPagePicture>();
+  picture->Size = size;
+  if (pixels > kMaxPixels) {
+    const double factor = std::sqrt(kMaxPixels / pixels);
+    const QSize smaller(std::max(1, int(size.width() * factor)),
+                        std::max(1, int(size.height() * factor)));
+    // JPEG decodes straight to a smaller size; other formats would need the whole picture in
+    // memory first, so the page shows a grey stand-in of the picture's size instead.
+    if (reader.format() != "jpeg") {
+      QImage standIn(smaller, QImage::Format_ARGB32_Premultiplied);
+      standIn.fill(QColor(0xC0, 0xC0, 0xC0));
+      picture->Frames.push_back(standIn);
+      picture->Delays.push_back(kDefaultDelay);
+      lastSize_ = size;
+      return picture;
+    }
+    reader.setScaledSize(smaller);
+  }
+  QImage frame;
+  while (static_cast<int>(picture->Frames.size()) < kMaxFrames && reader.read(&frame)) {
+    const int delay = reader.nextImageDelay();
+    picture->Frames.push_back(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    picture->Delays.push_back(delay > 0 ? delay : kDefaultDelay);
+    picture->Cycle += picture->Delays.back();
+    if (!reader.supportsAnimation()) break;
+  }
+  if (picture->Frames.empty()) return nullptr;
+  lastSize_ = size;
+  return picture;
+}
+
+}  // namespace shelf

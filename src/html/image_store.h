@@ -1,0 +1,47 @@
+// The pictures of a viewer's pages, read through book streams and decoded once (BMP, GIF with
+// its animation, JPEG, PNG). Keeps a few pictures of earlier pages for when they come back.
+#pragma once
+
+#include <QSize>
+#include <list>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "html/page_picture.h"
+
+namespace shelf {
+
+class TBookStore;
+
+class TImageStore {
+ public:
+  explicit TImageStore(const TBookStore& store) : store_(store) {}
+
+  // How many pictures of earlier pages stay decoded (`ImageCacheCount`).
+  void SetCacheCount(int count) { cacheCount_ = count < 0 ? 0 : count; }
+  // A new page starts: pictures the previous page used become candidates for dropping.
+  void StartPage();
+
+  // The picture at a full DOS file name; null when it cannot be read or decoded.
+  std::shared_ptr<const TPagePicture> Get(const std::string& file);
+  // The size a picture file states, read from its header alone (for pages shown without
+  // pictures); empty when it cannot be read.
+  QSize StatedSize(const std::string& file);
+  // The pixel size of the picture decoded last (empty before any).
+  QSize LastDecodedSize() const { return lastSize_; }
+
+ private:
+  std::shared_ptr<const TPagePicture> Decode(const std::string& file);
+
+  const TBookStore& store_;
+  int cacheCount_ = 5;
+  std::map<std::string, std::shared_ptr<const TPagePicture>> pictures_;
+  std::set<std::string> usedByPage_;
+  std::map<std::string, QSize> statedSizes_;
+  std::list<std::string> earlier_;  // pictures of earlier pages, most recent first
+  QSize lastSize_;
+};
+
+}  // namespace shelf

@@ -1,0 +1,28 @@
+// Where printed pages go: a page recorder or a printer. The engine asks it for the sheet's
+// metrics, opens pages and draws each one on its canvas in device pixels.
+#pragma once
+
+class QPainter;
+
+namespace shelf {
+
+struct TSheetMetrics {
+  int DpiX = 300, DpiY = 300;
+  int PhysicalWidth = 2479, PhysicalHeight = 3508;
+  int OffsetX = 75, OffsetY = 91;  // of the printable area from the sheet's edge
+  int PrintableWidth = 2333, PrintableHeight = 3321;
+};
+
+class TPageCanvas {
+ public:
+  virtual ~TPageCanvas() = default;
+  virtual TSheetMetrics Metrics() const = 0;
+  virtual void BeginDoc() = 0;
+  virtual void NewPage() = 0;
+  // The painter of the page being made; its origin is the printable area's top left.
+  virtual QPainter& Canvas() = 0;
+  virtual void EndDoc() = 0;
+  virtual bool PrintPageNumbers() const = 0;
+};
+
+}  // namespace shelf

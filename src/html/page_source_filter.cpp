@@ -1,0 +1,125 @@
+#include "html/page_source_filter.h"
+
+#include <cctype>
+#include <map>
+#include <set>
+
+namespace shelf {
+
+namespace {
+
+// Tags that pages close explicitly (or forget to): the ones deep nesting is made of.
+const std::set<std::string, std::less<>> kNestingTags = {
+    "b",      "big",    "blockquote", "center", "cite", "code", "dfn", "div",  "dl",    "em",
+    "font",   "i",      "kbd",        "nobr",   "ol",   "q",    "s",   "samp", "small", "span",
+    "strike", "strong", "sub",        "sup",    "tt",   "u",    "ul",  "var"};
+
+// Elements whose white space is kept as written.
+const std::set<std::string, std::less<>> kVerbatimTags = {"listing", "plaintext", "pre", "textarea",
+                                                          "xmp"};
+
+// Tags around which blank text is never shown: between two of them it can go.
+const std::set<std::string, std::less<>> kBlockTags = {
+    "blockquote", "body", "br",       "caption", "center", "col",      "colgroup", "dd",
+    "div",        "dl",   "dt",       "form",    "frame",  "frameset", "h1",       "h2",
+    "h3",         "h4",   "h5",       "h6",      "head",   "hr",       "html",     "li",
+    "link",       "meta", "noframes", "ol",      "option", "p",        "select",   "table",
+    "tbody",      "td",   "tfoot",    "th",      "thead",  "title",    "tr",       "ul"};
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
+bool IsBlank(std::string_view text) {
+  for (char c : text)
+    if (!IsSpace(c)) return false;
+  return true;
+}
+
+// Appends text outside tags, white space runs shrunk unless `verbatim`.
+void AppendText(std::string& out, std::string_view text, bool verbatim) {
+  if (verbatim) {
+    out.append(text);
+    return;
+  }
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsSpace(text[i])) {
+      out += text[i];
+      continue;
+    }
+    out += ' ';
+    while (i + 1 < text.size() && IsSpace(text[i + 1])) ++i;
+  }
+}
+
+}  // namespace
+
+std::string FilterPageSource(std::string_view html, int maxDepth) {
+  std::string out;
+  out.reserve(html.size());
+  std::map<std::string, int, std::less<>> dropped;
+  int depth = 0;
+  int verbatim = 0;
+  bool afterBlockTag = false;
+  std::size_t i = 0;
+  while (i < html.size()) {
+    const std::size_t open = html.find('<', i);
+    if (open == std::string_view::npos) break;
+    const std::string_view text = html.substr(i, open - i);
+    i = open;
+    if (html.substr(i, 4) == "<!--") {
+      AppendText(out, text, verbatim > 0);
+      const std::size_t end = html.find("-->", i + 4);
+      const std::size_t stop = end == std::string_view::npos ? html.size() : end + 3;
+      out.append(html, i, stop - i);
+      i = stop;
+      continue;
+    }
+    const bool closing = i + 1 < html.size() && html[i + 1] == '/';
+    std::size_t nameStart = i + (closing ? 2 : 1), nameEnd = nameStart;
+    while (nameEnd < html.size() && std::isalnum(static_cast<unsigned char>(html[nameEnd])))
+      ++nameEnd;
+    const std::size_t close = html.find('>', nameEnd);
+    if (nameEnd == nameStart || close == std::string_view::npos) {
+      AppendText(out, text, verbatim > 0);
+      out += html[i++];
+      afterBlockTag = false;
+      continue;
+    }
+    std::string name(html.substr(nameStart, nameEnd - nameStart));
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const bool blockTag = kBlockTags.count(name) != 0;
+    // Blank text between two block tags (line ends between table cells, say) shows nothing.
+    if (!(afterBlockTag && blockTag && verbatim == 0 && IsBlank(text)))
+      AppendText(out, text, verbatim > 0);
+    afterBlockTag = blockTag;
+    const std::size_t stop = close + 1;
+    if (!closing && (name == "script" || name == "style")) {
+      const std::size_t end = html.find("</", stop);
+      const std::size_t to = end == std::string_view::npos ? html.size() : end;
+      out.append(html, i, to - i);
+      i = to;
+      continue;
+    }
+    if (kVerbatimTags.count(name) != 0) verbatim = std::max(0, verbatim + (closing ? -1 : 1));
+    if (kNestingTags.count(name) != 0) {
+      if (!closing && depth >= maxDepth) {
+        ++dropped[name];
+        i = stop;
+        continue;
+      }
+      if (closing && dropped[name] > 0) {
+        --dropped[name];
+        i = stop;
+        continue;
+      }
+      depth = closing ? std::max(0, depth - 1) : depth + 1;
+    }
+    out.append(html, i, stop - i);
+    i = stop;
+  }
+  if (i < html.size()) AppendText(out, html.substr(i), verbatim > 0);
+  return out;
+}
+
+}  // namespace shelf

@@ -1,0 +1,60 @@
+#include "html/picture_element.h"
+
+#include <QPainter>
+
+#include "html/presentational_hints.h"
+#include "html/qt_container.h"
+
+namespace shelf {
+
+void TPictureElement::parse_attributes() {
+  std::string css;
+  if (const char* border = get_attr("border")) {
+    const int width = std::max(0, HintInt(border, 0));
+    css += "border-width:" + std::to_string(width) + "px;border-style:solid;";
+  }
+  if (const int h = HintInt(get_attr("hspace"), 0); h > 0)
+    css += "margin-left:" + std::to_string(h) + "px;margin-right:" + std::to_string(h) + "px;";
+  if (const int v = HintInt(get_attr("vspace"), 0); v > 0)
+    css += "margin-top:" + std::to_string(v) + "px;margin-bottom:" + std::to_string(v) + "px;";
+  if (const char* align = get_attr("align")) {
+    const litehtml::tstring value = align;
+    if (value == "left" || value == "right")
+      css += "float:" + value + ";";
+    else if (value == "middle" || value == "absmiddle" || value == "center")
+      css += "vertical-align:middle;";
+    else if (value == "top" || value == "texttop")
+      css += "vertical-align:top;";
+    else if (value == "bottom" || value == "baseline" || value == "absbottom")
+      css += "vertical-align:baseline;";
+  }
+  AddHints(*this, m_style, css);
+  litehtml::el_image::parse_attributes();
+}
+
+std::string TPictureElement::Source() const {
+  const char* src = get_attr("src");
+  return src && *src ? ContainerOf(*this).ResolveUrl(src, nullptr) : std::string();
+}
+
+void TPictureElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) {
+  litehtml::position pos = m_pos;
+  pos.x += x;
+  pos.y += y;
+  if (!pos.does_intersect(clip)) return;
+  litehtml::html_tag::draw(hdc, x, y, clip);  // borders
+  auto* painter = reinterpret_cast<QPainter*>(hdc);
+  const QRect box(pos.x, pos.y, pos.width, pos.height);
+  TQtContainer& container = ContainerOf(*this);
+  if (container.Settings().ViewImages) {
+    container.DrawPicture(*painter, Source(), box);
+  } else if (!box.isEmpty()) {
+    painter->save();
+    painter->setPen(QColor(0xA0, 0xA0, 0xA0));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(box.adjusted(0, 0, -1, -1));
+    painter->restore();
+  }
+}
+
+}  // namespace shelf

@@ -1,0 +1,53 @@
+#include "html/presentational_hints.h"
+
+#include "html/qt_container.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+namespace shelf {
+
+std::string HintColor(const char* value) {
+  if (!value) return {};
+  std::string text(value);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.erase(0, 1);
+  if (text.empty()) return {};
+  if (text.front() == '#') return text;
+  bool allHex = text.size() == 6 || text.size() == 3;
+  for (char c : text) allHex = allHex && std::isxdigit(static_cast<unsigned char>(c));
+  if (allHex) return "#" + text;
+  for (char c : text)
+    if (!std::isalpha(static_cast<unsigned char>(c))) return {};
+  return text;
+}
+
+std::string HintLength(const char* value) {
+  if (!value) return {};
+  char* end = nullptr;
+  const double number = std::strtod(value, &end);
+  if (end == value || number < 0) return {};
+  const std::string digits(value, static_cast<const char*>(end));
+  while (*end == ' ') ++end;
+  return digits + (*end == '%' ? "%" : "px");
+}
+
+int HintInt(const char* value, int fallback) {
+  if (!value) return fallback;
+  char* end = nullptr;
+  const long number = std::strtol(value, &end, 10);
+  return end == value ? fallback : static_cast<int>(number);
+}
+
+void AddHints(const litehtml::element& element, litehtml::style& style, const std::string& css) {
+  if (!css.empty()) style.combine(ContainerOf(element).HintStyle(css));
+}
+
+litehtml::element::ptr AncestorWithTag(const litehtml::element& element, const char* tag) {
+  for (auto el = element.parent(); el; el = el->parent())
+    if (const char* name = el->get_tagName(); name && std::strcmp(name, tag) == 0) return el;
+  return nullptr;
+}
+
+}  // namespace shelf

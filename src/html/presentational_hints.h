@@ -1,0 +1,23 @@
+// Reading HTML 4 presentational attributes (colours, lengths) as CSS values, for the elements
+// that map them onto their style (private to the page engine).
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+#include <string>
+
+namespace shelf {
+
+// A colour attribute as CSS: "#rrggbb" for bare hex digits ("ffcc00"), names and "#..." as
+// written; empty for nothing usable.
+std::string HintColor(const char* value);
+// A length attribute: "50" -> "50px", "50%" as written; empty for nothing usable.
+std::string HintLength(const char* value);
+// An integer attribute, `fallback` when missing or not a number.
+int HintInt(const char* value, int fallback);
+// Adds a block of hints ("color:red;width:50%;") to an element's own style.
+void AddHints(const litehtml::element& element, litehtml::style& style, const std::string& css);
+// The nearest ancestor with the tag (lower case), or null.
+litehtml::element::ptr AncestorWithTag(const litehtml::element& element, const char* tag);
+
+}  // namespace shelf

@@ -1,0 +1,135 @@
+// shelf-render: draws a book page as the page viewer shows it, into a PNG picture or a PDF of
+// printed pages. For book authors, the tests and the pictures of the README.
+//
+//   shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N]
+//   shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]
+//
+// BOOKDIR is the book's run folder; PAGE a file name as book files write them (relative to
+// the run folder, or a full DOS path).
+#include <QApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPixmap>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "html/document_view.h"
+#include "html/frame_viewer.h"
+#include "html/page_canvas.h"
+#include "platform/cp1251.h"
+#include "shell/book_session.h"
+#include "store/book_path.h"
+
+namespace {
+
+using namespace shelf;
+
+// Pages go to a PDF of A4 sheets at 300 pixels per inch, printable to the edge.
+class TPdfCanvas : public TPageCanvas {
+ public:
+  explicit TPdfCanvas(const QString& file) : writer_(file) {
+    writer_.setResolution(300);
+    writer_.setPageSize(QPageSize(QPageSize::A4));
+    writer_.setPageMargins(QMarginsF(0, 0, 0, 0));
+  }
+  TSheetMetrics Metrics() const override {
+    TSheetMetrics m;
+    m.DpiX = m.DpiY = 300;
+    m.PhysicalWidth = m.PrintableWidth = writer_.width();
+    m.PhysicalHeight = m.PrintableHeight = writer_.height();
+    m.OffsetX = m.OffsetY = 0;
+    return m;
+  }
+  void BeginDoc() override { painter_.begin(&writer_); }
+  void NewPage() override { writer_.newPage(); }
+  QPainter& Canvas() override { return painter_; }
+  void EndDoc() override { painter_.end(); }
+  bool PrintPageNumbers() const override { return false; }
+
+ private:
+  QPdfWriter writer_;
+  QPainter painter_;
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N]\n"
+               "       shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QApplication app(argc, argv);
+  if (argc < 4) return Usage();
+  const std::string bookDir = argv[1];
+  const std::string page = Utf8ToCp1251Lossy(argv[2]);
+  std::string png, pdf;
+  int width = 800;
+  std::optional<int> height;
+  double scale = 1.0;
+  for (int i = 3; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--width" && hasValue) {
+      width = std::atoi(argv[++i]);
+    } else if (arg == "--height" && hasValue) {
+      height = std::atoi(argv[++i]);
+    } else if (arg == "--pdf" && hasValue) {
+      pdf = argv[++i];
+    } else if (arg == "--scale" && hasValue) {
+      scale = std::atof(argv[++i]);
+    } else if (png.empty() && !arg.starts_with("--")) {
+      png = arg;
+    } else {
+      return Usage();
+    }
+  }
+  if ((png.empty() && pdf.empty()) || width <= 0 || (height && *height <= 0) || scale <= 0)
+    return Usage();
+
+  std::string error;
+  const auto session = OpenBookSession(bookDir, error);
+  if (!session) {
+    std::fprintf(stderr, "shelf-render: %s\n", error.c_str());
+    return 1;
+  }
+  const std::string file = ResolveBookPath(page, session->Folders);
+  TViewerSettings settings;
+  settings.fvOptions = fvNoBorder;
+  TFrameViewer viewer(session->Store);
+  viewer.SetSettings(settings);
+  viewer.resize(width, height.value_or(600));
+  viewer.show();
+  if (!viewer.LoadFromFile(file)) {
+    std::fprintf(stderr, "shelf-render: cannot read %s\n", Cp1251ToUtf8(file).c_str());
+    return 1;
+  }
+  TDocumentView* view = viewer.ActiveViewer();
+  if (!pdf.empty()) {
+    if (!view) {
+      std::fprintf(stderr, "shelf-render: the page has no document to print\n");
+      return 1;
+    }
+    TPdfCanvas canvas(QString::fromLocal8Bit(pdf.c_str()));
+    const int pages = view->PrintPages(canvas, scale);
+    std::printf("%d page(s)\n", pages);
+  }
+  if (!png.empty()) {
+    // A single page is shown whole (up to a limit); a frameset keeps the window's height.
+    const bool single = view && view->parentWidget() == &viewer;
+    for (int pass = 0; pass < 2 && !height && single; ++pass) {
+      viewer.resize(width, std::max(1, std::min(view->DocumentHeight(), 20000)));
+      QApplication::processEvents();
+    }
+    if (!viewer.grab().save(QString::fromLocal8Bit(png.c_str()))) {
+      std::fprintf(stderr, "shelf-render: cannot write %s\n", png.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
