@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "pages/html_frame.h"
 #include "store/book_text.h"
 
 namespace shelf {
@@ -106,6 +107,16 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Minimize:
       host_.Minimize(kind, index);
       break;
+    case TCommandRule::Html:
+      // The number after "html" names the page area.
+      if (pages_) pages_->ShowPage(ValueInt(command, 5), ValueBetweenEquals(command, folders_));
+      break;
+    case TCommandRule::CopyHtml:
+      if (pages_) pages_->CopyPageFiles();
+      break;
+    case TCommandRule::TopHtml:
+      if (pages_) pages_->ScrollToTop();
+      break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;
       break;
@@ -119,7 +130,7 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       break;
     }
     default:
-      // The remaining rules act on pages, trees, popups, dialogs and media; a book window
+      // The remaining rules act on trees, popups, dialogs, printing and media; a book window
       // without those components has nothing for them to do.
       break;
   }

@@ -9,6 +9,8 @@
 
 namespace shelf {
 
+class THtmlFrame;
+
 enum class TElementKind { Button = 0, SwitchOne = 1, SwitchGrp = 2 };
 
 // The rules in the order they are tried; the first that matches a command wins.
@@ -86,12 +88,16 @@ class TCommandDispatcher {
   void ExecuteCommand(const std::string& command, const std::string& sound, bool soundSuppressed,
                       TElementKind kind, int index);
 
+  // The page areas, once the window has made them (null: the book has none).
+  void SetPageAreas(THtmlFrame* pages) { pages_ = pages; }
+
   // Whether the page search compares letter case ("caseon" / "caseoff").
   bool CaseSensitiveFind() const { return caseSensitiveFind_; }
 
  private:
   TCommandHost& host_;
   const TBookFolders& folders_;
+  THtmlFrame* pages_ = nullptr;
   bool caseSensitiveFind_ = false;
 };
 

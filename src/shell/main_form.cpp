@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QMovie>
@@ -86,6 +87,8 @@ TMainForm::~TMainForm() {
   }
   for (const int font : installedFonts_) RemoveFontResource(font);
   pathInputs_.reset();  // writes its folders to the settings
+  dispatcher_.SetPageAreas(nullptr);
+  htmlFrame_.reset();  // writes the page font and colours
   if (notMainShell_ || !shellBuilt_) return;
   TRegistry settings;
   if (settings.OpenKey(SettingsKeyPath(title_), true))
@@ -123,6 +126,9 @@ std::optional<int> TMainForm::BuildBookShell() {
   backgroundPanel_ =
       new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
                                                            : description_.Splitters.front().Color);
+  htmlFrame_ = CreateHtmlFrame(*this, session_.Store, session_.FileSystem, session_.Folders,
+                               description_.PageAreas, SettingsKeyPath(title_));
+  dispatcher_.SetPageAreas(htmlFrame_.get());
   if (!description_.PathInputs.empty())
     pathInputs_ = std::make_unique<TPathInputBox>(*this, description_.PathInputs,
                                                   SettingsKeyPath(title_), currentScreen_);
@@ -293,6 +299,7 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
     busyLabel_->setVisible(shown);
     shown ? busyMovie_->start() : busyMovie_->stop();
   }
+  if (htmlFrame_) htmlFrame_->ShowScreenPage();
   ReplaySwitches(true);
   update();
   QApplication::restoreOverrideCursor();
@@ -476,6 +483,37 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers mods =
+      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const bool pageKeys = htmlFrame_ && (currentScreen_ == kReadingScreen || notMainShell_);
+  if (!pageKeys) return QWidget::keyPressEvent(event);
+  const auto press = [&](const char* command) {
+    // A Shift-click on each switch that carries the command: its state flips, nothing runs.
+    for (size_t i = 0; i < Screen().SwitchesOne.size(); ++i) {
+      const RSwthOne& s = Screen().SwitchesOne[i];
+      if (AsciiLower(s.CommandUp) == command || AsciiLower(s.CommandDown) == command)
+        pointer_.PointerDown(QPoint(s.Left + 1, s.Top + 1), true);
+    }
+  };
+  if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Z) {
+    press("tree1");
+  } else if (mods == (Qt::ShiftModifier | Qt::ControlModifier) && event->key() == Qt::Key_Z) {
+    press("offtree");
+  } else if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Up) {
+    dispatcher_.ExecuteCommand("prevchapter", "", true, TElementKind::Button, 0);
+  } else if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Down) {
+    dispatcher_.ExecuteCommand("nextchapter", "", true, TElementKind::Button, 0);
+  } else if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Home) {
+    dispatcher_.ExecuteCommand("1", "", true, TElementKind::Button, 0);
+  } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_A) {
+    htmlFrame_->SelectAll();
+  } else {
+    return QWidget::keyPressEvent(event);
+  }
+  event->accept();
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {

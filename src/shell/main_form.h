@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
 #include "shell/interface_description.h"
 #include "shell/pointer_input.h"
@@ -38,7 +39,11 @@ class TStatusLine;
 class TPathInputBox;
 class TScaleBar;
 
-class TMainForm : public QWidget, private TCommandHost, private TPointerHost, private TDrawTarget {
+class TMainForm : public QWidget,
+                  private TCommandHost,
+                  private TPointerHost,
+                  private TDrawTarget,
+                  private THtmlFrameHost {
   Q_OBJECT
 
  public:
@@ -69,12 +74,13 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost, pr
   bool ClosingAnimationRunning() const { return closingTimer_.Enabled(); }
   // The window's outline from the description; empty when the window is a plain rectangle.
   const QRegion& Shape() const { return shape_; }
-  QWidget* BackgroundPanel() const;
+  QWidget* BackgroundPanel() const override;
+  THtmlFrame* PageAreas() const { return htmlFrame_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.
-  TStatusLine* StatusLine() const { return statusLine_.get(); }
-  TTextMsg* TextMessages() const { return textMsg_.get(); }
-  TPathInputBox* PathInputs() const { return pathInputs_.get(); }
+  TStatusLine* StatusLine() const override { return statusLine_.get(); }
+  TTextMsg* TextMessages() const override { return textMsg_.get(); }
+  TPathInputBox* PathInputs() const override { return pathInputs_.get(); }
   bool FadeRunning(TElementKind kind, int index) const;
 
  protected:
@@ -83,6 +89,7 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost, pr
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // TCommandHost
@@ -101,6 +108,9 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost, pr
   void Execute(const std::string& command, const std::string& sound, TElementKind kind,
                int index) override;
   void StartWindowDrag() override;
+  // THtmlFrameHost
+  QWidget& Window() override { return *this; }
+  void PointerLeftElements() override { pointer_.PointerMove(QPoint(-1, -1)); }
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -143,6 +153,7 @@ class TMainForm : public QWidget, private TCommandHost, private TPointerHost, pr
   std::map<std::pair<int, int>, QImage> overlays_;
   std::unique_ptr<TTextMsg> textMsg_;
   std::unique_ptr<TStatusLine> statusLine_;
+  std::unique_ptr<THtmlFrame> htmlFrame_;
   std::unique_ptr<TPathInputBox> pathInputs_;
   std::unique_ptr<TScaleBar> scaleBar_;
   TPanelBkgrd* backgroundPanel_ = nullptr;

@@ -5,12 +5,16 @@
 #include <QProcess>
 #include <QTest>
 
+#include "html/frame_viewer.h"
+#include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "shell/book_session.h"
 #include "widgets/path_input_box.h"
+#include "widgets/text_msg.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include "test_support.h"
 
 namespace shelf {
@@ -75,6 +79,45 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsLabelsAndKeepsThePathBoxAcrossRuns)
     for (int x = 52; x < 300 && !inked; ++x) inked = shown.pixelColor(x, 58).lightness() > 200;
     EXPECT_TRUE(inked);
   }
+}
+
+TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPages) {
+  const fs::path book = MakeBook(
+      "1button vx=10;vy=10;fn1=fon1.bmp;fn2=fon1.bmp;fn3=fon1.bmp;go=2;hint=h;wav=no\r\n"
+      "1_screen=fon1.bmp\r\n"
+      "2_html vx=33;vy=90;vw=706;vh=511;fn=a.htm;number=1\r\n"
+      "2_text vx=40;vy=60;vw=400;font=arial;size=10;style=;color=0,0,0;value=;ident=;number=1\r\n"
+      "2_screen=fon1.bmp\r\n");
+  test::WriteTree(book / "run",
+                  {{"a.htm", *Utf8ToCp1251("<title>Начало</title><p><a href=b.htm>Дальше</a>")},
+                   {"b.htm", *Utf8ToCp1251("<title>Глава 2</title><p>Текст главы")}});
+  auto session = Open(book);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_NE(form.PageAreas(), nullptr);
+  EXPECT_FALSE(form.BackgroundPanel()->isVisible());
+  form.Dispatcher().ExecuteCommand("2", "", true, TElementKind::Button, 0);
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_TRUE(form.BackgroundPanel()->isVisible());
+  EXPECT_TRUE(form.BackgroundPanel()->isAncestorOf(viewer));
+  EXPECT_EQ(form.TextMessages()->Text(0), *Utf8ToCp1251("Начало  "));
+
+  TDocumentView* page = viewer->ActiveViewer();
+  QPoint link;
+  for (int y = 0; y < 100 && link.isNull(); y += 2)
+    for (int x = 0; x < 300 && link.isNull(); x += 2)
+      if (!page->ObjectAt({x, y}).Url.empty()) link = {x, y};
+  ASSERT_FALSE(link.isNull());
+  QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, link);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return viewer->HistoryCount() == 2; }, 2000));
+  EXPECT_EQ(form.TextMessages()->Text(0), *Utf8ToCp1251("Глава 2  "));
+
+  form.Dispatcher().ExecuteCommand("html1=a.htm", "", true, TElementKind::Button, 0);
+  EXPECT_EQ(form.TextMessages()->Text(0), *Utf8ToCp1251("Начало  "));
+  form.Dispatcher().ExecuteCommand("1", "", true, TElementKind::Button, 0);
+  EXPECT_FALSE(viewer->isVisible());
+  EXPECT_FALSE(form.BackgroundPanel()->isVisible());
 }
 
 TEST_F(MainFormTest, CloseRunsTheClosingAnimationAndEndsTheApplication) {

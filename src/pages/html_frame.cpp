@@ -1,0 +1,426 @@
+#include "pages/html_frame.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QSplitter>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "html/frame_viewer.h"
+#include "platform/cp1251.h"
+#include "platform/dos_path.h"
+#include "platform/font_table.h"
+#include "platform/registry.h"
+#include "store/book_folders.h"
+#include "store/book_path.h"
+#include "store/book_text.h"
+#include "store/compr_stream.h"
+#include "widgets/path_input_box.h"
+#include "widgets/status_line.h"
+#include "widgets/text_msg.h"
+
+namespace shelf {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kHistoryMaxCount = 10;
+constexpr int kVisitedMaxCount = 20;
+constexpr std::uint32_t kOverLinkColor = 0x0000FF;  // red
+constexpr int kHintInterval = 200;                  // ms
+constexpr int kHintFirstTick = 2;                   // shown at the second tick
+constexpr int kHintLastTick = 20;                   // gone after the twentieth
+constexpr int kHintMaxWidth = 300;
+constexpr int kHintBelowPointer = 18;
+constexpr int kTitleLabel = 1;  // the text label that shows the page title
+
+bool SameFile(const std::string& a, const std::string& b) {
+  return Cp1251LowerString(a) == Cp1251LowerString(b);
+}
+
+int HistoryEntryOf(const TFrameViewer& viewer, const std::string& file) {
+  for (int i = 0; i < viewer.HistoryCount(); ++i)
+    if (SameFile(viewer.HistoryFile(i), file)) return i;
+  return -1;
+}
+
+QColor FromWindowsColor(std::uint32_t c) {
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+std::string FolderOf(const std::string& file) {
+  return file.substr(0, file.rfind('\\') + 1);
+}
+
+}  // namespace
+
+std::unique_ptr<THtmlFrame> CreateHtmlFrame(THtmlFrameHost& host, const TBookStore& store,
+                                            const TDosFileSystem& fileSystem,
+                                            const TBookFolders& folders,
+                                            const TDynamicHTMLArray& areas,
+                                            std::string settingsKey) {
+  if (areas.empty()) return nullptr;
+  return std::make_unique<THtmlFrame>(host, store, fileSystem, folders, areas,
+                                      std::move(settingsKey));
+}
+
+THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
+                       const TDosFileSystem& fileSystem, const TBookFolders& folders,
+                       const TDynamicHTMLArray& areas, std::string settingsKey)
+    : host_(host),
+      store_(store),
+      fileSystem_(fileSystem),
+      folders_(folders),
+      settingsKey_(std::move(settingsKey)) {
+  for (const RHTML& area : areas)
+    if (std::find(viewerScreens_.begin(), viewerScreens_.end(), area.Screen) ==
+        viewerScreens_.end())
+      viewerScreens_.push_back(area.Screen);
+  archiveFlags_.assign(viewerScreens_.size(), 0);
+  ReadFontSettings();
+
+  TViewerSettings settings;
+  settings.DefFontName = fonts_.FontName;
+  settings.DefFontColor = fonts_.FontColor;
+  settings.DefFontSize = fonts_.FontSize;
+  settings.DefHotSpotColor = fonts_.HotSpotColor;
+  settings.DefBackground = fonts_.Background;
+  settings.DefOverLinkColor = kOverLinkColor;
+  settings.fvOptions = fvNoBorder | fvOverLinksActive;
+  settings.ImageCacheCount = 0;
+  for (size_t i = 0; i < viewerScreens_.size(); ++i) {
+    auto viewer = std::make_unique<TFrameViewer>(store_, &host_.Window());
+    TFrameViewer& v = *viewer;
+    v.hide();
+    v.setGeometry(0, 0, 0, 0);
+    v.SetSettings(settings);
+    v.SetHistoryMaxCount(kHistoryMaxCount);
+    v.SetVisitedMaxCount(kVisitedMaxCount);
+    v.OnHistoryChange = [this, &v] { HistoryChanged(v); };
+    v.OnMouseMove = [this, &v](QMouseEvent* event) {
+      PointerMoved(v, event->position().toPoint());
+    };
+    v.OnKeyDown = [&v](QKeyEvent* event) {
+      const bool copy = event->key() == Qt::Key_C || event->key() == Qt::Key_Insert;
+      if (copy && event->modifiers() == Qt::ControlModifier && v.ActiveViewer())
+        v.ActiveViewer()->CopyToClipboard();
+    };
+    v.OnPrintHeader = [this](QPainter& canvas, int page, int width, int, bool&) {
+      DrawPrintHeader(canvas, page, width);
+    };
+    viewers_.push_back(std::move(viewer));
+  }
+  for (const RHTML& a : areas)
+    areas_.push_back({QRect(a.Left, a.Top, a.Right - a.Left, a.Bottom - a.Top), a.StartPage,
+                      a.Number, a.Screen});
+
+  hintTimer_.setInterval(kHintInterval);
+  connect(&hintTimer_, &QTimer::timeout, this, &THtmlFrame::HintTick);
+  hintWindow_ = std::make_unique<QLabel>(nullptr, Qt::ToolTip);
+  hintWindow_->setWordWrap(true);
+  hintWindow_->setMargin(3);
+  hintWindow_->setAutoFillBackground(true);
+  QPalette palette = hintWindow_->palette();
+  palette.setColor(QPalette::Window, FromWindowsColor(0xFFFFE1));
+  hintWindow_->setPalette(palette);
+  ShowScreenPage();
+}
+
+THtmlFrame::~THtmlFrame() {
+  hintTimer_.stop();
+  const TFrameViewer* viewer = currentViewer_ >= 0 ? viewers_[currentViewer_].get() : nullptr;
+  if (!viewer) return;
+  const TViewerSettings& s = viewer->Settings();
+  TRegistry settings;
+  if (!settings.OpenKey(settingsKey_, true)) return;
+  settings.WriteString("FontName", s.DefFontName);
+  settings.WriteInteger("FontColor", static_cast<std::int32_t>(s.DefFontColor));
+  settings.WriteInteger("FontSize", s.DefFontSize);
+  settings.WriteInteger("HotSpotColor", static_cast<std::int32_t>(s.DefHotSpotColor));
+  settings.WriteInteger("Background", static_cast<std::int32_t>(s.DefBackground));
+}
+
+void THtmlFrame::ReadFontSettings() {
+  TRegistry settings;
+  if (!settings.OpenKey(settingsKey_, true)) return;
+  if (const auto name = settings.ReadString("FontName"); name && !name->empty())
+    fonts_.FontName = *name;
+  if (const auto v = settings.ReadInteger("FontColor")) fonts_.FontColor = *v;
+  if (const auto v = settings.ReadInteger("FontSize")) fonts_.FontSize = *v;
+  if (const auto v = settings.ReadInteger("HotSpotColor")) fonts_.HotSpotColor = *v;
+  if (const auto v = settings.ReadInteger("Background")) fonts_.Background = *v;
+}
+
+int THtmlFrame::ViewerOf(int screen) const {
+  const auto it = std::find(viewerScreens_.begin(), viewerScreens_.end(), screen);
+  return it == viewerScreens_.end() ? -1 : static_cast<int>(it - viewerScreens_.begin());
+}
+
+bool THtmlFrame::Load(TFrameViewer& viewer, const std::string& page) {
+  const int entry = HistoryEntryOf(viewer, page);
+  if (entry >= 0) {
+    viewer.SetHistoryIndex(entry);
+    return true;
+  }
+  return !page.empty() && viewer.LoadFromFile(page);
+}
+
+bool THtmlFrame::Place(TFrameViewer& viewer, const TArea& area) {
+  QWidget* panel = host_.BackgroundPanel();
+  if (host_.CurrentScreen() == kReadingScreen && panel) {
+    auto* splitter = panel->findChild<QSplitter*>();
+    if (!splitter) return false;
+    if (splitter->indexOf(&viewer) < 0) splitter->addWidget(&viewer);
+    viewer.show();
+    // The panel is the page's only way onto the screen: show it with the page.
+    panel->show();
+    return true;
+  }
+  if (viewer.parentWidget() != &host_.Window()) viewer.setParent(&host_.Window());
+  viewer.setGeometry(area.Rect);
+  viewer.show();
+  viewer.raise();
+  return true;
+}
+
+void THtmlFrame::Hide(TFrameViewer& viewer) {
+  viewer.hide();
+  QWidget* panel = host_.BackgroundPanel();
+  if (panel && panel->isAncestorOf(&viewer)) panel->hide();
+}
+
+void THtmlFrame::ShowScreenPage() {
+  const int screen = host_.CurrentScreen();
+  const auto area = std::find_if(areas_.begin(), areas_.end(),
+                                 [&](const TArea& a) { return a.Screen == screen; });
+  if (area != areas_.end()) {
+    currentArea_ = static_cast<int>(area - areas_.begin());
+    currentViewer_ = ViewerOf(screen);
+    TFrameViewer& viewer = *viewers_[currentViewer_];
+    bool ok = true;
+    if (viewer.HistoryCount() == 0)
+      ok = viewer.LoadFromFile(area->StartPage);
+    else if (viewer.ActiveViewer())
+      viewer.ActiveViewer()->ScrollToTop();
+    if (!ok || !Place(viewer, *area)) Hide(viewer);
+  }
+  if (previousScreen_ != screen) {
+    const int previous = ViewerOf(previousScreen_);
+    if (previous >= 0 && previous != ViewerOf(screen)) Hide(*viewers_[previous]);
+  }
+  previousScreen_ = screen;
+}
+
+void THtmlFrame::ShowPage(int number, const std::string& page) {
+  const auto area = std::find_if(areas_.begin(), areas_.end(),
+                                 [&](const TArea& a) { return a.Number == number; });
+  if (area == areas_.end()) return;
+  TFrameViewer& viewer = *viewers_[ViewerOf(area->Screen)];
+  if (area->Screen == host_.CurrentScreen()) {
+    const bool ok = Load(viewer, page.empty() ? area->StartPage : page) && Place(viewer, *area);
+    if (!ok) {
+      Hide(viewer);
+      return;
+    }
+    if (viewer.ActiveViewer()) viewer.ActiveViewer()->ScrollToTop();
+    currentArea_ = static_cast<int>(area - areas_.begin());
+    return;
+  }
+  // Another screen's page is loaded now, out of sight, so that it is ready there.
+  viewer.setGeometry(0, 0, 0, 0);
+  viewer.show();
+  Load(viewer, page);
+  viewer.hide();
+}
+
+void THtmlFrame::OpenLinkedPage(const std::string& file) {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (!viewer || !viewer->isVisible()) return;
+  const int entry = HistoryEntryOf(*viewer, file);
+  if (entry < 0) {
+    viewer->AddVisited(file);
+    viewer->CheckVisitedLinks();
+    viewer->LoadFromFile(file);
+    return;
+  }
+  viewer->SetHistoryIndex(entry);
+  if (viewer->ActiveViewer()) viewer->ActiveViewer()->ScrollToTop();
+}
+
+TFrameViewer* THtmlFrame::CurrentScreenViewer() const {
+  const int index = ViewerOf(host_.CurrentScreen());
+  return index >= 0 ? viewers_[index].get() : nullptr;
+}
+
+bool THtmlFrame::ArchiveMode() const {
+  return currentViewer_ >= 0 && archiveFlags_[currentViewer_];
+}
+
+void THtmlFrame::SetArchiveMode(bool value) {
+  if (currentViewer_ >= 0) archiveFlags_[currentViewer_] = value;
+}
+
+void THtmlFrame::SetHistoryIndex(int index) {
+  if (TFrameViewer* viewer = CurrentScreenViewer()) viewer->SetHistoryIndex(index);
+}
+
+void THtmlFrame::FillWindow() {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (viewer && viewer->isVisible() && viewer->parentWidget())
+    viewer->setGeometry(viewer->parentWidget()->rect());
+}
+
+void THtmlFrame::RestoreArea() {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (viewer && viewer->isVisible() && currentArea_ >= 0) Place(*viewer, areas_[currentArea_]);
+}
+
+void THtmlFrame::SelectAll() {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (viewer && viewer->isVisible() && viewer->ActiveViewer()) viewer->ActiveViewer()->SelectAll();
+}
+
+void THtmlFrame::ScrollToTop() {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (viewer && viewer->ActiveViewer()) viewer->ActiveViewer()->ScrollToTop();
+}
+
+void THtmlFrame::HistoryChanged(TFrameViewer& viewer) {
+  if (TTextMsg* labels = host_.TextMessages())
+    labels->SetText(viewer.DocumentTitle() + "  ", kTitleLabel, true);
+}
+
+std::string THtmlFrame::LinkStatusText(const std::string& target, const std::string& url) const {
+  const TFrameViewer* viewer = CurrentScreenViewer();
+  if (url.empty() || !viewer || ArchiveMode()) return {};
+  std::string text;
+  const auto colon = url.find(':');
+  const std::string scheme =
+      colon == std::string::npos || colon < 2 ? std::string() : AsciiLower(url.substr(0, colon));
+  if (url[0] == '#') {
+    text = viewer->CurrentFile() + url;
+  } else if (scheme.empty() || scheme == "file") {
+    text = viewer->ExpandUrl(url);
+  } else if (scheme == "copy") {
+    const std::string file = viewer->ExpandUrl(url.substr(colon + 1));
+    std::string folder;
+    const TPathInputBox* boxes = host_.PathInputs();
+    if (boxes && boxes->CurrentPath(host_.CurrentScreen(), folder))
+      text = *Utf8ToCp1251("Копирование файла \"") + file + *Utf8ToCp1251("\" в каталог \"") +
+             folder + "\"";
+    else
+      text = file;
+  } else {
+    text = url;
+  }
+  return target.empty() ? text : "Url: " + text + "  Target: " + target;
+}
+
+void THtmlFrame::DrawPrintHeader(QPainter& canvas, int page, int width) const {
+  const TFrameViewer* viewer = CurrentScreenViewer();
+  if (!viewer || !viewer->ActiveViewer()) return;
+  canvas.save();
+  canvas.setFont(BookFont("Arial", 8, 0));
+  canvas.setPen(Qt::black);
+  const QString text = ToQString(*Utf8ToCp1251("Страница ")) + QString::number(page);
+  const QRect box(0, 40, width - 50, canvas.fontMetrics().height());
+  canvas.drawText(box, Qt::AlignRight | Qt::AlignTop, text);
+  canvas.restore();
+}
+
+void THtmlFrame::PointerMoved(TFrameViewer& viewer, QPoint at) {
+  const TDocumentView* view = viewer.ActiveViewer();
+  const TPageObject object = view ? view->ObjectAt(at) : TPageObject{};
+  if (object.Kind == TPageObject::None) {
+    hintedPicture_.clear();
+  } else if (object.IsPicture() && object.Source != hintedPicture_ && !hintTimer_.isActive() &&
+             !object.Title.empty()) {
+    hintTicks_ = 0;
+    hintTimer_.start();
+  }
+  host_.PointerLeftElements();
+}
+
+void THtmlFrame::StopHint() {
+  hintTimer_.stop();
+  hintWindow_->hide();
+  hintShown_ = false;
+}
+
+bool THtmlFrame::HintShown() const {
+  return hintShown_ && hintWindow_->isVisible();
+}
+
+void THtmlFrame::HintTick() {
+  ++hintTicks_;
+  const TFrameViewer* viewer = CurrentScreenViewer();
+  const TDocumentView* view = viewer ? viewer->ActiveViewer() : nullptr;
+  const QPoint pointer = QCursor::pos();
+  const TPageObject object = view ? view->ObjectAt(view->mapFromGlobal(pointer)) : TPageObject{};
+  if (object.Kind == TPageObject::None) {
+    hintedPicture_.clear();
+    StopHint();
+    return;
+  }
+  if (hintTicks_ > kHintLastTick) return StopHint();
+  if (hintTicks_ < kHintFirstTick) return;
+  if (hintShown_ && object.Source == hintedPicture_) return;
+  if (!object.IsPicture()) return;
+  if (object.Title.empty()) return StopHint();
+  hintWindow_->setText(ToQString(object.Title));
+  hintWindow_->setMaximumWidth(kHintMaxWidth);
+  hintWindow_->adjustSize();
+  hintWindow_->move(pointer + QPoint(0, kHintBelowPointer));
+  hintWindow_->show();
+  hintShown_ = true;
+  if (object.Source != hintedPicture_) {
+    hintedPicture_ = object.Source;
+    hintTicks_ = kHintFirstTick;
+  }
+}
+
+bool THtmlFrame::CopyBookFile(const std::string& dosFrom, const std::string& dosTo) const {
+  const auto host = fileSystem_.ToHost(dosTo);
+  if (!host) return false;
+  try {
+    const TComprStream bytes(store_, dosFrom);
+    std::error_code ec;
+    fs::create_directories(host->parent_path(), ec);
+    std::ofstream out(*host, std::ios::binary | std::ios::trunc);
+    out.write(bytes.Bytes().data(), static_cast<std::streamsize>(bytes.Size()));
+    return static_cast<bool>(out);
+  } catch (const EFOpenError&) {
+    return false;
+  }
+}
+
+void THtmlFrame::CopyPageFiles() {
+  const TFrameViewer* viewer = CurrentScreenViewer();
+  const TPathInputBox* boxes = host_.PathInputs();
+  std::string folder;
+  if (!viewer || !viewer->isVisible() || viewer->CurrentFile().empty() || !boxes ||
+      !boxes->CurrentPath(host_.CurrentScreen(), folder))
+    return;
+  const std::string page = viewer->CurrentFile();
+  const std::string pageFolder = FolderOf(page);
+  CopyBookFile(page, folder + page.substr(pageFolder.size()));
+
+  const std::string companion = page.substr(0, page.rfind('.')) + ".files";
+  for (const std::string& path : FindFiles(fileSystem_, companion, {"*.*"}, true, true)) {
+    const std::string relative = ReplaceAllText(path, pageFolder, "");
+    if (!path.empty() && path.back() == '\\') {
+      if (const auto host = fileSystem_.ToHost(folder + relative)) {
+        std::error_code ec;
+        fs::create_directories(*host, ec);
+      }
+    } else {
+      CopyBookFile(path, folder + relative);
+    }
+  }
+  if (TStatusLine* status = host_.StatusLine()) status->Show(*Utf8ToCp1251("Файл скопирован"));
+}
+
+}  // namespace shelf

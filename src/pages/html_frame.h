@@ -1,0 +1,140 @@
+// The page areas of the book's screens: one frame viewer per screen that has page areas, put
+// on the screen when it is shown, loading the pages the commands ask for, keeping the reader's
+// page font and colours in the settings, showing picture hints and copying pages out.
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QTimer>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/element_records.h"
+
+class QLabel;
+class QPainter;
+class QWidget;
+
+namespace shelf {
+
+class TFrameViewer;
+class TDocumentView;
+class TBookStore;
+class TDosFileSystem;
+class TTextMsg;
+class TStatusLine;
+class TPathInputBox;
+struct TBookFolders;
+
+// What the page areas need of the main window.
+class THtmlFrameHost {
+ public:
+  virtual ~THtmlFrameHost() = default;
+  virtual int CurrentScreen() const = 0;
+  virtual QWidget& Window() = 0;
+  // The panel of the reading screen; the page of that screen is placed on it.
+  virtual QWidget* BackgroundPanel() const = 0;
+  virtual TTextMsg* TextMessages() const = 0;
+  virtual TStatusLine* StatusLine() const = 0;
+  virtual TPathInputBox* PathInputs() const = 0;
+  // A pointer move over a page ends the highlights of the window's buttons.
+  virtual void PointerLeftElements() = 0;
+};
+
+// The settings a page area reads at start and writes back at the end.
+struct TPageFontSettings {
+  std::string FontName = "Arial";
+  std::uint32_t FontColor = 0;
+  int FontSize = 8;
+  std::uint32_t HotSpotColor = 0x003366;
+  std::uint32_t Background = 0xFFFFFF;
+};
+
+class THtmlFrame : public QObject {
+ public:
+  // The screen whose page sits on the background panel.
+  static constexpr int kReadingScreen = 1;
+
+  // Builds one viewer per screen with page areas (none for an empty list: use
+  // CreateHtmlFrame) and shows the page of the current screen.
+  THtmlFrame(THtmlFrameHost& host, const TBookStore& store, const TDosFileSystem& fileSystem,
+             const TBookFolders& folders, const TDynamicHTMLArray& areas, std::string settingsKey);
+  // Writes the current viewer's font and colours to the settings.
+  ~THtmlFrame() override;
+
+  // After every screen change: shows the current screen's page, hides the previous one.
+  void ShowScreenPage();
+  // Shows `page` (a full file name; empty: the area's start page) in the area numbered `number`;
+  // an area on another screen gets its page loaded while hidden, ready for that screen.
+  void ShowPage(int number, const std::string& page);
+  // Loads `file` into the current screen's viewer as if a link to it had been followed.
+  void OpenLinkedPage(const std::string& file);
+  TFrameViewer* CurrentScreenViewer() const;
+  bool ArchiveMode() const;
+  void SetArchiveMode(bool value);
+  void SetHistoryIndex(int index);
+  void FillWindow();
+  void RestoreArea();
+  void SelectAll();
+  void ScrollToTop();
+  // Copies the page on show and its "<page>.files" folder into the path box's folder.
+  void CopyPageFiles();
+
+  // The text the status shows for a link under the pointer (empty: clear it).
+  std::string LinkStatusText(const std::string& target, const std::string& url) const;
+  // "Страница N" at the top right of a printed page, when a document is on show.
+  void DrawPrintHeader(QPainter& canvas, int page, int width) const;
+
+  // Picture hints: one step of the 200 ms hint timer (tests drive it directly).
+  void HintTick();
+  bool HintShown() const;
+  const TPageFontSettings& FontSettings() const { return fonts_; }
+  int ViewerCount() const { return static_cast<int>(viewers_.size()); }
+
+ private:
+  struct TArea {
+    QRect Rect;
+    std::string StartPage;
+    std::int32_t Number, Screen;
+  };
+  int ViewerOf(int screen) const;
+  bool Load(TFrameViewer& viewer, const std::string& page);
+  bool Place(TFrameViewer& viewer, const TArea& area);
+  void Hide(TFrameViewer& viewer);
+  void ReadFontSettings();
+  void HistoryChanged(TFrameViewer& viewer);
+  void PointerMoved(TFrameViewer& viewer, QPoint at);
+  void StopHint();
+  bool CopyBookFile(const std::string& dosFrom, const std::string& dosTo) const;
+
+  THtmlFrameHost& host_;
+  const TBookStore& store_;
+  const TDosFileSystem& fileSystem_;
+  const TBookFolders& folders_;
+  std::string settingsKey_;
+  TPageFontSettings fonts_;
+  std::vector<std::unique_ptr<TFrameViewer>> viewers_;
+  std::vector<int> viewerScreens_;
+  std::vector<std::uint8_t> archiveFlags_;
+  std::vector<TArea> areas_;
+  int currentViewer_ = -1;
+  int currentArea_ = -1;
+  int previousScreen_ = -1;
+
+  QTimer hintTimer_;
+  std::unique_ptr<QLabel> hintWindow_;
+  std::string hintedPicture_;  // the picture whose hint is (or was last) shown
+  bool hintShown_ = false;
+  int hintTicks_ = 0;
+};
+
+// The page areas, or none when the description has no page area.
+std::unique_ptr<THtmlFrame> CreateHtmlFrame(THtmlFrameHost& host, const TBookStore& store,
+                                            const TDosFileSystem& fileSystem,
+                                            const TBookFolders& folders,
+                                            const TDynamicHTMLArray& areas,
+                                            std::string settingsKey);
+
+}  // namespace shelf

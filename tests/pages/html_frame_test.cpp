@@ -1,0 +1,189 @@
+#include "pages/html_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "html/frame_viewer.h"
+#include "platform/cp1251.h"
+#include "platform/registry.h"
+#include "shell/book_session.h"
+#include "test_support.h"
+#include "widgets/text_msg.h"
+
+namespace shelf {
+namespace {
+namespace fs = std::filesystem;
+
+std::string Page(const std::string& title, const std::string& body) {
+  return *Utf8ToCp1251("<html><head><title>" + title + "</title></head><body>" + body +
+                       "</body></html>");
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  return Cp1251LowerString(a) == Cp1251LowerString(b);
+}
+
+bool EndsWith(const std::string& file, const std::string& name) {
+  const std::string lower = Cp1251LowerString(file);
+  return lower.size() >= name.size() &&
+         lower.compare(lower.size() - name.size(), name.size(), name) == 0;
+}
+
+// A window with page areas: area 1 on screen 4, area 2 on screen 1, area 3 on screen 4 again.
+class HtmlFrameTest : public test::IsolatedTest, public THtmlFrameHost {
+ protected:
+  void SetUp() override {
+    IsolatedTest::SetUp();
+    QImage picture(60, 40, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    test::WriteTree(Dir() / "book/run",
+                    {{"a.htm", Page("Первая",
+                                    "<p>Текст <a href=\"b.htm\">дальше</a></p>"
+                                    "<img src=\"p.png\" title=\"Схема\" width=60 height=40>")},
+                     {"b.htm", Page("Вторая", "<p>Второй лист</p>")},
+                     {"c.htm", Page("Третья", "<p>Третий</p>")}});
+    picture.save(QString::fromStdString((Dir() / "book/run/p.png").string()));
+    std::string error;
+    session = OpenBookSession(Dir() / "book", error);
+    ASSERT_TRUE(session) << error;
+    window.resize(800, 600);
+    window.show();
+    labels = CreateTextMsg({{10, 10, 300, "arial", 10, "", 0, "", 1, 0, ""}}, nullptr);
+  }
+  void TearDown() override {
+    frame.reset();
+    session.reset();
+    IsolatedTest::TearDown();
+  }
+  void Build() {
+    const std::string run = session->Folders.ProgramDir;
+    TDynamicHTMLArray areas = {{0, 0, 300, 200, run + "a.htm", 1, 3},
+                               {10, 10, 310, 210, run + "b.htm", 2, 0},
+                               {0, 0, 300, 200, run + "c.htm", 3, 3}};
+    frame = CreateHtmlFrame(*this, session->Store, session->FileSystem, session->Folders, areas,
+                            "SOFTWARE\\Brevandor\\Test");
+  }
+  void SwitchTo(int screen) {
+    screen_ = screen;
+    frame->ShowScreenPage();
+  }
+
+  int CurrentScreen() const override { return screen_; }
+  QWidget& Window() override { return window; }
+  QWidget* BackgroundPanel() const override { return nullptr; }
+  TTextMsg* TextMessages() const override { return labels.get(); }
+  TStatusLine* StatusLine() const override { return nullptr; }
+  TPathInputBox* PathInputs() const override { return nullptr; }
+  void PointerLeftElements() override { ++pointerLeft; }
+
+  std::unique_ptr<TBookSession> session;
+  QWidget window;
+  std::unique_ptr<TTextMsg> labels;
+  std::unique_ptr<THtmlFrame> frame;
+  int screen_ = 0;
+  int pointerLeft = 0;
+};
+
+TEST_F(HtmlFrameTest, AreasOfOneScreenShareAViewerAndOtherScreensPreload) {
+  Build();
+  ASSERT_EQ(frame->ViewerCount(), 2);
+  TFrameViewer* first = frame->CurrentScreenViewer();  // screen 1: area 2
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->geometry(), QRect(10, 10, 300, 200));
+  EXPECT_EQ(labels->Text(0), *Utf8ToCp1251("Вторая  "));  // the page title on label 1
+
+  // Area 3 lies on screen 4: its page is loaded out of sight.
+  frame->ShowPage(3, session->Folders.ProgramDir + "c.htm");
+  EXPECT_TRUE(first->isVisible());
+  SwitchTo(3);
+  TFrameViewer* fourth = frame->CurrentScreenViewer();
+  ASSERT_NE(fourth, first);
+  EXPECT_TRUE(fourth->isVisible());
+  EXPECT_FALSE(first->isVisible());
+  EXPECT_EQ(fourth->HistoryCount(), 1);  // c.htm was ready; the start page was not needed
+  EXPECT_TRUE(EndsWith(fourth->CurrentFile(), "c.htm"));
+  frame->ShowPage(1, "");  // area 1 shares that viewer: its start page
+  EXPECT_TRUE(EndsWith(fourth->CurrentFile(), "a.htm"));
+  EXPECT_EQ(labels->Text(0), *Utf8ToCp1251("Первая  "));
+
+  SwitchTo(3);  // the same screen again keeps the page on show
+  EXPECT_TRUE(fourth->isVisible());
+  SwitchTo(2);  // a screen without page areas shows none
+  EXPECT_FALSE(fourth->isVisible());
+  EXPECT_FALSE(first->isVisible());
+}
+
+TEST_F(HtmlFrameTest, PageFontSettingsHaveDefaultsAndAreWrittenBack) {
+  Build();
+  EXPECT_EQ(frame->FontSettings().FontName, "Arial");
+  EXPECT_EQ(frame->FontSettings().FontSize, 8);
+  EXPECT_EQ(frame->FontSettings().FontColor, 0u);
+  EXPECT_EQ(frame->FontSettings().HotSpotColor, 0x003366u);
+  EXPECT_EQ(frame->FontSettings().Background, 0xFFFFFFu);
+  const TViewerSettings& s = frame->CurrentScreenViewer()->Settings();
+  EXPECT_EQ(s.DefOverLinkColor, 0x0000FFu);
+  EXPECT_TRUE(s.Has(fvNoBorder) && s.Has(fvOverLinksActive));
+  EXPECT_EQ(frame->CurrentScreenViewer()->HistoryMaxCount(), 10);
+  frame.reset();
+
+  TRegistry key;
+  ASSERT_TRUE(key.OpenKey("SOFTWARE\\Brevandor\\Test", false));
+  EXPECT_EQ(key.ReadString("FontName"), "Arial");
+  EXPECT_EQ(key.ReadInteger("HotSpotColor"), 0x003366);
+  key.WriteInteger("FontSize", 14);
+  key.WriteString("FontName", "");  // an empty name means the default
+  key.CloseKey();
+  Build();
+  EXPECT_EQ(frame->FontSettings().FontSize, 14);
+  EXPECT_EQ(frame->FontSettings().FontName, "Arial");
+}
+
+TEST_F(HtmlFrameTest, LinkStatusTexts) {
+  Build();
+  const std::string run = session->Folders.ProgramDir;
+  struct Case {
+    const char* target;
+    const char* url;
+    std::string text;
+  } cases[] = {
+      {"", "#top", run + "b.htm#top"},
+      {"", "c.htm", run + "c.htm"},
+      {"main", "c.htm", "Url: " + run + "c.htm  Target: main"},
+      {"", "http://example.org/", "http://example.org/"},
+      {"", "copy:c.htm", run + "c.htm"},  // without a path box: just the file
+      {"", "", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_TRUE(SameText(frame->LinkStatusText(c.target, c.url), c.text)) << c.url;
+  frame->SetArchiveMode(true);
+  EXPECT_EQ(frame->LinkStatusText("", "c.htm"), "");
+}
+
+TEST_F(HtmlFrameTest, APictureHintAppearsAtTheSecondTickAndGoesAfterTheTwentieth) {
+  Build();
+  SwitchTo(3);
+  TDocumentView* view = frame->CurrentScreenViewer()->ActiveViewer();
+  ASSERT_NE(view, nullptr);
+  QPoint over;  // find the picture on the page
+  for (int y = 0; y < 200 && over.isNull(); y += 4)
+    for (int x = 0; x < 300 && over.isNull(); x += 4)
+      if (view->ObjectAt({x, y}).IsPicture()) over = {x + 2, y + 2};
+  ASSERT_FALSE(over.isNull());
+  QCursor::setPos(view->mapToGlobal(over));
+  QTest::mouseMove(view, over);
+  EXPECT_GT(pointerLeft, 0);  // moves over a page end the window's highlights
+
+  frame->HintTick();
+  EXPECT_FALSE(frame->HintShown());
+  frame->HintTick();
+  EXPECT_TRUE(frame->HintShown());
+  for (int tick = 3; tick <= 20; ++tick) frame->HintTick();
+  EXPECT_TRUE(frame->HintShown());
+  frame->HintTick();
+  EXPECT_FALSE(frame->HintShown());
+}
+
+}  // namespace
+}  // namespace shelf
