@@ -9,7 +9,11 @@
 #include "platform/registry.h"
 #include "shell/book_session.h"
 #include "test_support.h"
+#include "widgets/path_input_box.h"
+#include "widgets/status_line.h"
 #include "widgets/text_msg.h"
+
+#include <QPainter>
 
 namespace shelf {
 namespace {
@@ -53,6 +57,7 @@ class HtmlFrameTest : public test::IsolatedTest, public THtmlFrameHost {
   }
   void TearDown() override {
     frame.reset();
+    boxes.reset();
     session.reset();
     IsolatedTest::TearDown();
   }
@@ -73,13 +78,15 @@ class HtmlFrameTest : public test::IsolatedTest, public THtmlFrameHost {
   QWidget& Window() override { return window; }
   QWidget* BackgroundPanel() const override { return nullptr; }
   TTextMsg* TextMessages() const override { return labels.get(); }
-  TStatusLine* StatusLine() const override { return nullptr; }
-  TPathInputBox* PathInputs() const override { return nullptr; }
+  TStatusLine* StatusLine() const override { return status.get(); }
+  TPathInputBox* PathInputs() const override { return boxes.get(); }
   void PointerLeftElements() override { ++pointerLeft; }
 
   std::unique_ptr<TBookSession> session;
   QWidget window;
   std::unique_ptr<TTextMsg> labels;
+  std::unique_ptr<TStatusLine> status;
+  std::unique_ptr<TPathInputBox> boxes;
   std::unique_ptr<THtmlFrame> frame;
   int screen_ = 0;
   int pointerLeft = 0;
@@ -159,6 +166,42 @@ TEST_F(HtmlFrameTest, LinkStatusTexts) {
     EXPECT_TRUE(SameText(frame->LinkStatusText(c.target, c.url), c.text)) << c.url;
   frame->SetArchiveMode(true);
   EXPECT_EQ(frame->LinkStatusText("", "c.htm"), "");
+}
+
+TEST_F(HtmlFrameTest, CopyingAPageTakesItsCompanionFolderAlong) {
+  test::WriteTree(Dir() / "book/run", {{"d.htm", Page("Четвёртая", "<p>Схемы")},
+                                       {"d.files/scheme.gif", "GIF89a"},
+                                       {"d.files/Подробно/note.txt", "note"}});
+  const fs::path out = Dir() / "out";
+  const std::string outDos = *session->FileSystem.ToDos(out, true);
+  boxes = std::make_unique<TPathInputBox>(window,
+                                          TDynamicPathInputArray{{0, 0, 100, 20, outDos, 0, ""}},
+                                          "SOFTWARE\\Brevandor\\Test", 0);
+  status = std::make_unique<TStatusLine>(labels.get());
+  Build();
+  frame->OpenLinkedPage(session->Folders.ProgramDir + "d.htm");
+  frame->CopyPageFiles();
+  EXPECT_EQ(test::ReadFile(out / "d.htm"), Page("Четвёртая", "<p>Схемы"));
+  EXPECT_EQ(test::ReadFile(out / "d.files/scheme.gif"), "GIF89a");
+  EXPECT_EQ(test::ReadFile(out / "d.files/Подробно/note.txt"), "note");
+  EXPECT_EQ(status->Message(), *Utf8ToCp1251("Файл скопирован"));
+}
+
+TEST_F(HtmlFrameTest, PrintedPagesCarryTheirNumberAtTheTopRight) {
+  Build();
+  QImage page(600, 100, QImage::Format_RGB888);
+  page.fill(Qt::white);
+  QPainter canvas(&page);
+  frame->DrawPrintHeader(canvas, 7, 600);
+  canvas.end();
+  QRect inked;
+  for (int y = 0; y < page.height(); ++y)
+    for (int x = 0; x < page.width(); ++x)
+      if (page.pixelColor(x, y).lightness() < 128) inked |= QRect(x, y, 1, 1);
+  ASSERT_FALSE(inked.isEmpty());
+  EXPECT_LE(inked.right(), 550);
+  EXPECT_GT(inked.left(), 450);
+  EXPECT_GE(inked.top(), 40);
 }
 
 TEST_F(HtmlFrameTest, APictureHintAppearsAtTheSecondTickAndGoesAfterTheTwentieth) {
