@@ -20,14 +20,7 @@ void TCellElement::parse_attributes() {
       css += color.empty() ? "border:1px inset #c0c0c0;" : "border:1px solid " + color + ";";
     }
   }
-  if (const std::string width = HintLength(get_attr("width")); !width.empty())
-    css += "width:" + width + ";";
-  if (const std::string height = HintLength(get_attr("height")); !height.empty())
-    css += "height:" + height + ";";
-  if (const std::string color = HintColor(get_attr("bgcolor")); !color.empty())
-    css += "background-color:" + color + ";";
-  if (const char* image = get_attr("background"); image && *image)
-    css += std::string("background-image:url('") + image + "');";
+  css += BoxHints(*this);
   if (const char* align = get_attr("align")) css += std::string("text-align:") + align + ";";
   if (const char* valign = get_attr("valign")) css += std::string("vertical-align:") + valign + ";";
   if (get_attr("nowrap")) css += "white-space:nowrap;";

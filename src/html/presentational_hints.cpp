@@ -50,4 +50,17 @@ litehtml::element::ptr AncestorWithTag(const litehtml::element& element, const c
   return nullptr;
 }
 
+std::string BoxHints(const litehtml::element& element) {
+  std::string css;
+  if (const std::string width = HintLength(element.get_attr("width")); !width.empty())
+    css += "width:" + width + ";";
+  if (const std::string height = HintLength(element.get_attr("height")); !height.empty())
+    css += "height:" + height + ";";
+  if (const std::string color = HintColor(element.get_attr("bgcolor")); !color.empty())
+    css += "background-color:" + color + ";";
+  if (const char* image = element.get_attr("background"); image && *image)
+    css += std::string("background-image:url('") + image + "');";
+  return css;
+}
+
 }  // namespace shelf

@@ -16,6 +16,10 @@ std::string HintLength(const char* value);
 // An integer attribute, `fallback` when missing or not a number.
 int HintInt(const char* value, int fallback);
 // Adds a block of hints ("color:red;width:50%;") to an element's own style.
+// The size and background attributes that tables and cells share ("width", "height",
+// "bgcolor", "background") as CSS declarations.
+std::string BoxHints(const litehtml::element& element);
+
 void AddHints(const litehtml::element& element, litehtml::style& style, const std::string& css);
 // The nearest ancestor with the tag (lower case), or null.
 litehtml::element::ptr AncestorWithTag(const litehtml::element& element, const char* tag);

@@ -17,14 +17,7 @@ void TTableElement::parse_attributes() {
   }
   if (const char* spacing = get_attr("cellspacing"))
     css += "border-spacing:" + std::to_string(std::max(0, HintInt(spacing, 2))) + "px;";
-  if (const std::string width = HintLength(get_attr("width")); !width.empty())
-    css += "width:" + width + ";";
-  if (const std::string height = HintLength(get_attr("height")); !height.empty())
-    css += "height:" + height + ";";
-  if (const std::string color = HintColor(get_attr("bgcolor")); !color.empty())
-    css += "background-color:" + color + ";";
-  if (const char* image = get_attr("background"); image && *image)
-    css += std::string("background-image:url('") + image + "');";
+  css += BoxHints(*this);
   if (const char* align = get_attr("align")) {
     const std::string value = litehtml::tstring(align);
     if (value == "center")
