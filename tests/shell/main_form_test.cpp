@@ -87,6 +87,8 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPa
       "1_screen=fon1.bmp\r\n"
       "2_html vx=33;vy=90;vw=706;vh=511;fn=a.htm;number=1\r\n"
       "2_text vx=40;vy=60;vw=400;font=arial;size=10;style=;color=0,0,0;value=;ident=;number=1\r\n"
+      "2switchone vx=10;vy=10;fn1=fon1.bmp;fn2=fon1.bmp;fn3=fon1.bmp;fn4=fon1.bmp;state=off\r\n"
+      "store=off;goup=offtree1;godown=tree1;hint=h;wav=no\r\n"
       "2_screen=fon1.bmp\r\n");
   test::WriteTree(book / "run",
                   {{"a.htm", *Utf8ToCp1251("<title>Начало</title><p><a href=b.htm>Дальше</a>")},
@@ -115,7 +117,17 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPa
 
   form.Dispatcher().ExecuteCommand("html1=a.htm", "", true, TElementKind::Button, 0);
   EXPECT_EQ(form.TextMessages()->Text(0), *Utf8ToCp1251("Начало  "));
-  form.Dispatcher().ExecuteCommand("1", "", true, TElementKind::Button, 0);
+
+  // Keys of the reading screen: Shift+Z flips the "tree1" switch without its command, Ctrl+A
+  // selects the page, Shift+Home goes back to the first screen.
+  RSwthOne& treeSwitch = form.Description().Screens[1].SwitchesOne.at(0);
+  ASSERT_EQ(treeSwitch.State, 0);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ShiftModifier);
+  EXPECT_EQ(treeSwitch.State, 1);
+  QTest::keyClick(&form, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_FALSE(viewer->ActiveViewer()->SelectedText().empty());
+  QTest::keyClick(&form, Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(form.CurrentScreen(), 0);
   EXPECT_FALSE(viewer->isVisible());
   EXPECT_FALSE(form.BackgroundPanel()->isVisible());
 }
