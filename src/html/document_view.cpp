@@ -177,7 +177,7 @@ std::string TDocumentView::DocumentTitle() const {
   return page_ ? page_->Title() : "";
 }
 
-std::optional<TFrameSetSpec> TDocumentView::FrameSet() const {
+std::optional<TFrameSetLayout> TDocumentView::FrameSet() const {
   return page_ ? page_->FrameSet() : std::nullopt;
 }
 

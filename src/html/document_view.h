@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "html/form_control.h"
-#include "html/frame_set_spec.h"
+#include "html/frame_set_layout.h"
 #include "html/page_canvas.h"
 #include "html/page_object.h"
 #include "html/viewer_settings.h"
@@ -50,7 +50,7 @@ class TDocumentView : public QAbstractScrollArea {
   const std::string& CurrentFile() const { return file_; }
   std::string DocumentTitle() const;
   // The frameset the page describes instead of a body, if it does.
-  std::optional<TFrameSetSpec> FrameSet() const;
+  std::optional<TFrameSetLayout> FrameSet() const;
 
   // Finds `text` (Windows-1251) after the caret or the selection; selects the match, scrolls to
   // it and moves the caret behind it. False when there is no further match.

@@ -8,7 +8,7 @@ namespace {
 constexpr int kBorder = 2;
 }
 
-TFrameSetWidget::TFrameSetWidget(const TFrameSetSpec& spec, QWidget* parent)
+TFrameSetWidget::TFrameSetWidget(const TFrameSetLayout& spec, QWidget* parent)
     : QWidget(parent), rows_(spec.Rows), cols_(spec.Cols), gap_(spec.Border ? kBorder : 0) {
   slots_.resize(spec.Frames.size(), nullptr);
   QPalette palette = this->palette();

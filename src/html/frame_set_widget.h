@@ -5,13 +5,13 @@
 #include <QWidget>
 #include <vector>
 
-#include "html/frame_set_spec.h"
+#include "html/frame_set_layout.h"
 
 namespace shelf {
 
 class TFrameSetWidget : public QWidget {
  public:
-  TFrameSetWidget(const TFrameSetSpec& spec, QWidget* parent = nullptr);
+  TFrameSetWidget(const TFrameSetLayout& spec, QWidget* parent = nullptr);
 
   // The widget shown in slot `index` (frames in order: rows first, then columns); the old one
   // is deleted.

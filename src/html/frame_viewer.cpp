@@ -117,14 +117,14 @@ bool TFrameViewer::LoadIntoNode(TFrameNode& node, const std::string& file, int d
   return true;
 }
 
-void TFrameViewer::BuildFrameSet(TFrameNode& node, const TFrameSetSpec& spec, int depth) {
+void TFrameViewer::BuildFrameSet(TFrameNode& node, const TFrameSetLayout& spec, int depth) {
   active_ = &node;
   node.Children.clear();
   node.View = nullptr;
   node.Set = new TFrameSetWidget(spec);
   Install(node, node.Set);
   for (std::size_t i = 0; i < spec.Frames.size(); ++i) {
-    const TFrameSetSpec::TFrame& frame = spec.Frames[i];
+    const TFrameSetLayout::TFrame& frame = spec.Frames[i];
     auto child = std::make_unique<TFrameNode>();
     child->Parent = &node;
     child->Slot = i;

@@ -81,7 +81,7 @@ class TFrameViewer : public QWidget {
   struct TFrameNode;
 
   bool LoadIntoNode(TFrameNode& node, const std::string& file, int depth);
-  void BuildFrameSet(TFrameNode& node, const TFrameSetSpec& spec, int depth);
+  void BuildFrameSet(TFrameNode& node, const TFrameSetLayout& spec, int depth);
   void Install(TFrameNode& node, QWidget* widget);
   TDocumentView* MakeView(TFrameNode& node);
   void RouteClick(TFrameNode& from, const std::string& target, const std::string& url,

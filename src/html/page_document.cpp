@@ -43,16 +43,16 @@ const litehtml::element* EnclosingLink(const litehtml::element* el) {
   return nullptr;
 }
 
-std::shared_ptr<TFrameSetSpec> ReadFrameSet(const litehtml::element& set,
-                                            const TQtContainer& container) {
-  auto spec = std::make_shared<TFrameSetSpec>();
+std::shared_ptr<TFrameSetLayout> ReadFrameSet(const litehtml::element& set,
+                                              const TQtContainer& container) {
+  auto spec = std::make_shared<TFrameSetLayout>();
   spec->Rows = set.get_attr("rows", "");
   spec->Cols = set.get_attr("cols", "");
   const litehtml::tstring border = set.get_attr("frameborder", set.get_attr("border", "1"));
   spec->Border = border != "0" && border != "no";
   for (std::size_t i = 0; i < set.get_children_count(); ++i) {
     const auto child = set.get_child(int(i));
-    TFrameSetSpec::TFrame frame;
+    TFrameSetLayout::TFrame frame;
     if (IsTag(*child, "frameset")) {
       frame.Nested = ReadFrameSet(*child, container);
     } else if (IsTag(*child, "frame")) {
@@ -195,7 +195,7 @@ std::string TPageDocument::Title() const {
   return Utf8ToCp1251Lossy(container_->Title());
 }
 
-std::optional<TFrameSetSpec> TPageDocument::FrameSet() const {
+std::optional<TFrameSetLayout> TPageDocument::FrameSet() const {
   if (!doc_ || !doc_->root()) return std::nullopt;
   const auto* set = FindTag(*doc_->root(), "frameset", 1);
   if (!set) return std::nullopt;

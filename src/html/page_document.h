@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "html/form_control.h"
-#include "html/frame_set_spec.h"
+#include "html/frame_set_layout.h"
 #include "html/page_object.h"
 #include "html/qt_container.h"
 
@@ -54,7 +54,7 @@ class TPageDocument {
 
   std::string Title() const;  // Windows-1251
   std::string BaseTarget() const { return baseTarget_; }
-  std::optional<TFrameSetSpec> FrameSet() const;
+  std::optional<TFrameSetLayout> FrameSet() const;
   std::optional<int> AnchorTop(std::string_view name) const;
 
   // The page's text in reading order (Windows-1251): words, single spaces, '\n' between blocks.

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "html/frame_set_spec.h"
+#include "html/frame_set_layout.h"
 
 namespace shelf {
 namespace {

@@ -9,12 +9,12 @@
 
 namespace shelf {
 
-struct TFrameSetSpec {
+struct TFrameSetLayout {
   struct TFrame {
-    std::string Name;                       // Windows-1251, as written
-    std::string Source;                     // full DOS file name, empty when the frame names none
-    std::shared_ptr<TFrameSetSpec> Nested;  // set instead of a source for a nested frameset
-    bool Scrolling = true;                  // false for scrolling="no"
+    std::string Name;                         // Windows-1251, as written
+    std::string Source;                       // full DOS file name, empty when the frame names none
+    std::shared_ptr<TFrameSetLayout> Nested;  // set instead of a source for a nested frameset
+    bool Scrolling = true;                    // false for scrolling="no"
   };
   std::string Rows, Cols;  // the attributes as written ("20%,*,100")
   bool Border = true;

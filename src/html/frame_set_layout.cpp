@@ -1,4 +1,4 @@
-#include "html/frame_set_spec.h"
+#include "html/frame_set_layout.h"
 
 #include <algorithm>
 #include <cstdlib>
