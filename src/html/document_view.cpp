@@ -1,5 +1,7 @@
 #include "html/document_view.h"
 
+#include "html/file_page.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -63,7 +65,7 @@ bool TDocumentView::LoadFile(const std::string& dosFile) {
   } catch (const EFOpenError&) {
     return false;
   }
-  LoadString(bytes, file);
+  LoadString(PageForFile(file, std::move(bytes)), file);
   if (const std::string_view fragment = UrlFragment(dosFile); !fragment.empty())
     ScrollToAnchor(fragment);
   return true;

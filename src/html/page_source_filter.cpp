@@ -26,6 +26,11 @@ const std::set<std::string, std::less<>> kBlockTags = {
     "link",       "meta", "noframes", "ol",      "option", "p",        "select",   "table",
     "tbody",      "td",   "tfoot",    "th",      "thead",  "title",    "tr",       "ul"};
 
+// Tags after which the next line starts afresh: a <br> right there stands for an empty line.
+const std::set<std::string, std::less<>> kLineEndingEndTags = {
+    "blockquote", "center", "div", "dl", "form", "h1",  "h2",    "h3",
+    "h4",         "h5",     "h6",  "ol", "p",    "pre", "table", "ul"};
+
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
@@ -61,6 +66,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth) {
   int depth = 0;
   int verbatim = 0;
   bool afterBlockTag = false;
+  bool atLineStart = false;  // only blank text since a <br> or the end of a block
   std::size_t i = 0;
   while (i < html.size()) {
     const std::size_t open = html.find('<', i);
@@ -89,9 +95,19 @@ std::string FilterPageSource(std::string_view html, int maxDepth) {
     std::string name(html.substr(nameStart, nameEnd - nameStart));
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const bool blockTag = kBlockTags.count(name) != 0;
+    // The engine draws a <br> that starts a line as nothing at all, where browsers leave an
+    // empty line ("a<br><br>b", a <br> after a table): give that line something to hold.
+    if (!IsBlank(text)) atLineStart = false;
+    const bool lineStartBreak = !closing && name == "br" && verbatim == 0 && atLineStart;
+    if ((!closing && (name == "br" || name == "hr")) ||
+        (closing && kLineEndingEndTags.count(name) != 0))
+      atLineStart = true;
+    else if (blockTag)
+      atLineStart = false;
     // Blank text between two block tags (line ends between table cells, say) shows nothing.
     if (!(afterBlockTag && blockTag && verbatim == 0 && IsBlank(text)))
       AppendText(out, text, verbatim > 0);
+    if (lineStartBreak) out += "&nbsp;";
     afterBlockTag = blockTag;
     const std::size_t stop = close + 1;
     if (!closing && (name == "script" || name == "style")) {

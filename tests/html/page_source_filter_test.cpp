@@ -18,6 +18,12 @@ TEST(PageSourceFilterTest, ShrinksWhiteSpaceOutsidePreformattedText) {
       {"<script>if (a  <  b)   x();</script>", "<script>if (a  <  b)   x();</script>"},
       {"<!--  a   b  -->", "<!--  a   b  -->"},
       {"a < b", "a < b"},
+      // A <br> that starts a line keeps an empty line, as browsers show it.
+      {"a<br><br>b", "a<br>&nbsp;<br>b"},
+      {"a<br>\r\n<font size=2><br>b</font>", "a<br> <font size=2>&nbsp;<br>b</font>"},
+      {"</table><br><table>", "</table>&nbsp;<br><table>"},
+      {"a<br>b<br>c", "a<br>b<br>c"},
+      {"<pre>a<br><br>b</pre>", "<pre>a<br><br>b</pre>"},
   };
   for (const auto& c : cases) EXPECT_EQ(FilterPageSource(c.in), c.out) << c.in;
 }
