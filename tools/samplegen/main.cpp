@@ -1,5 +1,6 @@
 // Builds the sample book's tree from its readable sources: texts are converted from UTF-8 to
-// Windows-1251, the pictures, the busy animation and the sounds are made.
+// Windows-1251, the pictures, the busy animation, the pages' illustrations and the sounds are
+// made.
 // Usage: samplegen SOURCE BOOK STAGE
 #include <QGuiApplication>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <sstream>
 
 #include "click_sounds.h"
+#include "page_pictures.h"
 #include "pictures.h"
 #include "piston_gif.h"
 #include "platform/cp1251.h"
@@ -75,6 +77,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   files.push_back({"run/piston.gif", false, piston});
+  std::vector<shelf::samplegen::TBookFile> pagePictures = shelf::samplegen::PagePictures(error);
+  if (pagePictures.empty()) {
+    std::cerr << "samplegen: cannot make the page pictures: " << error.toStdString() << "\n";
+    return 1;
+  }
+  for (auto& picture : pagePictures) files.push_back(std::move(picture));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

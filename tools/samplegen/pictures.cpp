@@ -1,30 +1,15 @@
 #include "pictures.h"
 
-#include <QBuffer>
-#include <QImageWriter>
 #include <functional>
 
 #include "control_pictures.h"
+#include "picture_files.h"
 #include "reading_screen.h"
 #include "sample_layout.h"
 #include "title_screen.h"
 
 namespace shelf::samplegen {
 namespace {
-
-// A 24-bit Windows bitmap; empty when it cannot be made. The program measures caption font
-// sizes in the picture's resolution, so it is written at 96 dots per inch, as on a Windows screen.
-QByteArray Bitmap(const QImage& image) {
-  constexpr int kDotsPerMetre = 3780;
-  QImage picture = image.convertToFormat(QImage::Format_RGB888);
-  picture.setDotsPerMeterX(kDotsPerMetre);
-  picture.setDotsPerMeterY(kDotsPerMetre);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  if (!QImageWriter(&buffer, "bmp").write(picture)) return {};
-  return bytes;
-}
 
 class TPictureList {
  public:

@@ -1,14 +1,12 @@
 #include "piston_gif.h"
 
-#include <gif_lib.h>
-
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <cmath>
-#include <memory>
 #include <vector>
 
+#include "gif_writer.h"
 #include "sample_layout.h"
 #include "window_art.h"
 
@@ -116,81 +114,12 @@ QList<QRgb> Palette() {
   return palette;
 }
 
-int AppendBytes(GifFileType* gif, const GifByteType* data, int length) {
-  static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
-  return length;
-}
-
-struct TGifCloser {
-  void operator()(GifFileType* gif) const {
-    int error;
-    EGifCloseFile(gif, &error);
-  }
-};
-struct TColorMapFree {
-  void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
-};
-
-// Writes the frames with the palette; false with `error` on the first failing call.
-bool Encode(const std::vector<QImage>& frames, const QList<QRgb>& palette, QByteArray& out,
-            QString& error) {
-  int code = 0;
-  std::unique_ptr<GifFileType, TGifCloser> gif(EGifOpen(&out, AppendBytes, &code));
-  if (!gif) {
-    error = GifErrorString(code);
-    return false;
-  }
-  std::vector<GifColorType> colors;
-  for (const QRgb rgb : palette)
-    colors.push_back({static_cast<GifByteType>(qRed(rgb)), static_cast<GifByteType>(qGreen(rgb)),
-                      static_cast<GifByteType>(qBlue(rgb))});
-  std::unique_ptr<ColorMapObject, TColorMapFree> map(
-      GifMakeMapObject(static_cast<int>(colors.size()), colors.data()));
-  const auto failed = [&] {
-    error = GifErrorString(gif->Error);
-    return false;
-  };
-  EGifSetGifVersion(gif.get(), true);
-  if (EGifPutScreenDesc(gif.get(), kSide, kSide, 8, 0, map.get()) == GIF_ERROR) return failed();
-
-  // Loop for ever.
-  static const GifByteType kNetscape[] = "NETSCAPE2.0";
-  const GifByteType loop[] = {1, 0, 0};
-  if (EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE) == GIF_ERROR ||
-      EGifPutExtensionBlock(gif.get(), 11, kNetscape) == GIF_ERROR ||
-      EGifPutExtensionBlock(gif.get(), 3, loop) == GIF_ERROR ||
-      EGifPutExtensionTrailer(gif.get()) == GIF_ERROR)
-    return failed();
-
-  for (const QImage& frame : frames) {
-    const QImage indexed = frame.convertToFormat(QImage::Format_Indexed8, palette);
-    GraphicsControlBlock control{DISPOSE_DO_NOT, false, kFrameDelay, NO_TRANSPARENT_COLOR};
-    GifByteType extension[4];
-    EGifGCBToExtension(&control, extension);
-    if (EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, 4, extension) == GIF_ERROR ||
-        EGifPutImageDesc(gif.get(), 0, 0, kSide, kSide, false, nullptr) == GIF_ERROR)
-      return failed();
-    for (int y = 0; y < kSide; ++y) {
-      auto* row = const_cast<GifPixelType*>(indexed.constScanLine(y));
-      if (EGifPutLine(gif.get(), row, kSide) == GIF_ERROR) return failed();
-    }
-  }
-  int closeError = 0;
-  if (EGifCloseFile(gif.release(), &closeError) == GIF_ERROR) {
-    error = GifErrorString(closeError);
-    return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 QByteArray PistonGif(QString& error) {
   std::vector<QImage> frames;
   for (int frame = 0; frame < kFrames; ++frame) frames.push_back(DrawFrame(frame));
-  QByteArray bytes;
-  if (!Encode(frames, Palette(), bytes, error)) return {};
-  return bytes;
+  return EncodeGif(frames, Palette(), kFrameDelay, error);
 }
 
 }  // namespace shelf::samplegen

@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
+#include "car_outline.h"
 #include "sample_layout.h"
 #include "window_art.h"
 
@@ -28,24 +29,7 @@ void DrawHeadline(QPainter& p) {
 void DrawCar(QPainter& p) {
   p.save();
   p.translate(150, 250);
-  QPainterPath body;
-  body.moveTo(0, 120);
-  body.lineTo(0, 88);
-  body.cubicTo(2, 74, 20, 68, 70, 64);
-  body.lineTo(150, 60);
-  body.lineTo(205, 12);
-  body.cubicTo(215, 4, 225, 2, 240, 2);
-  body.lineTo(360, 2);
-  body.cubicTo(375, 2, 385, 6, 392, 14);
-  body.lineTo(440, 62);
-  body.lineTo(488, 68);
-  body.cubicTo(498, 70, 502, 80, 502, 92);
-  body.lineTo(502, 120);
-  body.lineTo(430, 120);
-  body.arcTo(362, 78, 84, 84, 0, 180);
-  body.lineTo(138, 120);
-  body.arcTo(54, 78, 84, 84, 0, 180);
-  body.closeSubpath();
+  const QPainterPath body = car::Body();
 
   QLinearGradient fill(0, 0, 0, 130);
   fill.setColorAt(0, QColor(0x7f, 0xd3, 0xff, 70));
@@ -58,17 +42,7 @@ void DrawCar(QPainter& p) {
 
   // Windows, door lines, lamps.
   p.setBrush(QColor(0x7f, 0xd3, 0xff, 40));
-  QPainterPath windows;
-  windows.moveTo(168, 60);
-  windows.lineTo(212, 18);
-  windows.lineTo(290, 18);
-  windows.lineTo(290, 60);
-  windows.closeSubpath();
-  windows.moveTo(302, 60);
-  windows.lineTo(302, 18);
-  windows.lineTo(372, 18);
-  windows.lineTo(412, 60);
-  windows.closeSubpath();
+  const QPainterPath windows = car::Windows();
   p.setPen(QPen(kBlueprint, 1.5));
   p.drawPath(windows);
   p.drawLine(QPointF(296, 62), QPointF(296, 118));
@@ -82,10 +56,10 @@ void DrawCar(QPainter& p) {
   p.drawRoundedRect(QRectF(2, 80, 8, 14), 2, 2);
 
   // Wheels with rims.
-  for (const QPointF centre : {QPointF(96, 120), QPointF(404, 120)}) {
+  for (const QPointF centre : car::kWheelCentres) {
     p.setBrush(kNight);
     p.setPen(QPen(kBlueprint, 2));
-    p.drawEllipse(centre, 36, 36);
+    p.drawEllipse(centre, car::kWheelRadius, car::kWheelRadius);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kBlueprint, 1.2));
     p.drawEllipse(centre, 22, 22);

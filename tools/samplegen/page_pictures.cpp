@@ -1,0 +1,43 @@
+#include "page_pictures.h"
+
+#include "chassis_drawings.h"
+#include "cycle_gif.h"
+#include "drawing_style.h"
+#include "electric_drawings.h"
+#include "engine_drawings.h"
+#include "gif_writer.h"
+#include "picture_files.h"
+
+namespace shelf::samplegen {
+
+std::vector<TBookFile> PagePictures(QString& error) {
+  const auto gif = [&error](const QImage& image) {
+    return EncodeGif({image}, DrawingPalette(), 0, error);
+  };
+  // The engine chapter keeps its pictures in its companion folder, as a saved web page does.
+  std::vector<TBookFile> files = {
+      {"html/engine.files/section.gif", false, gif(EngineSection())},
+      {"html/engine.files/cycle.gif", false, FourStrokeGif(error)},
+      {"html/pic/timing_belt.gif", false, gif(TimingBelt())},
+      {"html/pic/head_bolts.gif", false, gif(HeadBoltOrder())},
+      {"html/pic/valve_gap.png", false, Encoded(ValveGap(), "png")},
+      {"html/pic/dipstick.gif", false, gif(Dipstick())},
+      {"html/pic/brake_circuit.gif", false, gif(BrakeCircuit())},
+      {"html/pic/front_suspension.gif", false, gif(FrontSuspension())},
+      {"html/pic/clutch_pedal.gif", false, gif(ClutchPedal())},
+      {"html/pic/car_side.jpg", false, Encoded(CarSide(), "jpg", 88)},
+      {"html/pic/starting_circuit.gif", false, gif(StartingCircuit())},
+      {"html/pic/fuse_box.bmp", false, Bitmap(FuseBox())},
+      {"html/pic/makers_plate.gif", false, gif(MakersPlate())},
+  };
+  for (const TBookFile& file : files) {
+    if (file.Bytes.isEmpty()) {
+      if (error.isEmpty()) error = "cannot encode";
+      error = file.Name + ": " + error;
+      return {};
+    }
+  }
+  return files;
+}
+
+}  // namespace shelf::samplegen
