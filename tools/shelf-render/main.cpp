@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -67,7 +68,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 4) return Usage();
   const std::string bookDir = argv[1];
-  const std::string page = Utf8ToCp1251Lossy(argv[2]);
+  // Book paths use '\'; a page typed with '/' on this host means the same.
+  std::string page = Utf8ToCp1251Lossy(argv[2]);
+  std::replace(page.begin(), page.end(), '/', '\\');
   std::string png, pdf;
   int width = 800;
   std::optional<int> height;
