@@ -42,6 +42,20 @@ TEST_F(DocumentViewTest, DecodesWindows1251AndDeclaredCharsets) {
   EXPECT_EQ(Show("k.htm")->DocumentTitle(), W("Текст"));
 }
 
+TEST_F(DocumentViewTest, BodyMarginAttributesMoveThePage) {
+  const char* table = "<table width=100% bgcolor=#ff0000><tr><td>x</td></tr></table>";
+  AddPages({{"tight.htm", std::string("<body leftmargin=0 topmargin=0>") + table},
+            {"wide.htm", std::string("<body marginwidth=30 marginheight=20>") + table},
+            {"plain.htm", std::string("<body>") + table}});
+  const auto redAt = [&](const char* page, QPoint p) {
+    return Show(page)->viewport()->grab().toImage().pixelColor(p) == QColor(Qt::red);
+  };
+  EXPECT_TRUE(redAt("tight.htm", {1, 1}));
+  EXPECT_FALSE(redAt("plain.htm", {1, 1}));  // the default margin
+  EXPECT_FALSE(redAt("wide.htm", {25, 25}));
+  EXPECT_TRUE(redAt("wide.htm", {32, 22}));
+}
+
 TEST_F(DocumentViewTest, FindsFromTheCaretWithAndWithoutCase) {
   AddPages({{"a.htm", "<p>Двигатель снят.</p><p>Второй ДВИГАТЕЛЬ стоит.</p>"}});
   auto view = Show("a.htm");
