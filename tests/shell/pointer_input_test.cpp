@@ -86,6 +86,16 @@ TEST_F(PointerInputTest, ElementsTakeTheirSizeFromThePictureAndEdgesHitNothing) 
   EXPECT_FALSE(Button(2).OverFlag);
 }
 
+TEST_F(PointerInputTest, APressOnNoElementDragsTheWindow) {
+  const QPoint start = form->pos();
+  QCursor::setPos(form->mapToGlobal(QPoint(250, 150)));
+  QTest::mousePress(form.get(), Qt::LeftButton, {}, {250, 150});
+  QTest::mouseMove(form.get(), {270, 165});
+  QTest::mouseRelease(form.get(), Qt::LeftButton, {}, {270, 165});
+  EXPECT_EQ(form->pos() - start, QPoint(20, 15));
+  EXPECT_FALSE(CaseOn());  // and nothing else happened
+}
+
 TEST_F(PointerInputTest, AButtonRunsItsCommandWhenReleasedWhereItWasPressed) {
   EXPECT_FALSE(CaseOn());  // the group switch that is on was replayed at start
   Move({120, 20});
