@@ -18,6 +18,7 @@
 #include "store/book_path.h"
 #include "store/book_text.h"
 #include "store/compr_stream.h"
+#include "widgets/book_color.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
 #include "widgets/text_msg.h"
@@ -45,10 +46,6 @@ int HistoryEntryOf(const TFrameViewer& viewer, const std::string& file) {
   for (int i = 0; i < viewer.HistoryCount(); ++i)
     if (SameFile(viewer.HistoryFile(i), file)) return i;
   return -1;
-}
-
-QColor FromWindowsColor(std::uint32_t c) {
-  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
 std::string FolderOf(const std::string& file) {
@@ -124,7 +121,7 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
   hintWindow_->setMargin(3);
   hintWindow_->setAutoFillBackground(true);
   QPalette palette = hintWindow_->palette();
-  palette.setColor(QPalette::Window, FromWindowsColor(0xFFFFE1));
+  palette.setColor(QPalette::Window, FromBookColor(0xFFFFE1));
   hintWindow_->setPalette(palette);
   ShowScreenPage();
 }

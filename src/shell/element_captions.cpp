@@ -4,15 +4,12 @@
 
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
+#include "widgets/book_color.h"
 
 namespace shelf {
 namespace {
 
 constexpr int kLetterSpacing = 0;
-
-QColor FromBookColor(std::int32_t color) {
-  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
 
 void DrawCaption(QImage& picture, const std::string& text, const std::string& fontName,
                  int fontSize, std::uint8_t style, std::int32_t color, QRect rect) {

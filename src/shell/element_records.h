@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "store/dynamic_arrays.h"
@@ -15,6 +16,17 @@ inline constexpr std::uint8_t kStyleBold = 1;
 inline constexpr std::uint8_t kStyleItalic = 2;
 inline constexpr std::uint8_t kStyleUnderline = 4;
 inline constexpr std::uint8_t kStyleStrikeOut = 8;
+
+// The style bits of a style word as written ("bold italic"); the words match as written, so
+// "Bold" is not bold.
+inline std::uint8_t StyleFromWords(std::string_view words) {
+  std::uint8_t style = 0;
+  if (words.find("bold") != std::string_view::npos) style |= kStyleBold;
+  if (words.find("italic") != std::string_view::npos) style |= kStyleItalic;
+  if (words.find("underline") != std::string_view::npos) style |= kStyleUnderline;
+  if (words.find("strikeout") != std::string_view::npos) style |= kStyleStrikeOut;
+  return style;
+}
 
 // Edges are window coordinates ("vw"/"vh" are the right and bottom edges, not sizes); colours
 // are red + green * 256 + blue * 65536; strings are Windows-1251.

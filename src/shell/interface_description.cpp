@@ -52,15 +52,7 @@ class TFoundKeyword {
   std::string Path() const { return ResolveBookPath(Word(), context_.Folders); }
   std::uint8_t OnFlag() const { return Word() == "on" ? 1 : 0; }
 
-  std::uint8_t Style() const {
-    const std::string word = Word();
-    std::uint8_t style = 0;
-    if (word.find("bold") != std::string::npos) style |= kStyleBold;
-    if (word.find("italic") != std::string::npos) style |= kStyleItalic;
-    if (word.find("underline") != std::string::npos) style |= kStyleUnderline;
-    if (word.find("strikeout") != std::string::npos) style |= kStyleStrikeOut;
-    return style;
-  }
+  std::uint8_t Style() const { return StyleFromWords(Word()); }
 
   TDynamicStringArray List() {
     if (auto items = ValueList(context_.Lines, line_, context_.Folders)) return std::move(*items);

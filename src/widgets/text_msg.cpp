@@ -5,24 +5,11 @@
 
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
+#include "widgets/book_color.h"
 #include "widgets/draw_target.h"
 
 namespace shelf {
 namespace {
-
-// The style words are matched as written: "Bold" is not "bold".
-std::uint8_t StyleBits(const std::string& style) {
-  std::uint8_t bits = 0;
-  if (style.find("italic") != std::string::npos) bits |= kStyleItalic;
-  if (style.find("bold") != std::string::npos) bits |= kStyleBold;
-  if (style.find("underline") != std::string::npos) bits |= kStyleUnderline;
-  if (style.find("strikeout") != std::string::npos) bits |= kStyleStrikeOut;
-  return bits;
-}
-
-QColor FromBookColor(std::int32_t color) {
-  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
 
 QRect TextRect(QPoint at, const QFontMetrics& metrics, const QString& text) {
   return QRect(at, QSize(metrics.horizontalAdvance(text), metrics.height()));
@@ -34,9 +21,9 @@ TTextMsg::TTextMsg(const TDynamicTextArray& labels, TDrawTarget* mainWindow)
     : mainWindow_(mainWindow) {
   labels_.reserve(labels.size());
   for (const RText& r : labels) {
-    labels_.push_back({BookFont(r.FontName, r.FontSize, StyleBits(r.Style)), FromBookColor(r.Color),
-                       QRect(r.Left, r.Top, r.Right - r.Left, 0), r.Value, r.Screen, r.Number,
-                       r.Ident});
+    labels_.push_back({BookFont(r.FontName, r.FontSize, StyleFromWords(r.Style)),
+                       FromBookColor(r.Color), QRect(r.Left, r.Top, r.Right - r.Left, 0), r.Value,
+                       r.Screen, r.Number, r.Ident});
   }
 }
 
