@@ -129,6 +129,7 @@ int main(int argc, char** argv) {
       viewer.resize(width, std::max(1, std::min(view->DocumentHeight(), 20000)));
       QApplication::processEvents();
     }
+    QApplication::processEvents();  // frames settle their scroll bars after their layout
     if (!viewer.grab().save(QString::fromLocal8Bit(png.c_str()))) {
       std::fprintf(stderr, "shelf-render: cannot write %s\n", png.c_str());
       return 1;
