@@ -194,7 +194,7 @@ TEST_F(MainFormTest, ASecondProgramOnTheSameBookEndsAtOnce) {
   QProcess first;
   first.start(SHELF_EXE, {"--book", book});
   ASSERT_TRUE(first.waitForStarted());
-  QTest::qWait(1500);  // the first copy takes the book once it has read the title
+  QTest::qWait(3000);  // the first copy takes the book once it has read the title
   QProcess second;
   second.start(SHELF_EXE, {"--book", book});
   const bool ended = second.waitForFinished(10000);
