@@ -16,8 +16,10 @@
 #include "platform/registry.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
+#include "store/book_store.h"
 #include "store/book_text.h"
 #include "store/compr_stream.h"
+#include "store/packed_container.h"
 #include "widgets/book_color.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
@@ -394,6 +396,24 @@ bool THtmlFrame::CopyBookFile(const std::string& dosFrom, const std::string& dos
   }
 }
 
+void THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
+                                     const std::string& folder) const {
+  // The container keeps names upper-cased; pages name their companion files in lower case, as
+  // their authors wrote them, so the copies take lower-case names.
+  const std::string root = TPackedContainer::NormalisePackedName(folders_.BookRoot);
+  std::string inside = TPackedContainer::NormalisePackedName(companion) + "\\";
+  if (inside.rfind(root, 0) != 0) return;
+  inside.erase(0, root.size());
+  const std::size_t pagePart = pageFolder.size() - folders_.BookRoot.size();
+  for (const std::string& packed : store_.ListPackedFiles()) {
+    if (packed.rfind(inside, 0) != 0) continue;
+    const std::string target = folder + Cp1251LowerString(packed.substr(pagePart));
+    const auto host = fileSystem_.ToHost(target);
+    std::error_code ec;
+    if (host && !fs::exists(*host, ec)) CopyBookFile(folders_.BookRoot + packed, target);
+  }
+}
+
 void THtmlFrame::CopyPageFiles() {
   const TFrameViewer* viewer = CurrentScreenViewer();
   const TPathInputBox* boxes = host_.PathInputs();
@@ -417,6 +437,7 @@ void THtmlFrame::CopyPageFiles() {
       CopyBookFile(path, folder + relative);
     }
   }
+  CopyPackedCompanion(companion, pageFolder, folder);
   if (TStatusLine* status = host_.StatusLine()) status->Show(*Utf8ToCp1251("Файл скопирован"));
 }
 

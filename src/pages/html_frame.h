@@ -108,6 +108,9 @@ class THtmlFrame : public QObject {
   void PointerMoved(TFrameViewer& viewer, QPoint at);
   void StopHint();
   bool CopyBookFile(const std::string& dosFrom, const std::string& dosTo) const;
+  // Copies the files of the page's companion folder that only the container holds.
+  void CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
+                           const std::string& folder) const;
 
   THtmlFrameHost& host_;
   const TBookStore& store_;

@@ -8,6 +8,7 @@
 #include "platform/cp1251.h"
 #include "platform/registry.h"
 #include "shell/book_session.h"
+#include "store/packed_container_writer.h"
 #include "test_support.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
@@ -185,6 +186,25 @@ TEST_F(HtmlFrameTest, CopyingAPageTakesItsCompanionFolderAlong) {
   EXPECT_EQ(test::ReadFile(out / "d.files/scheme.gif"), "GIF89a");
   EXPECT_EQ(test::ReadFile(out / "d.files/Подробно/note.txt"), "note");
   EXPECT_EQ(status->Message(), *Utf8ToCp1251("Файл скопирован"));
+}
+
+TEST_F(HtmlFrameTest, CompanionFilesThatOnlyTheContainerHoldsAreCopiedToo) {
+  RPackedNode files{"E.FILES", true, {}, {{"PIC.GIF", false, "GIF89a", {}}}};
+  RPackedNode run{"RUN", true, {}, {{"E.HTM", false, Page("Пятая", "<p>x"), {}}, files}};
+  std::string bytes, error;
+  ASSERT_TRUE(WritePackedContainer({"", true, {}, {run}}, {}, bytes, error)) << error;
+  test::WriteTree(Dir() / "book/run", {{"interface.dat", bytes}});
+  session = OpenBookSession(Dir() / "book", error);
+  ASSERT_TRUE(session) << error;
+  const fs::path out = Dir() / "out";
+  boxes = std::make_unique<TPathInputBox>(
+      window, TDynamicPathInputArray{{0, 0, 100, 20, *session->FileSystem.ToDos(out, true), 0, ""}},
+      "SOFTWARE\\Brevandor\\Test", 0);
+  Build();
+  frame->OpenLinkedPage(session->Folders.ProgramDir + "e.htm");
+  frame->CopyPageFiles();
+  EXPECT_EQ(test::ReadFile(out / "e.htm"), Page("Пятая", "<p>x"));
+  EXPECT_EQ(test::ReadFile(out / "e.files/pic.gif"), "GIF89a");
 }
 
 TEST_F(HtmlFrameTest, PrintedPagesCarryTheirNumberAtTheTopRight) {
