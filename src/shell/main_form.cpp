@@ -52,7 +52,8 @@ TMainForm::TMainForm(TBookSession& session)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       session_(session),
       dispatcher_(*this, session.Folders),
-      pointer_(*this) {
+      pointer_(*this),
+      keyboard_(pointer_, dispatcher_) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   QPalette white = palette();
@@ -486,33 +487,9 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-  const Qt::KeyboardModifiers mods =
-      event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  const bool pageKeys = htmlFrame_ && (currentScreen_ == kReadingScreen || notMainShell_);
-  if (!pageKeys) return QWidget::keyPressEvent(event);
-  const auto press = [&](const char* command) {
-    // A Shift-click on each switch that carries the command: its state flips, nothing runs.
-    for (size_t i = 0; i < Screen().SwitchesOne.size(); ++i) {
-      const RSwthOne& s = Screen().SwitchesOne[i];
-      if (AsciiLower(s.CommandUp) == command || AsciiLower(s.CommandDown) == command)
-        pointer_.PointerDown(QPoint(s.Left + 1, s.Top + 1), true);
-    }
-  };
-  if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Z) {
-    press("tree1");
-  } else if (mods == (Qt::ShiftModifier | Qt::ControlModifier) && event->key() == Qt::Key_Z) {
-    press("offtree");
-  } else if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Up) {
-    dispatcher_.ExecuteCommand("prevchapter", "", true, TElementKind::Button, 0);
-  } else if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Down) {
-    dispatcher_.ExecuteCommand("nextchapter", "", true, TElementKind::Button, 0);
-  } else if (mods == Qt::ShiftModifier && event->key() == Qt::Key_Home) {
-    dispatcher_.ExecuteCommand("1", "", true, TElementKind::Button, 0);
-  } else if (mods == Qt::ControlModifier && event->key() == Qt::Key_A) {
-    htmlFrame_->SelectAll();
-  } else {
+  if (!keyboard_.KeyDown(event->key(), event->modifiers(), Screen(),
+                         currentScreen_ == kReadingScreen || notMainShell_, htmlFrame_.get()))
     return QWidget::keyPressEvent(event);
-  }
   event->accept();
 }
 

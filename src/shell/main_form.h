@@ -15,6 +15,7 @@
 #include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
 #include "shell/interface_description.h"
+#include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
 #include "shell/screen_pictures.h"
 #include "widgets/draw_target.h"
@@ -135,6 +136,7 @@ class TMainForm : public QWidget,
   TScreenPictures pictures_;
   TCommandDispatcher dispatcher_;
   TPointerInput pointer_;
+  TKeyboardInput keyboard_;
   std::string title_;
   int currentScreen_ = 0;
   int exitButton_ = -1;
