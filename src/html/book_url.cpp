@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/cp1251.h"
 #include "store/book_path.h"
 
 namespace shelf {
@@ -57,6 +58,10 @@ std::string_view UrlWithoutFragment(std::string_view url) {
 std::string_view UrlFragment(std::string_view url) {
   const std::size_t hash = url.find('#');
   return hash == std::string_view::npos ? std::string_view{} : url.substr(hash + 1);
+}
+
+bool SameBookFile(std::string_view a, std::string_view b) {
+  return Cp1251LowerString(UrlWithoutFragment(a)) == Cp1251LowerString(UrlWithoutFragment(b));
 }
 
 std::string DosFolderOf(std::string_view file) {

@@ -21,6 +21,9 @@ std::string_view UrlFragment(std::string_view url);
 // URLs of other schemes come back unchanged.
 std::string ExpandBookUrl(std::string_view url, std::string_view currentFile);
 
+// Whether two DOS file names name the same file: case does not count, nor does a "#fragment".
+bool SameBookFile(std::string_view a, std::string_view b);
+
 // The folder of a DOS file name, ending in '\'.
 std::string DosFolderOf(std::string_view file);
 

@@ -11,10 +11,6 @@ namespace {
 // Framesets that include themselves (or nest absurdly deep) stop here.
 constexpr int kMaxFrameDepth = 6;
 
-bool SameFile(std::string_view a, std::string_view b) {
-  return Cp1251LowerString(UrlWithoutFragment(a)) == Cp1251LowerString(UrlWithoutFragment(b));
-}
-
 }  // namespace
 
 struct TFrameViewer::TFrameNode {
@@ -165,7 +161,7 @@ void TFrameViewer::RouteClick(TFrameNode& from, const std::string& target, const
     dest = from.Parent ? from.Parent : root_.get();
   else if (!name.empty() && name != "_self")
     dest = FindFrame(*root_, target) ? FindFrame(*root_, target) : root_.get();
-  if (dest->View && SameFile(expanded, dest->File)) {
+  if (dest->View && SameBookFile(expanded, dest->File)) {
     const std::string_view fragment = UrlFragment(expanded);
     if (fragment.empty() || !dest->View->ScrollToAnchor(fragment)) dest->View->ScrollToTop();
     return;
@@ -205,14 +201,14 @@ void TFrameViewer::SetHistoryIndex(int index) {
   RememberScroll();
   history_.SetIndex(index);
   const THistoryEntry entry = *history_.Current();
-  if (!SameFile(root_->File, entry.TopFile)) LoadIntoNode(*root_, entry.TopFile, 0);
+  if (!SameBookFile(root_->File, entry.TopFile)) LoadIntoNode(*root_, entry.TopFile, 0);
   for (const auto& [name, file] : entry.Frames) {
     TFrameNode* node = FindFrame(*root_, name);
-    if (node && !SameFile(node->File, file)) LoadIntoNode(*node, file, node->Depth());
+    if (node && !SameBookFile(node->File, file)) LoadIntoNode(*node, file, node->Depth());
   }
   active_ = root_.get();
   std::function<void(TFrameNode&)> find = [&](TFrameNode& node) {
-    if (node.View && SameFile(node.File, entry.File)) active_ = &node;
+    if (node.View && SameBookFile(node.File, entry.File)) active_ = &node;
     for (auto& child : node.Children) find(*child);
   };
   find(*root_);

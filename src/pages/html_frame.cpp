@@ -9,11 +9,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "html/book_url.h"
 #include "html/frame_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/dos_path.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
+#include "shell/panel_bkgrd.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"
@@ -40,18 +42,10 @@ constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kTitleLabel = 1;  // the text label that shows the page title
 
-bool SameFile(const std::string& a, const std::string& b) {
-  return Cp1251LowerString(a) == Cp1251LowerString(b);
-}
-
 int HistoryEntryOf(const TFrameViewer& viewer, const std::string& file) {
   for (int i = 0; i < viewer.HistoryCount(); ++i)
-    if (SameFile(viewer.HistoryFile(i), file)) return i;
+    if (SameBookFile(viewer.HistoryFile(i), file)) return i;
   return -1;
-}
-
-std::string FolderOf(const std::string& file) {
-  return file.substr(0, file.rfind('\\') + 1);
 }
 
 }  // namespace
@@ -167,27 +161,25 @@ bool THtmlFrame::Load(TFrameViewer& viewer, const std::string& page) {
   return !page.empty() && viewer.LoadFromFile(page);
 }
 
-bool THtmlFrame::Place(TFrameViewer& viewer, const TArea& area) {
-  QWidget* panel = host_.BackgroundPanel();
+void THtmlFrame::Place(TFrameViewer& viewer, const TArea& area) {
+  TPanelBkgrd* panel = host_.BackgroundPanel();
   if (host_.CurrentScreen() == kReadingScreen && panel) {
-    auto* splitter = panel->findChild<QSplitter*>();
-    if (!splitter) return false;
+    QSplitter* splitter = panel->Splitter();
     if (splitter->indexOf(&viewer) < 0) splitter->addWidget(&viewer);
     viewer.show();
     // The panel is the page's only way onto the screen: show it with the page.
     panel->show();
-    return true;
+    return;
   }
   if (viewer.parentWidget() != &host_.Window()) viewer.setParent(&host_.Window());
   viewer.setGeometry(area.Rect);
   viewer.show();
   viewer.raise();
-  return true;
 }
 
 void THtmlFrame::Hide(TFrameViewer& viewer) {
   viewer.hide();
-  QWidget* panel = host_.BackgroundPanel();
+  TPanelBkgrd* panel = host_.BackgroundPanel();
   if (panel && panel->isAncestorOf(&viewer)) panel->hide();
 }
 
@@ -204,7 +196,10 @@ void THtmlFrame::ShowScreenPage() {
       ok = viewer.LoadFromFile(area->StartPage);
     else if (viewer.ActiveViewer())
       viewer.ActiveViewer()->ScrollToTop();
-    if (!ok || !Place(viewer, *area)) Hide(viewer);
+    if (ok)
+      Place(viewer, *area);
+    else
+      Hide(viewer);
   }
   if (previousScreen_ != screen) {
     const int previous = ViewerOf(previousScreen_);
@@ -219,11 +214,11 @@ void THtmlFrame::ShowPage(int number, const std::string& page) {
   if (area == areas_.end()) return;
   TFrameViewer& viewer = *viewers_[ViewerOf(area->Screen)];
   if (area->Screen == host_.CurrentScreen()) {
-    const bool ok = Load(viewer, page.empty() ? area->StartPage : page) && Place(viewer, *area);
-    if (!ok) {
+    if (!Load(viewer, page.empty() ? area->StartPage : page)) {
       Hide(viewer);
       return;
     }
+    Place(viewer, *area);
     if (viewer.ActiveViewer()) viewer.ActiveViewer()->ScrollToTop();
     currentArea_ = static_cast<int>(area - areas_.begin());
     return;
@@ -296,15 +291,13 @@ std::string THtmlFrame::LinkStatusText(const std::string& target, const std::str
   const TFrameViewer* viewer = CurrentScreenViewer();
   if (url.empty() || !viewer || ArchiveMode()) return {};
   std::string text;
-  const auto colon = url.find(':');
-  const std::string scheme =
-      colon == std::string::npos || colon < 2 ? std::string() : AsciiLower(url.substr(0, colon));
+  const std::string scheme = UrlScheme(url);
   if (url[0] == '#') {
     text = viewer->CurrentFile() + url;
   } else if (scheme.empty() || scheme == "file") {
     text = viewer->ExpandUrl(url);
   } else if (scheme == "copy") {
-    const std::string file = viewer->ExpandUrl(url.substr(colon + 1));
+    const std::string file = viewer->ExpandUrl(url.substr(scheme.size() + 1));
     std::string folder;
     const TPathInputBox* boxes = host_.PathInputs();
     if (boxes && boxes->CurrentPath(host_.CurrentScreen(), folder))
@@ -422,7 +415,7 @@ void THtmlFrame::CopyPageFiles() {
       !boxes->CurrentPath(host_.CurrentScreen(), folder))
     return;
   const std::string page = viewer->CurrentFile();
-  const std::string pageFolder = FolderOf(page);
+  const std::string pageFolder = DosFolderOf(page);
   CopyBookFile(page, folder + page.substr(pageFolder.size()));
 
   const std::string companion = page.substr(0, page.rfind('.')) + ".files";

@@ -26,6 +26,7 @@ class TDosFileSystem;
 class TTextMsg;
 class TStatusLine;
 class TPathInputBox;
+class TPanelBkgrd;
 struct TBookFolders;
 
 // What the page areas need of the main window.
@@ -35,7 +36,7 @@ class THtmlFrameHost {
   virtual int CurrentScreen() const = 0;
   virtual QWidget& Window() = 0;
   // The panel of the reading screen; the page of that screen is placed on it.
-  virtual QWidget* BackgroundPanel() const = 0;
+  virtual TPanelBkgrd* BackgroundPanel() const = 0;
   virtual TTextMsg* TextMessages() const = 0;
   virtual TStatusLine* StatusLine() const = 0;
   virtual TPathInputBox* PathInputs() const = 0;
@@ -101,7 +102,7 @@ class THtmlFrame : public QObject {
   };
   int ViewerOf(int screen) const;
   bool Load(TFrameViewer& viewer, const std::string& page);
-  bool Place(TFrameViewer& viewer, const TArea& area);
+  void Place(TFrameViewer& viewer, const TArea& area);
   void Hide(TFrameViewer& viewer);
   void ReadFontSettings();
   void HistoryChanged(TFrameViewer& viewer);

@@ -317,7 +317,7 @@ void TMainForm::SetBusy(bool busy) {
   busy_ = false;
 }
 
-QWidget* TMainForm::BackgroundPanel() const {
+TPanelBkgrd* TMainForm::BackgroundPanel() const {
   return backgroundPanel_;
 }
 

@@ -75,7 +75,7 @@ class TMainForm : public QWidget,
   bool ClosingAnimationRunning() const { return closingTimer_.Enabled(); }
   // The window's outline from the description; empty when the window is a plain rectangle.
   const QRegion& Shape() const { return shape_; }
-  QWidget* BackgroundPanel() const override;
+  TPanelBkgrd* BackgroundPanel() const override;
   THtmlFrame* PageAreas() const { return htmlFrame_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.

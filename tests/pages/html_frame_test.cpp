@@ -77,7 +77,7 @@ class HtmlFrameTest : public test::IsolatedTest, public THtmlFrameHost {
 
   int CurrentScreen() const override { return screen_; }
   QWidget& Window() override { return window; }
-  QWidget* BackgroundPanel() const override { return nullptr; }
+  TPanelBkgrd* BackgroundPanel() const override { return nullptr; }
   TTextMsg* TextMessages() const override { return labels.get(); }
   TStatusLine* StatusLine() const override { return status.get(); }
   TPathInputBox* PathInputs() const override { return boxes.get(); }

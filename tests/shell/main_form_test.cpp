@@ -9,6 +9,7 @@
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "shell/book_session.h"
+#include "shell/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/text_msg.h"
 
