@@ -118,14 +118,6 @@ char Cp1251Lower(char c) {
   return c;
 }
 
-char Cp1251Upper(char c) {
-  const auto b = static_cast<unsigned char>(c);
-  if (b >= 'a' && b <= 'z') return static_cast<char>(b - 32);
-  if (b >= 0xE0) return static_cast<char>(b - 32);
-  if (b == 0xB8) return static_cast<char>(0xA8);
-  return c;
-}
-
 std::string Cp1251LowerString(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = Cp1251Lower(c);

@@ -26,7 +26,6 @@ std::string FromQString(const QString& text);
 // Case folding as the book files expect: ASCII letters plus the Cyrillic а..я / А..Я block and
 // ё / Ё.
 char Cp1251Lower(char c);
-char Cp1251Upper(char c);
 std::string Cp1251LowerString(std::string_view text);
 
 // ASCII letters only: description files are lower-cased this way, Cyrillic keeps its case.

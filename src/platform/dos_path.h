@@ -18,7 +18,6 @@ class TDosFileSystem {
 
   // Relative DOS paths are taken against this folder (DOS form, ending in '\').
   void SetCurrentDir(std::string dosFolder) { currentDir_ = std::move(dosFolder); }
-  const std::string& CurrentDir() const { return currentDir_; }
 
   // The host path for a DOS path. Components that exist are matched without regard to case
   // (ASCII and Cyrillic); the rest keep their spelling. "." and ".." are folded; ".." never

@@ -70,7 +70,6 @@ class TMainForm : public QWidget,
   TInterfaceDescription& Description() { return description_; }
   TScreenPictures& Pictures() override { return pictures_; }
   bool NotMainShell() const { return notMainShell_; }
-  int ExitButton() const { return exitButton_; }
   bool OpeningAnimationRunning() const { return openingTimer_.Enabled(); }
   bool ClosingAnimationRunning() const { return closingTimer_.Enabled(); }
   // The window's outline from the description; empty when the window is a plain rectangle.
