@@ -10,7 +10,7 @@
 #include "bench_support.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
-#include "shell/book_session.h"
+#include "book/book_session.h"
 #include "shell/main_form.h"
 #include "store/packed_container_writer.h"
 

@@ -2,7 +2,7 @@
 // the program, in the role the command line asks for.
 #include <iostream>
 
-#include "shell/book_session.h"
+#include "book/book_session.h"
 #include "shell/command_line.h"
 #include "shell/main_form.h"
 #include "shell/shelf_application.h"

@@ -15,7 +15,7 @@
 #include "platform/dos_path.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
-#include "shell/panel_bkgrd.h"
+#include "widgets/panel_bkgrd.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <string>
 
-#include "shell/element_records.h"
+#include "book/element_records.h"
 
 namespace shelf {
 

@@ -14,7 +14,7 @@
 
 #include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
-#include "shell/interface_description.h"
+#include "book/interface_description.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
 #include "shell/screen_pictures.h"

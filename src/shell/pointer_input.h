@@ -8,7 +8,7 @@
 #include <string>
 
 #include "shell/command_dispatcher.h"
-#include "shell/element_records.h"
+#include "book/element_records.h"
 #include "shell/screen_pictures.h"
 
 namespace shelf {

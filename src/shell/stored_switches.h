@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/element_records.h"
+#include "book/element_records.h"
 
 namespace shelf {
 

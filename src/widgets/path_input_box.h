@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/element_records.h"
+#include "book/element_records.h"
 
 class QLineEdit;
 class QWidget;

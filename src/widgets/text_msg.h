@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/element_records.h"
+#include "book/element_records.h"
 
 class QPainter;
 

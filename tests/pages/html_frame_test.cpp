@@ -7,7 +7,7 @@
 #include "html/frame_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/registry.h"
-#include "shell/book_session.h"
+#include "book/book_session.h"
 #include "store/packed_container_writer.h"
 #include "test_support.h"
 #include "widgets/path_input_box.h"

@@ -8,8 +8,8 @@
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
-#include "shell/book_session.h"
-#include "shell/panel_bkgrd.h"
+#include "book/book_session.h"
+#include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/text_msg.h"
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "platform/cp1251.h"
-#include "shell/book_session.h"
+#include "book/book_session.h"
 #include "shell/main_form.h"
 #include "test_support.h"
 

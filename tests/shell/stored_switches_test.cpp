@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry.h"
-#include "shell/book_session.h"
+#include "book/book_session.h"
 #include "shell/main_form.h"
 #include "test_support.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/book_session.h"
-#include "shell/interface_description.h"
+#include "book/book_session.h"
+#include "book/interface_description.h"
 #include "store/compr_stream.h"
 
 namespace {

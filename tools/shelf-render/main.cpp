@@ -20,7 +20,7 @@
 #include "html/frame_viewer.h"
 #include "html/page_canvas.h"
 #include "platform/cp1251.h"
-#include "shell/book_session.h"
+#include "book/book_session.h"
 #include "store/book_path.h"
 
 namespace {

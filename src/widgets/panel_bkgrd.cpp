@@ -1,4 +1,4 @@
-#include "shell/panel_bkgrd.h"
+#include "widgets/panel_bkgrd.h"
 
 #include <QSplitter>
 #include <QVBoxLayout>

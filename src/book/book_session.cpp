@@ -1,4 +1,4 @@
-#include "shell/book_session.h"
+#include "book/book_session.h"
 
 #include "platform/book_location.h"
 #include "platform/user_folders.h"

@@ -1,4 +1,4 @@
-#include "shell/interface_description.h"
+#include "book/interface_description.h"
 
 #include <charconv>
 #include <functional>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/description_problem.h"
-#include "shell/element_records.h"
+#include "book/description_problem.h"
+#include "book/element_records.h"
 #include "store/book_folders.h"
 #include "store/dynamic_arrays.h"
 
