@@ -10,7 +10,8 @@ namespace shelf::test {
 namespace fs = std::filesystem;
 
 namespace {
-constexpr const char* kIsolatedVars[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"};
+constexpr const char* kIsolatedVars[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR",
+                                         "HOME"};
 }
 
 void IsolatedTest::SetUp() {

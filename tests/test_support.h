@@ -10,8 +10,8 @@
 
 namespace shelf::test {
 
-// Gives every test its own folder and points XDG_CONFIG_HOME, XDG_DATA_HOME and
-// XDG_RUNTIME_DIR into it, so no test sees another's settings, locks or temporary files.
+// Gives every test its own folder and points XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR
+// and HOME into it, so no test sees another's settings, locks, temporary or home files.
 class IsolatedTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -562,10 +562,9 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
     for (const auto& [word, read] : sections) {
       const std::size_t column = lines[line].find(word);
       if (column == std::string::npos) continue;
-      // The first number on the header line, counted from 1; a number that only comes after
-      // the section word belongs to a keyword, and the screen number is missing.
-      const bool numbered = lines[line].find_first_of("-0123456789") < column;
-      const std::int32_t screen = numbered ? ValueInt(lines[line], 1) - 1 : -1;
+      // The first number on the header line, counted from 1, wherever it stands: "1button",
+      // "button2" and "_screen1=fon1.bmp" all name their screen.
+      const std::int32_t screen = ValueInt(lines[line], 1) - 1;
       if (screen < 0 || screen >= kMaxScreens) {
         context.Problem(line, Quoted(word) + " section without a screen number from 1 to " +
                                   std::to_string(kMaxScreens) + "; the line is left out");

@@ -57,8 +57,8 @@ TDocumentView* TFrameViewer::MakeView(TFrameNode& node) {
                                              bool& handled) {
     RouteClick(node, target, url, handled);
   };
-  view->OnKeyDown = [this](QKeyEvent* event) {
-    if (OnKeyDown) OnKeyDown(event);
+  view->OnKeyDown = [this, view](QKeyEvent* event) {
+    if (OnKeyDown) OnKeyDown(*view, event);
   };
   view->OnMouseMove = [this](QMouseEvent* event) {
     if (OnMouseMove) OnMouseMove(event);

@@ -70,7 +70,8 @@ class TFrameViewer : public QWidget {
       OnHotSpotTargetClick;
   std::function<void()> OnHistoryChange;
   std::function<void(QPainter& canvas, int page, int width, int height, bool& stop)> OnPrintHeader;
-  std::function<void(QKeyEvent*)> OnKeyDown;
+  // A key pressed in `view`, the frame that has the keyboard.
+  std::function<void(TDocumentView& view, QKeyEvent*)> OnKeyDown;
   std::function<void(QMouseEvent*)> OnMouseMove;
   std::function<void(QMouseEvent*)> OnMouseDown;
 

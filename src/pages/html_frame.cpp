@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
@@ -15,7 +16,6 @@
 #include "platform/dos_path.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
-#include "widgets/panel_bkgrd.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"
@@ -23,6 +23,7 @@
 #include "store/compr_stream.h"
 #include "store/packed_container.h"
 #include "widgets/book_color.h"
+#include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
 #include "widgets/text_msg.h"
@@ -41,6 +42,13 @@ constexpr int kHintLastTick = 20;                   // gone after the twentieth
 constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kTitleLabel = 1;  // the text label that shows the page title
+
+// A relative DOS path of the book (Windows-1251, '\\') as a relative host path.
+fs::path HostRelative(const std::string& dosRelative) {
+  std::string utf8 = Cp1251ToUtf8(dosRelative);
+  std::replace(utf8.begin(), utf8.end(), '\\', '/');
+  return fs::path(utf8);
+}
 
 int HistoryEntryOf(const TFrameViewer& viewer, const std::string& file) {
   for (int i = 0; i < viewer.HistoryCount(); ++i)
@@ -96,10 +104,10 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
     v.OnMouseMove = [this, &v](QMouseEvent* event) {
       PointerMoved(v, event->position().toPoint());
     };
-    v.OnKeyDown = [&v](QKeyEvent* event) {
+    // Copy from the frame that has the keyboard, which need not be the frame a link filled.
+    v.OnKeyDown = [](TDocumentView& view, QKeyEvent* event) {
       const bool copy = event->key() == Qt::Key_C || event->key() == Qt::Key_Insert;
-      if (copy && event->modifiers() == Qt::ControlModifier && v.ActiveViewer())
-        v.ActiveViewer()->CopyToClipboard();
+      if (copy && event->modifiers() == Qt::ControlModifier) view.CopyToClipboard();
     };
     v.OnPrintHeader = [this](QPainter& canvas, int page, int width, int, bool&) {
       DrawPrintHeader(canvas, page, width);
@@ -298,11 +306,11 @@ std::string THtmlFrame::LinkStatusText(const std::string& target, const std::str
     text = viewer->ExpandUrl(url);
   } else if (scheme == "copy") {
     const std::string file = viewer->ExpandUrl(url.substr(scheme.size() + 1));
-    std::string folder;
     const TPathInputBox* boxes = host_.PathInputs();
-    if (boxes && boxes->CurrentPath(host_.CurrentScreen(), folder))
+    const auto folder = boxes ? boxes->CurrentFolder(host_.CurrentScreen()) : std::nullopt;
+    if (folder)
       text = *Utf8ToCp1251("Копирование файла \"") + file + *Utf8ToCp1251("\" в каталог \"") +
-             folder + "\"";
+             Utf8ToCp1251Lossy(folder->string()) + "\"";
     else
       text = file;
   } else {
@@ -323,9 +331,16 @@ void THtmlFrame::DrawPrintHeader(QPainter& canvas, int page, int width) const {
   canvas.restore();
 }
 
+TPageObject THtmlFrame::PictureAt(const TDocumentView* view, QPoint at) {
+  // Only pictures are objects for the hints: text under the pointer counts as empty space, so
+  // a hint goes as soon as the pointer leaves its picture and the picture can be hinted again.
+  TPageObject object = view ? view->ObjectAt(at) : TPageObject{};
+  return object.IsPicture() ? object : TPageObject{};
+}
+
 void THtmlFrame::PointerMoved(TFrameViewer& viewer, QPoint at) {
   const TDocumentView* view = viewer.ActiveViewer();
-  const TPageObject object = view ? view->ObjectAt(at) : TPageObject{};
+  const TPageObject object = PictureAt(view, at);
   if (object.Kind == TPageObject::None) {
     hintedPicture_.clear();
   } else if (object.IsPicture() && object.Source != hintedPicture_ && !hintTimer_.isActive() &&
@@ -351,7 +366,7 @@ void THtmlFrame::HintTick() {
   const TFrameViewer* viewer = CurrentScreenViewer();
   const TDocumentView* view = viewer ? viewer->ActiveViewer() : nullptr;
   const QPoint pointer = QCursor::pos();
-  const TPageObject object = view ? view->ObjectAt(view->mapFromGlobal(pointer)) : TPageObject{};
+  const TPageObject object = PictureAt(view, view ? view->mapFromGlobal(pointer) : QPoint());
   if (object.Kind == TPageObject::None) {
     hintedPicture_.clear();
     StopHint();
@@ -360,7 +375,6 @@ void THtmlFrame::HintTick() {
   if (hintTicks_ > kHintLastTick) return StopHint();
   if (hintTicks_ < kHintFirstTick) return;
   if (hintShown_ && object.Source == hintedPicture_) return;
-  if (!object.IsPicture()) return;
   if (object.Title.empty()) return StopHint();
   hintWindow_->setText(ToQString(object.Title));
   hintWindow_->setMaximumWidth(kHintMaxWidth);
@@ -374,64 +388,73 @@ void THtmlFrame::HintTick() {
   }
 }
 
-bool THtmlFrame::CopyBookFile(const std::string& dosFrom, const std::string& dosTo) const {
-  const auto host = fileSystem_.ToHost(dosTo);
-  if (!host) return false;
+bool THtmlFrame::CopyBookFile(const std::string& dosFrom, const fs::path& to) const {
   try {
     const TComprStream bytes(store_, dosFrom);
     std::error_code ec;
-    fs::create_directories(host->parent_path(), ec);
-    std::ofstream out(*host, std::ios::binary | std::ios::trunc);
+    fs::create_directories(to.parent_path(), ec);
+    std::ofstream out(to, std::ios::binary | std::ios::trunc);
     out.write(bytes.Bytes().data(), static_cast<std::streamsize>(bytes.Size()));
+    out.close();  // a full disc shows here, not on the write
     return static_cast<bool>(out);
   } catch (const EFOpenError&) {
     return false;
   }
 }
 
-void THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
-                                     const std::string& folder) const {
+bool THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
+                                     const fs::path& folder,
+                                     const std::set<fs::path>& written) const {
   // The container keeps names upper-cased; pages name their companion files in lower case, as
   // their authors wrote them, so the copies take lower-case names.
   const std::string root = TPackedContainer::NormalisePackedName(folders_.BookRoot);
   std::string inside = TPackedContainer::NormalisePackedName(companion) + "\\";
-  if (inside.rfind(root, 0) != 0) return;
+  if (inside.rfind(root, 0) != 0) return true;
   inside.erase(0, root.size());
   const std::size_t pagePart = pageFolder.size() - folders_.BookRoot.size();
+  bool copied = true;
   for (const std::string& packed : store_.ListPackedFiles()) {
     if (packed.rfind(inside, 0) != 0) continue;
-    const std::string target = folder + Cp1251LowerString(packed.substr(pagePart));
-    const auto host = fileSystem_.ToHost(target);
-    std::error_code ec;
-    if (host && !fs::exists(*host, ec)) CopyBookFile(folders_.BookRoot + packed, target);
+    const fs::path target = folder / HostRelative(Cp1251LowerString(packed.substr(pagePart)));
+    // What the loose files gave is the same book file: the rest overwrites older copies.
+    if (!written.contains(target))
+      copied = CopyBookFile(folders_.BookRoot + packed, target) && copied;
   }
+  return copied;
 }
 
 void THtmlFrame::CopyPageFiles() {
   const TFrameViewer* viewer = CurrentScreenViewer();
   const TPathInputBox* boxes = host_.PathInputs();
-  std::string folder;
   if (!viewer || !viewer->isVisible() || viewer->CurrentFile().empty() || !boxes ||
-      !boxes->CurrentPath(host_.CurrentScreen(), folder))
+      !boxes->HasBox(host_.CurrentScreen()))
     return;
+  TStatusLine* status = host_.StatusLine();
+  const auto report = [status](const char* text) {
+    if (status) status->Show(*Utf8ToCp1251(text));
+  };
+  const std::optional<fs::path> folder = boxes->CurrentFolder(host_.CurrentScreen());
+  if (!folder) return report("Укажите полный путь к папке");
+
   const std::string page = viewer->CurrentFile();
   const std::string pageFolder = DosFolderOf(page);
-  CopyBookFile(page, folder + page.substr(pageFolder.size()));
+  bool copied = CopyBookFile(page, *folder / HostRelative(page.substr(pageFolder.size())));
 
   const std::string companion = page.substr(0, page.rfind('.')) + ".files";
+  std::set<fs::path> written;
   for (const std::string& path : FindFiles(fileSystem_, companion, {"*.*"}, true, true)) {
-    const std::string relative = ReplaceAllText(path, pageFolder, "");
+    const fs::path target = *folder / HostRelative(ReplaceAllText(path, pageFolder, ""));
     if (!path.empty() && path.back() == '\\') {
-      if (const auto host = fileSystem_.ToHost(folder + relative)) {
-        std::error_code ec;
-        fs::create_directories(*host, ec);
-      }
+      std::error_code ec;
+      fs::create_directories(target, ec);
+      copied = !ec && copied;
     } else {
-      CopyBookFile(path, folder + relative);
+      copied = CopyBookFile(path, target) && copied;
+      written.insert(target);
     }
   }
-  CopyPackedCompanion(companion, pageFolder, folder);
-  if (TStatusLine* status = host_.StatusLine()) status->Show(*Utf8ToCp1251("Файл скопирован"));
+  copied = CopyPackedCompanion(companion, pageFolder, *folder, written) && copied;
+  report(copied ? "Файл скопирован" : "Не удалось скопировать файл");
 }
 
 }  // namespace shelf

@@ -7,11 +7,14 @@
 #include <QRect>
 #include <QTimer>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "book/element_records.h"
+#include "html/page_object.h"
 
 class QLabel;
 class QPainter;
@@ -108,10 +111,13 @@ class THtmlFrame : public QObject {
   void HistoryChanged(TFrameViewer& viewer);
   void PointerMoved(TFrameViewer& viewer, QPoint at);
   void StopHint();
-  bool CopyBookFile(const std::string& dosFrom, const std::string& dosTo) const;
-  // Copies the files of the page's companion folder that only the container holds.
-  void CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
-                           const std::string& folder) const;
+  static TPageObject PictureAt(const TDocumentView* view, QPoint at);
+  bool CopyBookFile(const std::string& dosFrom, const std::filesystem::path& to) const;
+  // Copies the files of the page's companion folder that the container holds and the loose
+  // files did not give (`written`); false when one could not be written.
+  bool CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
+                           const std::filesystem::path& folder,
+                           const std::set<std::filesystem::path>& written) const;
 
   THtmlFrameHost& host_;
   const TBookStore& store_;

@@ -36,6 +36,8 @@ TInstanceLock::~TInstanceLock() {
 
 bool TInstanceLock::TryAcquire() {
   if (fd_ >= 0) return true;
+  // An object without a name is nobody's to share: every untitled book opens.
+  if (name_.empty()) return true;
   const TFolderResult folder = RuntimeFolder();
   if (folder.folder.empty()) return Unchecked(folder.error);
   const std::string path = (folder.folder / LockFileName(name_)).string();

@@ -56,6 +56,9 @@ std::optional<TRegHive> LoadHive(const fs::path& file) {
 bool TRegistry::OpenKey(std::string_view path, bool canCreate) {
   CloseKey();
   if (path.starts_with('\\')) path.remove_prefix(1);
+  // One trailing backslash is part of no key name: "SOFTWARE\Brevandor\" of a book without a
+  // title names "SOFTWARE\Brevandor".
+  if (path.ends_with('\\')) path.remove_suffix(1);
   if (!IsValidKeyPath(path)) return false;
   const fs::path config = ConfigHome();
   if (config.empty()) return Fail("~/.config", "no home folder is known (HOME is not set)");

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "pages/html_frame.h"
+#include "platform/cp1251.h"
 #include "store/book_text.h"
 
 namespace shelf {
@@ -18,7 +19,8 @@ bool Contains(const std::string& text, const char* word) {
 TCommandRule RecogniseCommand(const std::string& command) {
   using R = TCommandRule;
   const std::string word = CommandWord(command);
-  if (Contains(word, "screen")) return R::Screen;
+  // Commands from pages and messages keep their case; this one word is compared lower-cased.
+  if (Contains(AsciiLower(word), "screen")) return R::Screen;
   // Exact words and "contains" words, in the order they are tried.
   struct Rule {
     const char* text;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -12,21 +13,21 @@
 #include <QWindow>
 #include <iostream>
 
+#include "book/book_session.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
 #include "platform/registry.h"
 #include "platform/shell_open.h"
 #include "platform/sound.h"
-#include "book/book_session.h"
 #include "shell/my_control.h"
-#include "widgets/panel_bkgrd.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
 #include "store/book_path.h"
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/scale_bar.h"
 #include "widgets/status_line.h"
@@ -67,7 +68,8 @@ TMainForm::TMainForm(TBookSession& session)
       return;
     }
     timer.SetEnabled(false);
-    if (!shape_.isEmpty()) setMask(shape_);  // the animation ends on the book's own outline
+    // The animation ends on the book's own outline, or on no mask at all.
+    shape_.isEmpty() ? clearMask() : setMask(shape_);
   };
   closingTimer_.SetInterval(2);
   closingTimer_.OnTimer = [this](TSuperTimer& timer) {
@@ -107,6 +109,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   }
   setWindowTitle(ToQString(title_));
   QCoreApplication::setApplicationName(ToQString(title_));
+  ApplyBookIcon();
 
   const QPolygon outline(
       QList<QPoint>(description_.WindowShape.begin(), description_.WindowShape.end()));
@@ -131,13 +134,15 @@ std::optional<int> TMainForm::BuildBookShell() {
                                description_.PageAreas, SettingsKeyPath(title_));
   dispatcher_.SetPageAreas(htmlFrame_.get());
   if (!description_.PathInputs.empty())
-    pathInputs_ = std::make_unique<TPathInputBox>(*this, description_.PathInputs,
-                                                  SettingsKeyPath(title_), currentScreen_);
+    pathInputs_ = std::make_unique<TPathInputBox>(
+        *this, description_.PathInputs, SettingsKeyPath(title_), currentScreen_,
+        THostFolderNames(session_.FileSystem, session_.Folders.CdRoot));
   scaleBar_ = std::make_unique<TScaleBar>(session_.Store, session_.Folders.ProgramDir,
                                           kScaleBarAt.x(), kScaleBarAt.y(), kScaleBarScreen,
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
   InstallBookFonts();
+  qApp->installEventFilter(this);
   ReplaySwitches(false);
   ShowMainWindow();
   return std::nullopt;
@@ -174,6 +179,15 @@ bool TMainForm::ReadDescription() {
   for (const auto& problem : description_.Problems)
     std::cerr << FormatDescriptionProblem(problem) << "\n";
   return true;
+}
+
+void TMainForm::ApplyBookIcon() {
+  if (description_.IconFile.empty()) return;
+  const QImage icon =
+      LoadBookPicture(session_.Store, session_.Folders.ProgramDir + description_.IconFile);
+  if (icon.isNull()) return;  // a book's icon that cannot be read leaves the program's own
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+  setWindowIcon(QApplication::windowIcon());
 }
 
 void TMainForm::LoadScreen() {
@@ -307,13 +321,14 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
 }
 
 void TMainForm::SetBusy(bool busy) {
+  // One flag and one hourglass: a repeated or unbalanced call must not stack cursors.
   if (busy) {
+    if (!busy_) QApplication::setOverrideCursor(Qt::WaitCursor);
     busy_ = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     return;
   }
   QCoreApplication::processEvents();
-  QApplication::restoreOverrideCursor();
+  if (busy_) QApplication::restoreOverrideCursor();
   busy_ = false;
 }
 
@@ -449,16 +464,16 @@ void TMainForm::paintEvent(QPaintEvent*) {
   RScreen& screen = Screen();
   for (size_t i = 0; i < screen.Buttons.size(); ++i)
     if (pictures_.Buttons[i].OverFlag)
-      painter.drawImage(ElementRect(screen.Buttons[i]), pictures_.Buttons[i].Move);
+      CopyElementPicture(painter, ElementRect(screen.Buttons[i]), pictures_.Buttons[i].Move);
   for (size_t i = 0; i < screen.SwitchesOne.size(); ++i) {
     const RSwthOne& s = screen.SwitchesOne[i];
     if (s.State || s.Hover)
-      painter.drawImage(ElementRect(s), pictures_.SwitchesOne[i].Shown(s.State, s.Hover));
+      CopyElementPicture(painter, ElementRect(s), pictures_.SwitchesOne[i].Shown(s.State, s.Hover));
   }
   for (size_t i = 0; i < screen.SwitchesGrp.size(); ++i) {
     const RSwthGrp& s = screen.SwitchesGrp[i];
     if (s.State || s.Hover)
-      painter.drawImage(ElementRect(s), pictures_.SwitchesGrp[i].Shown(s.State, s.Hover));
+      CopyElementPicture(painter, ElementRect(s), pictures_.SwitchesGrp[i].Shown(s.State, s.Hover));
   }
   for (const auto& [corner, picture] : overlays_)
     painter.drawImage(corner.first, corner.second, picture);
@@ -486,11 +501,15 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
-void TMainForm::keyPressEvent(QKeyEvent* event) {
-  if (!keyboard_.KeyDown(event->key(), event->modifiers(), Screen(),
-                         currentScreen_ == kReadingScreen || notMainShell_, htmlFrame_.get()))
-    return QWidget::keyPressEvent(event);
-  event->accept();
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  // A key the window leaves alone goes on to the control and may come back here on its way to
+  // the control's parents: asking again is harmless, since a key not taken changes nothing.
+  const auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  return keyboard_.KeyDown(key->key(), key->modifiers(), Screen(),
+                           currentScreen_ == kReadingScreen || notMainShell_, htmlFrame_.get());
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "book/interface_description.h"
 #include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
-#include "book/interface_description.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
 #include "shell/screen_pictures.h"
@@ -89,7 +89,9 @@ class TMainForm : public QWidget,
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // The window sees every key before the control that has the keyboard (the page, a path
+  // box) and keeps the ones it acts on.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // TCommandHost
@@ -117,6 +119,8 @@ class TMainForm : public QWidget,
   void RepaintArea(const QRect& area) override;
 
   bool ReadDescription();
+  // The window and application icon from the book's "icon" file, when it can be read.
+  void ApplyBookIcon();
   void LoadScreen();
   void PlaceHintControls();
   void BuildFades();

@@ -70,11 +70,15 @@ void TScreenPictures::Build(RScreen& screen, const QImage& screenPicture, const 
   background_ = screenPicture.convertToFormat(QImage::Format_RGB888);
   QPainter painter(&background_);
   for (size_t i = 0; i < Buttons.size(); ++i)
-    painter.drawImage(ElementRect(screen.Buttons[i]), Buttons[i].Up);
+    CopyElementPicture(painter, ElementRect(screen.Buttons[i]), Buttons[i].Up);
   for (size_t i = 0; i < SwitchesOne.size(); ++i)
-    painter.drawImage(ElementRect(screen.SwitchesOne[i]), SwitchesOne[i].Up);
+    CopyElementPicture(painter, ElementRect(screen.SwitchesOne[i]), SwitchesOne[i].Up);
   for (size_t i = 0; i < SwitchesGrp.size(); ++i)
-    painter.drawImage(ElementRect(screen.SwitchesGrp[i]), SwitchesGrp[i].Up);
+    CopyElementPicture(painter, ElementRect(screen.SwitchesGrp[i]), SwitchesGrp[i].Up);
+}
+
+void CopyElementPicture(QPainter& painter, const QRect& element, const QImage& picture) {
+  painter.drawImage(element.topLeft(), picture, QRect(QPoint(0, 0), element.size()));
 }
 
 }  // namespace shelf

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,15 @@ namespace shelf {
 
 class TBookStore;
 
-// Where an element's pictures are drawn: every picture is copied whole onto this rectangle.
+// Where an element's pictures are drawn.
 template <typename Element>
 QRect ElementRect(const Element& e) {
   return QRect(e.Left, e.Top, e.Right - e.Left, e.Bottom - e.Top);
 }
+
+// Copies `picture` plainly to `element`: its top-left part of the element's size at the
+// element's corner, never scaled, so a picture of another size looks as it does in a fade.
+void CopyElementPicture(QPainter& painter, const QRect& element, const QImage& picture);
 
 // Strictly inside: the edge lines belong to no element.
 template <typename Element>

@@ -21,7 +21,12 @@ QRegion RoundedRect(int left, int top, int right, int bottom) {
 
 std::optional<QRegion> TOpeningAnimation::Step() {
   const int w = size_.width(), h = size_.height();
-  if (a_ < -(w / 2)) return std::nullopt;
+  if (a_ < -(w / 2)) {
+    // The last ellipse leaves the corners of a squarish window out: end on the whole window.
+    if (covered_) return std::nullopt;
+    covered_ = true;
+    return QRegion(0, 0, w, h);
+  }
   QRegion shape = Ellipse(a_, b_, w - a_, h - b_);
   a_ -= 4;
   b_ -= 2;

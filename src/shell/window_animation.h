@@ -12,13 +12,13 @@ class TOpeningAnimation {
  public:
   explicit TOpeningAnimation(QSize size)
       : size_(size), a_(size.width() / 2), b_(size.height() / 2) {}
-  // The shape for this tick, or nullopt once the ellipse covers the window (the last shape
-  // stays).
+  // The shape for this tick: growing ellipses, then the whole window; nullopt after that.
   std::optional<QRegion> Step();
 
  private:
   QSize size_;
   int a_, b_;  // half-width and half-height still uncovered
+  bool covered_ = false;
 };
 
 class TClosingAnimation {

@@ -26,8 +26,8 @@ QFont FontOfHeight(QFont font, int height) {
 }  // namespace
 
 TPathInputBox::TPathInputBox(QWidget& owner, const TDynamicPathInputArray& inputs,
-                             std::string settingsKey, int currentScreen)
-    : owner_(owner), settingsKey_(std::move(settingsKey)) {
+                             std::string settingsKey, int currentScreen, THostFolderNames names)
+    : owner_(owner), settingsKey_(std::move(settingsKey)), names_(std::move(names)) {
   if (inputs.empty()) return;
   TRegistry settings;
   settings.OpenKey(settingsKey_, true);
@@ -40,7 +40,7 @@ TPathInputBox::TPathInputBox(QWidget& owner, const TDynamicPathInputArray& input
     edit->setFont(FontOfHeight(edit->font(), (r.Bottom - r.Top) - 1));
     edit->setGeometry(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
     const std::string stored = settings.ReadString(ValueName(i)).value_or("");
-    edit->setText(ToQString(stored.empty() ? r.DefaultPath : stored));
+    edit->setText(names_.Shown(stored.empty() ? r.DefaultPath : stored));
     edit->setMouseTracking(true);
     edit->installEventFilter(this);
     edits_.emplace_back(edit);
@@ -80,15 +80,15 @@ void TPathInputBox::SetHidden(bool hidden, int currentScreen) {
     if (edits_[i] && screens_[i] == currentScreen) edits_[i]->setVisible(!hidden);
 }
 
-bool TPathInputBox::CurrentPath(int currentScreen, std::string& path) const {
-  for (std::size_t i = 0; i < edits_.size(); ++i) {
-    if (!edits_[i] || screens_[i] != currentScreen) continue;
-    path = FromQString(edits_[i]->text());
-    // A folder typed with its backslash must not get a second one.
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return true;
-  }
-  return false;
+QLineEdit* TPathInputBox::FirstBox(int currentScreen) const {
+  for (std::size_t i = 0; i < edits_.size(); ++i)
+    if (edits_[i] && screens_[i] == currentScreen) return edits_[i];
+  return nullptr;
+}
+
+std::optional<std::filesystem::path> TPathInputBox::CurrentFolder(int currentScreen) const {
+  const QLineEdit* box = FirstBox(currentScreen);
+  return box ? names_.Folder(box->text()) : std::nullopt;
 }
 
 bool TPathInputBox::eventFilter(QObject* watched, QEvent* event) {

@@ -4,10 +4,13 @@
 
 #include <QObject>
 #include <QPointer>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "book/element_records.h"
+#include "platform/host_folder_names.h"
 
 class QLineEdit;
 class QWidget;
@@ -18,9 +21,9 @@ class TPathInputBox : public QObject {
  public:
   // Boxes on `owner`, hidden until ShowForScreen; each box i starts with the settings value
   // "PathInstall<i>" under `settingsKey` ("SOFTWARE\Brevandor\<title>"), or its default path
-  // when that is missing or empty. Shows the boxes of `currentScreen`.
+  // when that is missing or empty, shown as a host folder. Shows the boxes of `currentScreen`.
   TPathInputBox(QWidget& owner, const TDynamicPathInputArray& inputs, std::string settingsKey,
-                int currentScreen);
+                int currentScreen, THostFolderNames names);
   // Writes every box's text back, changed or not.
   ~TPathInputBox() override;
 
@@ -28,9 +31,11 @@ class TPathInputBox : public QObject {
   void ShowForScreen(int currentScreen);
   // Hides (or shows again) the boxes of `currentScreen` while the shell is a plain window.
   void SetHidden(bool hidden, int currentScreen);
-  // The first box of `currentScreen` as a folder ending in '\'; when that screen has no box,
-  // `path` is left as it was and the result is false.
-  bool CurrentPath(int currentScreen, std::string& path) const;
+  // Whether `currentScreen` has a box.
+  bool HasBox(int currentScreen) const { return FirstBox(currentScreen) != nullptr; }
+  // The host folder that the first box of `currentScreen` names; nullopt when the screen has no
+  // box or its text names no folder.
+  std::optional<std::filesystem::path> CurrentFolder(int currentScreen) const;
 
   std::size_t Count() const { return edits_.size(); }
   QLineEdit* Edit(std::size_t i) const;
@@ -40,8 +45,11 @@ class TPathInputBox : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QLineEdit* FirstBox(int currentScreen) const;
+
   QWidget& owner_;
   std::string settingsKey_;
+  THostFolderNames names_;
   std::vector<QPointer<QLineEdit>> edits_;
   std::vector<int> screens_;
   int lastScreen_ = -1;

@@ -225,6 +225,19 @@ vx=740;vy=2;fn1=x.bmp;fn2=x2.bmp;fn3=x3.bmp;hint=Выход;wav=bye.wav
   EXPECT_TRUE(d.Problems.empty());
 }
 
+TEST(InterfaceDescription, ScreenNumberIsTheFirstNumberWhereverItStands) {
+  const auto d = Parse(R"(button2 vx=1;vy=1;fn1=a;fn2=b;fn3=c;go=help;hint=h;wav=no
+_html1 vx=1;vy=2;vw=3;vh=4;fn=a.htm;number=1
+_screen2=fon2.bmp
+)");
+  ASSERT_EQ(d.Screens.size(), 2u);
+  ASSERT_EQ(d.Screens[1].Buttons.size(), 3u);  // the button, then the screen's title buttons
+  EXPECT_EQ(d.Screens[1].Buttons[0].Command, "help");
+  ASSERT_EQ(d.PageAreas.size(), 1u);
+  EXPECT_EQ(d.PageAreas[0].Screen, 0);
+  EXPECT_TRUE(d.Problems.empty());
+}
+
 TEST(InterfaceDescription, WithoutTitleBlocksScreensStillGetTwoEmptyButtons) {
   const auto d = Parse("1_screen=fon.bmp\n");
   ASSERT_EQ(d.Screens.size(), 1u);
@@ -262,7 +275,7 @@ TEST(InterfaceDescription, WindowShapeKeepsAtMostTwoThousandVertices) {
 }
 
 TEST(InterfaceDescription, FaultyLinesAreLeftOutAndTheParseGoesOn) {
-  const auto d = Parse(R"(button vx=1;vy=1;fn1=a;fn2=b;fn3=c;go=x;hint=h;wav=no
+  const auto d = Parse(R"(button vx=a;vy=b;hint=h;wav=no
 1_path vx=1;vy=2;vw=3;vh=4;pathdef=c:\;hint=ok
 bgsounddef=[a.mid;
 1_html vx=1;vy=2;vw=3

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QTest>
 
+#include "book/book_session.h"
 #include "html/frame_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/registry.h"
-#include "book/book_session.h"
 #include "store/packed_container_writer.h"
 #include "test_support.h"
 #include "widgets/path_input_box.h"
@@ -69,6 +72,12 @@ class HtmlFrameTest : public test::IsolatedTest, public THtmlFrameHost {
                                {0, 0, 300, 200, run + "c.htm", 3, 3}};
     frame = CreateHtmlFrame(*this, session->Store, session->FileSystem, session->Folders, areas,
                             "SOFTWARE\\Brevandor\\Test");
+  }
+  // One path box on screen 0 whose text is `folder` (a host folder).
+  void MakeBox(const std::string& folder) {
+    boxes = std::make_unique<TPathInputBox>(
+        window, TDynamicPathInputArray{{0, 0, 100, 20, folder, 0, ""}}, "SOFTWARE\\Brevandor\\Test",
+        0, THostFolderNames(session->FileSystem, session->Folders.CdRoot));
   }
   void SwitchTo(int screen) {
     screen_ = screen;
@@ -174,10 +183,7 @@ TEST_F(HtmlFrameTest, CopyingAPageTakesItsCompanionFolderAlong) {
                                        {"d.files/scheme.gif", "GIF89a"},
                                        {"d.files/Подробно/note.txt", "note"}});
   const fs::path out = Dir() / "out";
-  const std::string outDos = *session->FileSystem.ToDos(out, true);
-  boxes = std::make_unique<TPathInputBox>(window,
-                                          TDynamicPathInputArray{{0, 0, 100, 20, outDos, 0, ""}},
-                                          "SOFTWARE\\Brevandor\\Test", 0);
+  MakeBox(out.string() + "/");
   status = std::make_unique<TStatusLine>(labels.get());
   Build();
   frame->OpenLinkedPage(session->Folders.ProgramDir + "d.htm");
@@ -186,6 +192,26 @@ TEST_F(HtmlFrameTest, CopyingAPageTakesItsCompanionFolderAlong) {
   EXPECT_EQ(test::ReadFile(out / "d.files/scheme.gif"), "GIF89a");
   EXPECT_EQ(test::ReadFile(out / "d.files/Подробно/note.txt"), "note");
   EXPECT_EQ(status->Message(), *Utf8ToCp1251("Файл скопирован"));
+}
+
+// A copy that writes nothing says so; a box that names no folder asks for one.
+TEST_F(HtmlFrameTest, AFailedCopyIsReported) {
+  test::WriteTree(Dir(), {{"blocked", "a file where the folder should be"}});
+  status = std::make_unique<TStatusLine>(labels.get());
+  const struct {
+    std::string box;
+    const char* message;
+  } cases[] = {{(Dir() / "blocked/sub/").string(), "Не удалось скопировать файл"},
+               {"relative/folder", "Укажите полный путь к папке"}};
+  MakeBox("");
+  Build();
+  frame->OpenLinkedPage(session->Folders.ProgramDir + "b.htm");
+  for (const auto& c : cases) {
+    boxes->Edit(0)->setText(QString::fromStdString(c.box));
+    frame->CopyPageFiles();
+    EXPECT_EQ(status->Message(), *Utf8ToCp1251(c.message)) << c.box;
+  }
+  EXPECT_FALSE(fs::exists(Dir() / "relative"));
 }
 
 TEST_F(HtmlFrameTest, CompanionFilesThatOnlyTheContainerHoldsAreCopiedToo) {
@@ -197,9 +223,8 @@ TEST_F(HtmlFrameTest, CompanionFilesThatOnlyTheContainerHoldsAreCopiedToo) {
   session = OpenBookSession(Dir() / "book", error);
   ASSERT_TRUE(session) << error;
   const fs::path out = Dir() / "out";
-  boxes = std::make_unique<TPathInputBox>(
-      window, TDynamicPathInputArray{{0, 0, 100, 20, *session->FileSystem.ToDos(out, true), 0, ""}},
-      "SOFTWARE\\Brevandor\\Test", 0);
+  test::WriteTree(out, {{"e.files/pic.gif", "an older copy"}});
+  MakeBox(out.string());
   Build();
   frame->OpenLinkedPage(session->Folders.ProgramDir + "e.htm");
   frame->CopyPageFiles();
@@ -246,6 +271,64 @@ TEST_F(HtmlFrameTest, APictureHintAppearsAtTheSecondTickAndGoesAfterTheTwentieth
   EXPECT_TRUE(frame->HintShown());
   frame->HintTick();
   EXPECT_FALSE(frame->HintShown());
+}
+
+// Text is no object for the hints: leaving the picture onto text ends the hint at the next
+// tick, and coming back hints the picture again.
+TEST_F(HtmlFrameTest, APictureHintEndsOverTextAndComesBack) {
+  Build();
+  SwitchTo(3);
+  TDocumentView* view = frame->CurrentScreenViewer()->ActiveViewer();
+  QPoint picture, text;
+  for (int y = 0; y < 200; y += 2)
+    for (int x = 0; x < 300; x += 2) {
+      const TPageObject object = view->ObjectAt({x, y});
+      if (object.IsPicture() && picture.isNull()) picture = {x + 2, y + 2};
+      if (object.Kind == TPageObject::Text && text.isNull()) text = {x, y};
+    }
+  ASSERT_FALSE(picture.isNull());
+  ASSERT_FALSE(text.isNull());
+  const auto moveTo = [&](QPoint at) {
+    QCursor::setPos(view->mapToGlobal(at));
+    QTest::mouseMove(view, at);
+  };
+  for (int round = 0; round < 2; ++round) {
+    moveTo(picture);
+    frame->HintTick();
+    frame->HintTick();
+    EXPECT_TRUE(frame->HintShown()) << "round " << round;
+    moveTo(text);
+    frame->HintTick();
+    EXPECT_FALSE(frame->HintShown()) << "round " << round;
+  }
+}
+
+// Ctrl+C copies from the frame that has the keyboard, though a link there filled the other.
+TEST_F(HtmlFrameTest, CopyTakesTheFrameWithTheKeyboard) {
+  test::WriteTree(Dir() / "book/run",
+                  {{"f.htm",
+                    "<frameset cols=\"150,*\"><frame name=toc src=l.htm>"
+                    "<frame name=main src=b.htm></frameset>"},
+                   {"l.htm", Page("Оглавление", "<p><a href=c.htm target=main>Глава</a>")}});
+  Build();
+  frame->OpenLinkedPage(session->Folders.ProgramDir + "f.htm");
+  TFrameViewer* viewer = frame->CurrentScreenViewer();
+  TDocumentView* toc = viewer->ViewerOfFrame("toc");
+  ASSERT_NE(toc, nullptr);
+  QPoint link;
+  for (int y = 0; y < 100 && link.isNull(); y += 2)
+    for (int x = 0; x < 140 && link.isNull(); x += 2)
+      if (!toc->ObjectAt({x, y}).Url.empty()) link = {x, y};
+  ASSERT_FALSE(link.isNull());
+  QApplication::setActiveWindow(&window);
+  QTest::mouseClick(toc->viewport(), Qt::LeftButton, {}, link);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return EndsWith(viewer->ViewerOfFrame("main")->CurrentFile(), "c.htm"); }, 2000));
+  ASSERT_NE(viewer->ActiveViewer(), toc);  // the link's target is the frame last used
+  ASSERT_TRUE(toc->hasFocus());
+  toc->SelectAll();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().trimmed(), QString::fromUtf8("Глава"));
 }
 
 }  // namespace

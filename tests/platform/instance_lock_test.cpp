@@ -86,6 +86,12 @@ TEST_F(InstanceLockTest, ReleasedWhenTheHolderIsDestroyed) {
   EXPECT_TRUE(TInstanceLock(title).TryAcquire());
 }
 
+TEST_F(InstanceLockTest, AnEmptyNameExcludesNobody) {
+  TInstanceLock first("");
+  ASSERT_TRUE(first.TryAcquire());
+  EXPECT_TRUE(TInstanceLock("").TryAcquire());
+}
+
 // Without a usable lock folder nobody can be shown to hold the name: the book still opens.
 TEST_F(InstanceLockTest, AnUnusableLockFolderDoesNotStopTheBook) {
   const fs::path runtime = Dir() / "XDG_RUNTIME_DIR";

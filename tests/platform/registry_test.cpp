@@ -143,12 +143,25 @@ TEST_F(RegistryTest, OddTitlesStayInsideTheSettingsFolder) {
     if (!entry.is_directory()) EXPECT_EQ(entry.path(), UserFile());
 
   const std::string badPaths[] = {
-      "", "\\", "a\\\\b", "a\\", "a\nb", "a\rb", std::string("a\0b", 3)};
+      "", "\\", "a\\\\b", "a\\\\", "a\nb", "a\rb", std::string("a\0b", 3)};
   for (const std::string& bad : badPaths) {
     TRegistry reg;
     EXPECT_FALSE(reg.OpenKey(bad, true)) << bad;
     EXPECT_FALSE(reg.WriteString("x", "y"));
   }
+}
+
+// A book without a title keeps its settings under "SOFTWARE\Brevandor\": one trailing
+// backslash names the key without it, as the registry reads it.
+TEST_F(RegistryTest, TrailingBackslashNamesTheKeyWithoutIt) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("SOFTWARE\\Brevandor\\", true));
+    reg.WriteBool("SwOne010", true);
+  }
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("SOFTWARE\\Brevandor", false));
+  EXPECT_EQ(reg.ReadBool("SwOne010"), true);
 }
 
 TEST_F(RegistryTest, EveryByteRoundTripsAndCyrillicIsReadableInTheFile) {

@@ -11,6 +11,7 @@ TEST(CommandDispatcher, RulesAreTriedInTheirOrder) {
   using R = TCommandRule;
   const std::pair<const char*, R> cases[] = {
       {"screen2=page.htm", R::Screen},
+      {"Screen2=a.htm", R::Screen},  // from a page or a message: the word is lower-cased
       {"screen2", R::ScreenNumber},  // no '=': no command word
       {"html2", R::ScreenNumber},
       {"html3=a.htm", R::Html},

@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QPainter>
 #include <QProcess>
 #include <QTest>
 
+#include "book/book_session.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
-#include "book/book_session.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/text_msg.h"
@@ -21,6 +23,13 @@
 namespace shelf {
 namespace {
 namespace fs = std::filesystem;
+
+// A page body long enough to scroll.
+std::string LongText() {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "<p>Текст главы";
+  return text;
+}
 
 class MainFormTest : public test::IsolatedTest {
  protected:
@@ -49,6 +58,10 @@ TEST_F(MainFormTest, OpensTheSampleBookWithItsSizeShapeAndOpeningAnimation) {
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
   EXPECT_EQ(form.size(), QSize(800, 600));
   EXPECT_EQ(form.windowTitle().toStdString(), "Вектор-2107. Руководство по ремонту и эксплуатации");
+  // The book's own icon, from the container, for the window and the application.
+  ASSERT_FALSE(QApplication::windowIcon().isNull());
+  EXPECT_EQ(QApplication::windowIcon().pixmap(48).toImage().pixelColor(30, 30),
+            QColor(38, 84, 140));
   ASSERT_FALSE(form.Shape().isEmpty());
   EXPECT_FALSE(form.Shape().contains(QPoint(2, 2)));  // a bevelled corner
   EXPECT_TRUE(form.isVisible());
@@ -72,7 +85,9 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsLabelsAndKeepsThePathBoxAcrossRuns)
     form.SwitchScreen(1, TElementKind::Button, 0);
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(form.BusyAnimation()->isVisible());
-    EXPECT_EQ(box->text(), run == 0 ? "c:\\" : "/tmp/книги/");
+    // The book's "c:\\" is no folder a reader can write to here: the box offers home.
+    const QString home = QString::fromStdString((Dir() / "HOME").string()) + "/";
+    EXPECT_EQ(box->text(), run == 0 ? home : QString::fromUtf8("/tmp/книги/"));
     box->setText("/tmp/книги/");
     // The page title label is drawn where the description puts it.
     const QImage shown = form.grab().toImage();
@@ -90,10 +105,12 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPa
       "2_text vx=40;vy=60;vw=400;font=arial;size=10;style=;color=0,0,0;value=;ident=;number=1\r\n"
       "2switchone vx=10;vy=10;fn1=fon1.bmp;fn2=fon1.bmp;fn3=fon1.bmp;fn4=fon1.bmp;state=off\r\n"
       "store=off;goup=offtree1;godown=tree1;hint=h;wav=no\r\n"
+      "2_path vx=400;vy=20;vw=700;vh=40;pathdef=c:\\;hint=h\r\n"
       "2_screen=fon1.bmp\r\n");
-  test::WriteTree(book / "run",
-                  {{"a.htm", *Utf8ToCp1251("<title>Начало</title><p><a href=b.htm>Дальше</a>")},
-                   {"b.htm", *Utf8ToCp1251("<title>Глава 2</title><p>Текст главы")}});
+  test::WriteTree(
+      book / "run",
+      {{"a.htm", *Utf8ToCp1251("<title>Начало</title><p><a href=b.htm>Дальше</a>" + LongText())},
+       {"b.htm", *Utf8ToCp1251("<title>Глава 2</title>" + LongText())}});
   auto session = Open(book);
   TMainForm form(*session);
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
@@ -119,18 +136,62 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPa
   form.Dispatcher().ExecuteCommand("html1=a.htm", "", true, TElementKind::Button, 0);
   EXPECT_EQ(form.TextMessages()->Text(0), *Utf8ToCp1251("Начало  "));
 
-  // Keys of the reading screen: Shift+Z flips the "tree1" switch without its command, Ctrl+A
-  // selects the page, Shift+Home goes back to the first screen.
+  // Keys of the reading screen reach the window first, wherever the keyboard is. In the page
+  // after a click: Shift+Z flips the "tree1" switch without its command, Ctrl+A selects the
+  // page.
+  QApplication::setActiveWindow(&form);
+  page = viewer->ActiveViewer();
+  QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, QPoint(200, 150));
+  ASSERT_TRUE(page->hasFocus());
+  const auto key = [](Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+    QTest::keyClick(QApplication::focusWidget(), k, mods);
+  };
   RSwthOne& treeSwitch = form.Description().Screens[1].SwitchesOne.at(0);
   ASSERT_EQ(treeSwitch.State, 0);
-  QTest::keyClick(&form, Qt::Key_Z, Qt::ShiftModifier);
+  key(Qt::Key_Z, Qt::ShiftModifier);
   EXPECT_EQ(treeSwitch.State, 1);
-  QTest::keyClick(&form, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_FALSE(viewer->ActiveViewer()->SelectedText().empty());
-  QTest::keyClick(&form, Qt::Key_Home, Qt::ShiftModifier);
+  key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_FALSE(page->SelectedText().empty());
+  key(Qt::Key_Down, Qt::ShiftModifier);  // the next chapter, not a line down
+  EXPECT_EQ(page->VScrollPos(), 0);
+  key(Qt::Key_Down);
+  EXPECT_GT(page->VScrollPos(), 0);  // a plain Down still scrolls the page
+  // In the path box typing still types, and Shift+Home goes back to the first screen.
+  QLineEdit* box = form.PathInputs()->Edit(0);
+  box->setFocus();
+  ASSERT_TRUE(box->hasFocus());
+  box->setText("/tmp/");
+  key(Qt::Key_X);
+  EXPECT_EQ(box->text(), "/tmp/x");
+  key(Qt::Key_Home, Qt::ShiftModifier);
   EXPECT_EQ(form.CurrentScreen(), 0);
   EXPECT_FALSE(viewer->isVisible());
   EXPECT_FALSE(form.BackgroundPanel()->isVisible());
+}
+
+// Element pictures are copied plainly: a pointer-over picture wider than the element shows its
+// left part, unscaled, as a fade would show it.
+TEST_F(MainFormTest, ElementPicturesOfAnotherSizeAreNotStretched) {
+  const fs::path book = MakeBook(
+      "1switchgrp vx=10;vy=10;fn1=g1.bmp;fn2=g2.bmp;fn3=g2.bmp;fn4=g1.bmp;state=off;store=off\r\n"
+      "group=1;go=caseon;hint=G;wav=no\r\n"
+      "1_screen=fon1.bmp\r\n");
+  QImage normal(40, 20, QImage::Format_RGB888);
+  normal.fill(Qt::gray);
+  normal.save(QString::fromStdString((book / "run/g1.bmp").string()));
+  QImage wide(80, 20, QImage::Format_RGB888);
+  wide.fill(Qt::blue);
+  QPainter(&wide).fillRect(0, 0, 40, 20, Qt::green);
+  wide.save(QString::fromStdString((book / "run/g2.bmp").string()));
+  auto session = Open(book);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  QTest::mouseMove(&form, QPoint(20, 20));
+  ASSERT_EQ(form.Description().Screens[0].SwitchesGrp[0].Hover, 1);
+  const QImage shown = form.grab().toImage();
+  EXPECT_EQ(shown.pixelColor(45, 20), QColor(Qt::green));
+  EXPECT_EQ(shown.pixelColor(55, 20), QColor(Qt::darkCyan));  // nothing beyond the element
 }
 
 TEST_F(MainFormTest, CloseRunsTheClosingAnimationAndEndsTheApplication) {
@@ -149,6 +210,20 @@ TEST_F(MainFormTest, CloseRunsTheClosingAnimationAndEndsTheApplication) {
   EXPECT_TRUE(form.ClosingAnimationRunning());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !form.ClosingAnimationRunning(); }, 5000));
   EXPECT_FALSE(form.isVisible());
+}
+
+// One busy flag and one hourglass, however often it is set.
+TEST_F(MainFormTest, BusyIsOneFlagWithOneCursor) {
+  auto session = Open(MakeBook("1_screen=fon1.bmp\r\n"));
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  form.SetBusy(true);
+  form.SetBusy(true);
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  form.SetBusy(false);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  form.SetBusy(false);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MainFormTest, RefusesABookWithoutStructTxtAndASecondCopyOfTheSameBook) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/registry.h"
 #include "book/book_session.h"
+#include "platform/registry.h"
 #include "shell/main_form.h"
 #include "test_support.h"
 
@@ -47,23 +47,34 @@ TEST_F(StoredSwitchesTest, StoredStatesSurviveARestartAndSharedNamesShareOneStat
   EXPECT_EQ(restarted[0].SwitchesGrp[1].State, 1);
 }
 
+// A book without a title keeps its switches too (under the bare "SOFTWARE\Brevandor\" key), and
+// names no single-instance lock: a second untitled book opens beside it.
 TEST_F(StoredSwitchesTest, TheMainWindowKeepsAStoredSwitchAcrossTwoRuns) {
-  test::WriteTree(Dir() / "book/run",
-                  {{"Struct.txt",
-                    "1switchone vx=10;vy=10;fn1=a.bmp;fn2=a.bmp;fn3=a.bmp;fn4=a.bmp;state=off\r\n"
-                    "store=on;goup=x;godown=y;hint=h;wav=no\r\n"
-                    "1_screen=fon1.bmp\r\n"},
-                   {"Title.txt", "Switches"}});
-  for (int run = 0; run < 2; ++run) {
-    std::string error;
-    auto session = OpenBookSession(Dir() / "book", error);
-    ASSERT_TRUE(session) << error;
-    TMainForm form(*session);
-    ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-    auto& switches = form.Description().Screens.at(0).SwitchesOne;
-    ASSERT_EQ(switches.size(), 1u);
-    EXPECT_EQ(switches[0].State, run);  // off from the description, then on from the settings
-    switches[0].State = 1;
+  for (const std::string title : {"Switches", ""}) {
+    const std::filesystem::path book = Dir() / ("book" + title);
+    test::WriteTree(book / "run",
+                    {{"Struct.txt",
+                      "1switchone vx=10;vy=10;fn1=a.bmp;fn2=a.bmp;fn3=a.bmp;fn4=a.bmp;state=off\r\n"
+                      "store=on;goup=x;godown=y;hint=h;wav=no\r\n"
+                      "1_screen=fon1.bmp\r\n"},
+                     {"Title.txt", title}});
+    for (int run = 0; run < 2; ++run) {
+      std::string error;
+      auto session = OpenBookSession(book, error);
+      ASSERT_TRUE(session) << error;
+      TMainForm form(*session);
+      ASSERT_EQ(form.BuildBookShell(), std::nullopt) << title;
+      auto& switches = form.Description().Screens.at(0).SwitchesOne;
+      ASSERT_EQ(switches.size(), 1u);
+      // Off from the description, then on from the settings.
+      EXPECT_EQ(switches[0].State, run) << title;
+      switches[0].State = 1;
+      if (!title.empty()) continue;
+      auto other = OpenBookSession(book, error);
+      TMainForm second(*other);
+      EXPECT_EQ(second.BuildBookShell(), std::nullopt);
+      EXPECT_FALSE(second.NotMainShell());
+    }
   }
 }
 

@@ -18,12 +18,25 @@ std::vector<QRegion> Frames(QSize size) {
 TEST(WindowAnimation, OpeningGrowsFromTheCentreUntilTheWindowIsCovered) {
   const QSize size(800, 600);
   const auto frames = Frames<TOpeningAnimation>(size);
-  ASSERT_EQ(frames.size(), 201u);  // half-width 400 down to -400 in steps of 4
+  // Half-width 400 down to -400 in steps of 4, then the whole window.
+  ASSERT_EQ(frames.size(), 202u);
   EXPECT_TRUE(frames.front().isEmpty());
   EXPECT_TRUE(frames[1].contains(QPoint(400, 300)));
-  for (size_t i = 1; i < frames.size(); ++i)
-    EXPECT_EQ(frames[i].intersected(frames[i - 1]), frames[i - 1]) << "frame " << i;
-  EXPECT_EQ(frames.back().intersected(QRect(QPoint(), size)), QRegion(QRect(QPoint(), size)));
+  const QRegion whole(QRect(QPoint(), size));
+  for (size_t i = 1; i < frames.size(); ++i) {
+    const QRegion shown = frames[i - 1].intersected(whole);
+    EXPECT_EQ(frames[i].intersected(shown), shown) << "frame " << i;
+  }
+  EXPECT_EQ(frames.back(), whole);
+}
+
+TEST(WindowAnimation, SquarishWindowsEndWithTheirCorners) {
+  for (const QSize size : {QSize(600, 600), QSize(400, 700)}) {
+    const auto frames = Frames<TOpeningAnimation>(size);
+    const QRegion whole(QRect(QPoint(), size));
+    EXPECT_FALSE(frames[frames.size() - 2].contains(QPoint(0, 0))) << "the last ellipse";
+    EXPECT_EQ(frames.back(), whole);
+  }
 }
 
 TEST(WindowAnimation, ClosingShrinksToABandThenToNothing) {

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include "platform/dos_path.h"
 #include "platform/registry.h"
 #include "test_support.h"
 
@@ -40,6 +41,13 @@ RPathInput Box(int left, int top, std::string defaultPath, int screen) {
 
 class PathInputBoxTest : public test::IsolatedTest {
  protected:
+  void SetUp() override {
+    IsolatedTest::SetUp();
+    fileSystem.MapDrive('c', "/");
+    fileSystem.MapDrive('d', Dir());
+  }
+  THostFolderNames Names() const { return THostFolderNames(fileSystem, "d:\\"); }
+
   void Store(const std::map<std::string, std::string>& values) {
     TRegistry settings;
     ASSERT_TRUE(settings.OpenKey(kKey, true));
@@ -51,44 +59,45 @@ class PathInputBoxTest : public test::IsolatedTest {
     return settings.ReadString(name);
   }
 
+  TDosFileSystem fileSystem;
   Owner owner;
-  const TDynamicPathInputArray inputs = {Box(10, 10, "c:\\a", 0), Box(10, 40, "c:\\b", 1),
-                                         Box(10, 70, "c:\\c\\", 1)};
+  const TDynamicPathInputArray inputs = {Box(10, 10, "c:\\a", 0), Box(10, 40, "c:\\", 1),
+                                         Box(10, 70, "/srv/c/", 1)};
 };
 
+// The boxes speak host folders; a stored DOS folder and the book's DOS defaults are converted.
 TEST_F(PathInputBoxTest, BoxesTakeStoredOrDefaultPathsAndWriteThemBack) {
   Store({{"PathInstall0", "d:\\\xEA\xED\xE8\xE3\xE8"}, {"pathinstall1", ""}});
+  const QString home = QString::fromStdString((Dir() / "HOME").string());
   {
-    TPathInputBox boxes(owner, inputs, kKey, 0);
+    TPathInputBox boxes(owner, inputs, kKey, 0, Names());
     ASSERT_EQ(boxes.Count(), 3u);
     QLineEdit* first = boxes.Edit(0);
-    EXPECT_EQ(first->text(), QString::fromUtf8("d:\\книги"));
-    EXPECT_EQ(boxes.Edit(1)->text(), "c:\\b");  // stored empty: the default
-    EXPECT_EQ(boxes.Edit(2)->text(), "c:\\c\\");
+    EXPECT_EQ(first->text(), QString::fromStdString(Dir().string()) + QString::fromUtf8("/книги/"));
+    EXPECT_EQ(boxes.Edit(1)->text(), home + "/");  // stored empty: the default, "c:\\"
+    EXPECT_EQ(boxes.Edit(2)->text(), "/srv/c/");
     EXPECT_EQ(first->parentWidget(), &owner);
     EXPECT_EQ(first->geometry(), QRect(10, 10, 200, 21));
     EXPECT_FALSE(first->hasFrame());
     EXPECT_EQ(first->toolTip(), QString::fromUtf8("Папка"));
     EXPECT_LE(QFontMetrics(first->font()).height(), 20);
     EXPECT_GE(QFontMetrics(first->font()).height(), 17);
-    boxes.Edit(2)->setText("e:\\new");
+    boxes.Edit(2)->setText("/srv/new");
   }
-  EXPECT_EQ(Stored("PathInstall0"), "d:\\\xEA\xED\xE8\xE3\xE8");  // unchanged, written anyway
-  EXPECT_EQ(Stored("PathInstall1"), "c:\\b");
-  EXPECT_EQ(Stored("PathInstall2"), "e:\\new");
+  EXPECT_EQ(Stored("PathInstall0"), Dir().string() + "/\xEA\xED\xE8\xE3\xE8/");
+  EXPECT_EQ(Stored("PathInstall1"), home.toStdString() + "/");
+  EXPECT_EQ(Stored("PathInstall2"), "/srv/new");
 }
 
 TEST_F(PathInputBoxTest, FollowsTheScreensAndGivesTheCurrentFolder) {
-  TPathInputBox boxes(owner, inputs, kKey, 0);
+  TPathInputBox boxes(owner, inputs, kKey, 0, Names());
   const auto shown = [&] {
     std::vector<bool> visible;
     for (std::size_t i = 0; i < boxes.Count(); ++i) visible.push_back(!boxes.Edit(i)->isHidden());
     return visible;
   };
   EXPECT_EQ(shown(), (std::vector<bool>{true, false, false}));
-  std::string path = "unchanged";
-  ASSERT_TRUE(boxes.CurrentPath(0, path));
-  EXPECT_EQ(path, "c:\\a\\");
+  EXPECT_EQ(boxes.CurrentFolder(0), std::filesystem::path("/a/"));  // the default, "c:\\a"
 
   boxes.ShowForScreen(1);
   EXPECT_EQ(shown(), (std::vector<bool>{false, true, true}));
@@ -97,16 +106,17 @@ TEST_F(PathInputBoxTest, FollowsTheScreensAndGivesTheCurrentFolder) {
   boxes.SetHidden(false, 1);
   EXPECT_EQ(shown(), (std::vector<bool>{false, true, true}));
 
-  boxes.Edit(1)->setText("c:\\b\\");  // a folder typed with its backslash keeps just one
-  ASSERT_TRUE(boxes.CurrentPath(1, path));
-  EXPECT_EQ(path, "c:\\b\\");
-  path = "unchanged";
-  EXPECT_FALSE(boxes.CurrentPath(2, path));
-  EXPECT_EQ(path, "unchanged");
+  boxes.Edit(1)->setText("~/manual");
+  EXPECT_EQ(boxes.CurrentFolder(1), Dir() / "HOME/manual");
+  boxes.Edit(1)->setText("manual");  // relative: names no folder
+  EXPECT_TRUE(boxes.HasBox(1));
+  EXPECT_EQ(boxes.CurrentFolder(1), std::nullopt);
+  EXPECT_FALSE(boxes.HasBox(2));
+  EXPECT_EQ(boxes.CurrentFolder(2), std::nullopt);
 }
 
 TEST_F(PathInputBoxTest, PointerMovesOverABoxReachTheOwnerOutsideEveryElement) {
-  TPathInputBox boxes(owner, inputs, kKey, 0);
+  TPathInputBox boxes(owner, inputs, kKey, 0, Names());
   QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                    Qt::NoModifier);
   QCoreApplication::sendEvent(boxes.Edit(0), &move);
@@ -114,7 +124,7 @@ TEST_F(PathInputBoxTest, PointerMovesOverABoxReachTheOwnerOutsideEveryElement) {
 }
 
 TEST_F(PathInputBoxTest, NoRecordsNoBoxesAndNothingWritten) {
-  { TPathInputBox boxes(owner, {}, kKey, 0); }
+  { TPathInputBox boxes(owner, {}, kKey, 0, Names()); }
   EXPECT_TRUE(owner.findChildren<QLineEdit*>().isEmpty());
   EXPECT_EQ(Stored("PathInstall0"), std::nullopt);
 }

@@ -27,6 +27,26 @@ TEST(SuperTimer, DisablingInsideATickStopsAndEnablingRestartsTheCount) {
   EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
 }
 
+// Setting the interval it already has leaves a running timer alone; another interval restarts
+// the count.
+TEST(SuperTimer, SetIntervalRestartsOnlyForANewValue) {
+  for (const std::uint16_t next : {1, 2}) {
+    TSuperTimer timer;
+    timer.SetInterval(1);
+    std::vector<int> seen;
+    timer.OnTimer = [&](TSuperTimer& t) {
+      seen.push_back(t.TickCount());
+      if (seen.size() == 3) t.SetInterval(next);
+      if (seen.size() == 6) t.SetEnabled(false);
+    };
+    timer.SetEnabled(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer.Enabled(); }, 2000));
+    const std::vector<int> expected =
+        next == 1 ? std::vector<int>{1, 2, 3, 4, 5, 6} : std::vector<int>{1, 2, 3, 1, 2, 3};
+    EXPECT_EQ(seen, expected) << "interval " << next;
+  }
+}
+
 TEST(SuperTimer, ThrowingHandlerKeepsTicking) {
   TSuperTimer timer;
   timer.SetInterval(1);

@@ -8,8 +8,10 @@
 #include <iostream>
 #include <sstream>
 
+#include "book_icon.h"
 #include "click_sounds.h"
 #include "page_pictures.h"
+#include "picture_files.h"
 #include "pictures.h"
 #include "piston_gif.h"
 #include "platform/cp1251.h"
@@ -70,6 +72,8 @@ int main(int argc, char** argv) {
 
   std::vector<shelf::samplegen::TBookFile> files = shelf::samplegen::DrawPictures();
   for (auto& sound : shelf::samplegen::ClickSounds()) files.push_back(std::move(sound));
+  files.push_back(
+      {"run/book.ico", false, shelf::samplegen::Encoded(shelf::samplegen::BookIcon(48), "ico")});
   QString error;
   const QByteArray piston = shelf::samplegen::PistonGif(error);
   if (piston.isEmpty()) {
