@@ -7,7 +7,6 @@
 #include <QSplitter>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
@@ -16,11 +15,11 @@
 #include "platform/font_table.h"
 #include "platform/registry.h"
 #include "widgets/panel_bkgrd.h"
+#include "store/book_file_copy.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"
 #include "store/book_text.h"
-#include "store/compr_stream.h"
 #include "store/packed_container.h"
 #include "widgets/book_color.h"
 #include "widgets/path_input_box.h"
@@ -67,7 +66,8 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
       store_(store),
       fileSystem_(fileSystem),
       folders_(folders),
-      settingsKey_(std::move(settingsKey)) {
+      settingsKey_(std::move(settingsKey)),
+      links_(*this, host, store, fileSystem, folders, desktop_) {
   for (const RHTML& area : areas)
     if (std::find(viewerScreens_.begin(), viewerScreens_.end(), area.Screen) ==
         viewerScreens_.end())
@@ -93,6 +93,10 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
     v.SetHistoryMaxCount(kHistoryMaxCount);
     v.SetVisitedMaxCount(kVisitedMaxCount);
     v.OnHistoryChange = [this, &v] { HistoryChanged(v); };
+    v.OnHotSpotTargetClick = [this, &v](const std::string& target, const std::string& url,
+                                        bool& handled) {
+      links_.HandleLinkClick(v, target, url, handled);
+    };
     v.OnMouseMove = [this, &v](QMouseEvent* event) {
       PointerMoved(v, event->position().toPoint());
     };
@@ -376,17 +380,7 @@ void THtmlFrame::HintTick() {
 
 bool THtmlFrame::CopyBookFile(const std::string& dosFrom, const std::string& dosTo) const {
   const auto host = fileSystem_.ToHost(dosTo);
-  if (!host) return false;
-  try {
-    const TComprStream bytes(store_, dosFrom);
-    std::error_code ec;
-    fs::create_directories(host->parent_path(), ec);
-    std::ofstream out(*host, std::ios::binary | std::ios::trunc);
-    out.write(bytes.Bytes().data(), static_cast<std::streamsize>(bytes.Size()));
-    return static_cast<bool>(out);
-  } catch (const EFOpenError&) {
-    return false;
-  }
+  return host && shelf::CopyBookFile(store_, dosFrom, *host);
 }
 
 void THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,

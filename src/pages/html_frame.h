@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "book/element_records.h"
+#include "pages/link_commands.h"
+#include "platform/shell_open.h"
 
 class QLabel;
 class QPainter;
@@ -93,6 +95,8 @@ class THtmlFrame : public QObject {
   bool HintShown() const;
   const TPageFontSettings& FontSettings() const { return fonts_; }
   int ViewerCount() const { return static_cast<int>(viewers_.size()); }
+  // The link handler every viewer asks before following a link.
+  TLinkCommands& Links() { return links_; }
 
  private:
   struct TArea {
@@ -119,6 +123,8 @@ class THtmlFrame : public QObject {
   const TBookFolders& folders_;
   std::string settingsKey_;
   TPageFontSettings fonts_;
+  TShellOpen desktop_;
+  TLinkCommands links_;
   std::vector<std::unique_ptr<TFrameViewer>> viewers_;
   std::vector<int> viewerScreens_;
   std::vector<std::uint8_t> archiveFlags_;
