@@ -43,7 +43,7 @@ bool IsDocument(std::string_view extension, std::string_view url) {
 // "d:\" of "d:\setup\setup.exe"; empty when the name starts with no drive.
 std::string_view DriveRoot(std::string_view name) {
   return name.size() >= 3 && name[1] == ':' && name[2] == '\\' ? name.substr(0, 3)
-                                                                : std::string_view();
+                                                               : std::string_view();
 }
 
 std::string_view FilePart(std::string_view name) {
@@ -187,8 +187,7 @@ void TLinkCommands::OpenExternal(const std::string& file, bool program) {
     // A Windows program runs here only through a handler the desktop has for such programs.
     Report("Программа не может быть запущена в этой системе");
   } else if (!desktop_->OpenFile(*host)) {
-    Report(program ? "Программа не может быть запущена в этой системе"
-                   : "Не удалось открыть файл");
+    Report(program ? "Программа не может быть запущена в этой системе" : "Не удалось открыть файл");
   }
 }
 

@@ -18,8 +18,7 @@ struct TBookFolders;
 class TLinkCommands {
  public:
   TLinkCommands(THtmlFrame& pages, THtmlFrameHost& host, const TBookStore& store,
-                const TDosFileSystem& fileSystem, const TBookFolders& folders,
-                TShellOpen& desktop);
+                const TDosFileSystem& fileSystem, const TBookFolders& folders, TShellOpen& desktop);
 
   // The link handler of every frame viewer. Leaves `handled` false when the engine is to
   // follow the link itself.

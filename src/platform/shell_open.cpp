@@ -70,10 +70,10 @@ std::optional<std::filesystem::path> TShellOpen::AskSaveFile(QWidget* parent,
                                                              const std::filesystem::path& folder,
                                                              const std::string& proposedName,
                                                              const std::string& filter) {
-  const QString start = QDir(QString::fromStdString(folder.string()))
-                            .filePath(QString::fromStdString(proposedName));
-  const QString chosen = QFileDialog::getSaveFileName(
-      parent, QString(), start, QString::fromStdString(DialogFilter(filter)));
+  const QString start =
+      QDir(QString::fromStdString(folder.string())).filePath(QString::fromStdString(proposedName));
+  const QString chosen = QFileDialog::getSaveFileName(parent, QString(), start,
+                                                      QString::fromStdString(DialogFilter(filter)));
   if (chosen.isEmpty()) return std::nullopt;
   return std::filesystem::path(chosen.toStdString());
 }

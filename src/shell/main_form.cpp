@@ -82,6 +82,8 @@ TMainForm::TMainForm(TBookSession& session)
 }
 
 TMainForm::~TMainForm() {
+  dispatcher_.SetDialog(nullptr);
+  coolDialog_.reset();  // keeps its stored switches when it is still open
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
     if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
@@ -140,6 +142,11 @@ std::optional<int> TMainForm::BuildBookShell() {
   InstallBookFonts();
   ReplaySwitches(false);
   ShowMainWindow();
+  coolDialog_ =
+      CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
+  dispatcher_.SetDialog(coolDialog_.get());
+  scaleBar_->SetDialog(coolDialog_.get());
+  if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
   return std::nullopt;
 }
 
@@ -486,7 +493,19 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
+void TMainForm::EscapeKey() {
+  if (coolDialog_ && coolDialog_->isVisible()) coolDialog_->close();
+}
+
+void TMainForm::PrepareSearchScale() {
+  scaleBar_->Prepare(currentScreen_);
+}
+
 void TMainForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    EscapeKey();
+    return event->accept();
+  }
   if (!keyboard_.KeyDown(event->key(), event->modifiers(), Screen(),
                          currentScreen_ == kReadingScreen || notMainShell_, htmlFrame_.get()))
     return QWidget::keyPressEvent(event);
