@@ -1,6 +1,6 @@
 // Builds the sample book's tree from its readable sources: texts are converted from UTF-8 to
-// Windows-1251, the pictures, the busy animation, the pages' illustrations and the sounds are
-// made.
+// Windows-1251, the pictures, the busy animation, the pages' illustrations, the dialog's pages,
+// the sounds and the files pages hand out are made.
 // Usage: samplegen SOURCE BOOK STAGE
 #include <QGuiApplication>
 #include <filesystem>
@@ -8,7 +8,9 @@
 #include <iostream>
 #include <sstream>
 
+#include "attachments.h"
 #include "click_sounds.h"
+#include "dialog_art.h"
 #include "page_pictures.h"
 #include "pictures.h"
 #include "piston_gif.h"
@@ -70,6 +72,7 @@ int main(int argc, char** argv) {
 
   std::vector<shelf::samplegen::TBookFile> files = shelf::samplegen::DrawPictures();
   for (auto& sound : shelf::samplegen::ClickSounds()) files.push_back(std::move(sound));
+  for (auto& picture : shelf::samplegen::DialogPictures()) files.push_back(std::move(picture));
   QString error;
   const QByteArray piston = shelf::samplegen::PistonGif(error);
   if (piston.isEmpty()) {
@@ -83,6 +86,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& picture : pagePictures) files.push_back(std::move(picture));
+  std::vector<shelf::samplegen::TBookFile> attachments = shelf::samplegen::Attachments(error);
+  if (attachments.empty()) {
+    std::cerr << "samplegen: cannot make the attached files: " << error.toStdString() << "\n";
+    return 1;
+  }
+  for (auto& file : attachments) files.push_back(std::move(file));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {
