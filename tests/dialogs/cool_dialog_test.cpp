@@ -113,8 +113,8 @@ TEST_F(CoolDialogTest, AMessageWiderThanTheTextAreaWidensThePage) {
   EXPECT_EQ(dialog->PageButtons()[2].left(), 150);
 
   const std::string message = *Utf8ToCp1251("Архив повреждён: распаковать файлы не удалось");
-  const int width = QFontMetrics(BookFont("arial", 10, kStyleBold))
-                        .horizontalAdvance(ToQString(message));
+  const int width =
+      QFontMetrics(BookFont("arial", 10, kStyleBold)).horizontalAdvance(ToQString(message));
   ASSERT_GT(width, 160);
   const int extra = width - 160;
   Show(0, message);  // shown over the page on show: the old page's elements go
@@ -134,7 +134,7 @@ TEST_F(CoolDialogTest, EnterSaysYesOnTheMessagePageAndEscGoesToTheMainWindow) {
   QTest::keyClick(dialog.get(), Qt::Key_Return);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
-  EXPECT_TRUE(host.calls.empty());  // no sound
+  EXPECT_TRUE(host.calls.empty());                   // no sound
   EXPECT_EQ(Show(0, "x"), TCoolDialog::kResultYes);  // the last result comes back
 
   QTest::keyClick(dialog.get(), Qt::Key_Escape);

@@ -58,8 +58,7 @@ class FakeDesktop : public TShellOpen {
 };
 
 std::string Page(const std::string& body) {
-  return *Utf8ToCp1251("<html><head><title>Ссылки</title></head><body>" + body +
-                       "</body></html>");
+  return *Utf8ToCp1251("<html><head><title>Ссылки</title></head><body>" + body + "</body></html>");
 }
 
 std::string Lower(const std::string& text) {
@@ -77,8 +76,9 @@ class LinkCommandsTest : public test::IsolatedTest, public THtmlFrameHost {
                      {"run/b.htm", Page("<p>b</p>")},
                      {"run/pic.gif", "GIF89a"},
                      {"run/doc.pdf", "%PDF"},
-                     {"run/notes.zip", "PK\x03\x04zip"},
-                     {"setup/setup.exe", "MZ"}});
+                     {"run/notes.zip", "PK\x03\x04zip"}});
+    // The folder above the book stands for the root of its drive.
+    test::WriteTree(Dir(), {{"setup/setup.exe", "MZ"}});
     std::string error;
     session = OpenBookSession(Dir() / "book", error);
     ASSERT_TRUE(session) << error;
@@ -104,7 +104,7 @@ class LinkCommandsTest : public test::IsolatedTest, public THtmlFrameHost {
     frame->Links().HandleLinkClick(*viewer, target, url, handled);
     return handled;
   }
-  fs::path Host(const std::string& relative) { return Dir() / "book" / relative; }
+  fs::path Host(const std::string& relative) { return Dir() / relative; }
   void AddPathBox(const fs::path& folder) {
     boxes = std::make_unique<TPathInputBox>(
         window,
@@ -132,7 +132,7 @@ class LinkCommandsTest : public test::IsolatedTest, public THtmlFrameHost {
 };
 
 TEST_F(LinkCommandsTest, EveryRowOfTheTableInItsOrder) {
-  const std::string book = Host("run").string();
+  const std::string book = session->FileSystem.ToHost(run)->string();
   struct Case {
     const char* target;
     const char* url;
@@ -149,7 +149,8 @@ TEST_F(LinkCommandsTest, EveryRowOfTheTableInItsOrder) {
       {"main", "printhtml:b.htm", false, true, "", run + "b.htm"},
       {"", "b.htm#top", false, false, "", ""},
       {"", "#top", false, false, "", ""},
-      {"", "doc.pdf", false, true, "open " + Host("run/doc.pdf").string(), Lower(run) + "doc.pdf"},
+      {"", "doc.pdf", false, true, "open " + Host("book/run/doc.pdf").string(),
+       Lower(run) + "doc.pdf"},
       {"", "tune.wav", false, true, "", Lower(run) + "tune.wav"},
       {"", "arc.rar", false, true, "", ""},
       // Written for drive e: in a book on d:, the program is looked for on d:.

@@ -9,6 +9,7 @@
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "book/book_session.h"
+#include "dialogs/cool_dialog.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/text_msg.h"
@@ -206,6 +207,48 @@ TEST_F(MainFormTest, ASecondProgramOnTheSameBookEndsAtOnce) {
   EXPECT_EQ(first.state(), QProcess::Running);
   first.kill();
   first.waitForFinished();
+}
+
+TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDialog) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  TCoolDialog* dialog = form.CoolDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(dialog->Pages().size(), 4u);
+  EXPECT_FALSE(dialog->isVisible());
+
+  QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);  // only where pages are read
+  EXPECT_FALSE(dialog->isVisible());
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kFindPage);
+  EXPECT_EQ(dialog->height(), 115);  // no results yet
+  const QRect over = form.geometry();
+  EXPECT_EQ(dialog->geometry().center().x(), over.left() + over.width() / 2);
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(dialog->isVisible());
+
+  // The find tool on the rail, pressed and released by the pointer.
+  const QPoint tool(727 + 28, 422 + 19);
+  QWidget* hint = form.childAt(tool);
+  ASSERT_NE(hint, nullptr);
+  const QPoint at = hint->mapFrom(&form, tool);
+  QTest::mouseMove(hint, at);
+  QTest::mousePress(hint, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(hint, Qt::LeftButton, {}, at);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kFindPage);
+
+  form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
+  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kMessagePage);
+  EXPECT_TRUE(dialog->isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+  QTest::keyClick(dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
 }
 
 }  // namespace

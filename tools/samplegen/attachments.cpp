@@ -1,9 +1,9 @@
 #include "attachments.h"
 
+#include <zlib.h>
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <zlib.h>
 
 #include "click_sounds.h"
 
@@ -98,14 +98,14 @@ std::vector<TBookFile> Attachments(QString& error) {
     error = "the PDF chart could not be written";
     return {};
   }
-  const QByteArray form1 =
-      QString::fromUtf8("Бланк проверки тормозов\r\nДата: ____  Пробег: ____\r\n"
-                        "Толщина колодок, мм: ____\r\nХод педали, мм: ____\r\n")
-          .toUtf8();
-  const QByteArray form2 =
-      QString::fromUtf8("Бланк проверки двигателя\r\nДата: ____  Пробег: ____\r\n"
-                        "Компрессия по цилиндрам, бар: __ __ __ __\r\n")
-          .toUtf8();
+  const QByteArray form1 = QString::fromUtf8(
+                               "Бланк проверки тормозов\r\nДата: ____  Пробег: ____\r\n"
+                               "Толщина колодок, мм: ____\r\nХод педали, мм: ____\r\n")
+                               .toUtf8();
+  const QByteArray form2 = QString::fromUtf8(
+                               "Бланк проверки двигателя\r\nДата: ____  Пробег: ____\r\n"
+                               "Компрессия по цилиндрам, бар: __ __ __ __\r\n")
+                               .toUtf8();
   // A Windows program's first bytes: enough for the desktop to know it, nothing that runs.
   QByteArray setup("MZ");
   setup.append(QByteArray(62, '\0'));
