@@ -12,6 +12,7 @@
 #include "platform/font_table.h"
 #include "platform/registry.h"
 #include "shell/my_control.h"
+#include "store/book_text.h"
 #include "test_support.h"
 
 namespace shelf {
@@ -70,7 +71,8 @@ class CoolDialogTest : public test::IsolatedTest {
   void SetUp() override {
     IsolatedTest::SetUp();
     const fs::path run = Dir() / "book/run";
-    test::WriteTree(run, {{"Dialog.txt", *Utf8ToCp1251(kDialog)}});
+    // Book text files end their lines in CR LF.
+    test::WriteTree(run, {{"Dialog.txt", ReplaceAllText(*Utf8ToCp1251(kDialog), "\n", "\r\n")}});
     SaveBitmap(run / "msg.bmp", {200, 100}, Qt::darkBlue);
     SaveBitmap(run / "find.bmp", {400, 250}, Qt::darkGreen);
     for (const char* name : {"b1.bmp", "b2.bmp", "b3.bmp", "s1.bmp", "s2.bmp", "s3.bmp", "s4.bmp"})
@@ -108,7 +110,7 @@ class CoolDialogTest : public test::IsolatedTest {
 
 TEST_F(CoolDialogTest, AMessageWiderThanTheTextAreaWidensThePage) {
   EXPECT_EQ(Show(0, *Utf8ToCp1251("Коротко")), 0);
-  EXPECT_TRUE(dialog->isVisible());
+  ASSERT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->geometry(), QRect(100 + 400 - 100, 100 + 300 - 50, 200, 100));
   EXPECT_EQ(dialog->PageButtons()[2].left(), 150);
 
