@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
 
+#include "book/book_session.h"
+#include "dialogs/cool_dialog.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
-#include "book/book_session.h"
-#include "dialogs/cool_dialog.h"
+#include "platform/shell_open.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
+#include "widgets/status_line.h"
 #include "widgets/text_msg.h"
 
 #include <QLabel>
@@ -249,6 +253,77 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   QTest::keyClick(dialog, Qt::Key_Return);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
+}
+
+// Records what the sample book's links hand to the desktop.
+class RecordingDesktop : public TShellOpen {
+ public:
+  bool OpenUrl(const std::string& url) override { return Record("url " + url); }
+  bool OpenFile(const fs::path& file) override { return Record("open " + file.string()); }
+  bool HasHandler(const fs::path&) override { return true; }
+  bool SetCurrentFolder(const fs::path&) override { return true; }
+  std::optional<fs::path> AskSaveFile(QWidget*, const fs::path&, const std::string& name,
+                                      const std::string&) override {
+    Record("save " + name);
+    return std::nullopt;
+  }
+  bool StartOwnCopy(const std::vector<std::string>& arguments) override {
+    return Record("picture " + arguments.back());
+  }
+  bool Record(const std::string& call) {
+    Calls.push_back(call);
+    return true;
+  }
+  std::vector<std::string> Calls;
+};
+
+TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  RecordingDesktop desktop;
+  form.PageAreas()->Links().SetDesktop(desktop);
+  const fs::path out = Dir() / "copies";
+  form.PathInputs()->Edit(0)->setText(
+      QString::fromStdString(Cp1251ToUtf8(*session->FileSystem.ToDos(out, true))));
+  form.PageAreas()->OpenLinkedPage(session->Folders.BookRoot + "html\\app_files.htm");
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  TDocumentView* page = viewer->ActiveViewer();
+  ASSERT_NE(page, nullptr);
+  const auto click = [&](const std::string& url) {
+    QPoint link(-1, -1);
+    for (int y = 0; y < page->viewport()->height() && link.x() < 0; y += 3)
+      for (int x = 0; x < page->viewport()->width() && link.x() < 0; x += 3)
+        if (page->ObjectAt({x, y}).Url == url) link = {x, y};
+    if (link.x() < 0) return false;
+    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, link);
+    return true;
+  };
+  const fs::path book = *session->FileSystem.ToHost(session->Folders.BookRoot);
+  const std::string base = Cp1251LowerString(session->Folders.BookRoot);
+  struct Case {
+    std::string url, call;
+  } cases[] = {
+      {"files/forms.zip", "save forms.zip"},
+      {"files/torque_chart.pdf", "open " + (book / "html/files/torque_chart.pdf").string()},
+      {"files/idle.wav", ""},  // the clip player comes later
+      {"pic/car_side.jpg", "picture " + Cp1251ToUtf8(base) + "html\\pic\\car_side.jpg"},
+      {"e:\\samplebook\\setup\\setup.exe", "open " + (book / "setup/setup.exe").string()},
+      {"mailto:kniga@vektor-avto.example", "url mailto:kniga@vektor-avto.example"},
+      {"http://www.vektor-avto.example/files/", "url http://www.vektor-avto.example/files/"},
+      {"copy:doc/checklist.txt", ""},
+      {"copylist:series", ""},
+  };
+  for (const Case& c : cases) {
+    desktop.Calls.clear();
+    ASSERT_TRUE(click(c.url)) << c.url;
+    EXPECT_EQ(desktop.Calls.empty() ? "" : desktop.Calls.front(), c.call) << c.url;
+    EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("app_files.htm")) << c.url;
+  }
+  EXPECT_FALSE(test::ReadFile(out / "checklist.txt").empty());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("XVK210700Y — 2000"));
+  EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Серийный номер скопирован"));
 }
 
 }  // namespace
