@@ -20,6 +20,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include "test_support.h"
 
@@ -245,6 +246,18 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   QTest::mouseRelease(hint, Qt::LeftButton, {}, at);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kFindPage);
+
+  // A found page chosen in the result list opens in the page area.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+  const std::string brakes = session->Folders.BookRoot + "html\\brakes.htm";
+  dialog->ShowFindResults({session->Folders.BookRoot + "html\\engine.htm", brakes},
+                          {*Utf8ToCp1251("2. Двигатель"), *Utf8ToCp1251("6. Тормоза")});
+  QListWidget* list = dialog->ResultList();
+  ASSERT_NE(list, nullptr);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("brakes.htm"));
 
   form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
   EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kMessagePage);
