@@ -7,11 +7,11 @@
 #include <QProcess>
 #include <QTest>
 
-#include "book/book_session.h"
 #include "dialogs/cool_dialog.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
+#include "book/book_session.h"
 #include "platform/shell_open.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
