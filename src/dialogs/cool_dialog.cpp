@@ -240,6 +240,7 @@ void TCoolDialog::OpenFoundPage(int index) {
 }
 
 void TCoolDialog::SetFindButtonHint(const std::string& text) {
+  if (!open_) return;  // the hint controls exist while a page is shown
   const TDynamicBtnArray& buttons = Page().Buttons;
   for (std::size_t i = 0; i < buttons.size() && i < hintControls_.size(); ++i) {
     if (buttons[i].Command != "findnext1") continue;
