@@ -1,5 +1,7 @@
 #include "book/interface_description.h"
 
+#include "book/description_fields.h"
+
 #include <charconv>
 #include <functional>
 #include <optional>
@@ -17,157 +19,6 @@ constexpr const char* kStructFile = "Struct.txt";
 // Screens are numbered by hand in the file; a larger number is a typing error, and growing the
 // per-screen lists to it would only waste memory.
 constexpr std::int32_t kMaxScreens = 1000;
-
-std::string Quoted(std::string_view cp1251) {
-  return "\"" + Cp1251ToUtf8(cp1251) + "\"";
-}
-
-// The lines being read, the folders names are resolved against and the problems found so far.
-struct TReadContext {
-  const TDynamicStringArray& Lines;
-  const TBookFolders& Folders;
-  std::vector<RDescriptionProblem>& Problems;
-
-  void Problem(std::size_t line, std::string message) const {
-    Problems.push_back({kStructFile, line + 1, std::move(message)});
-  }
-};
-
-// A keyword found on a line, with the readers of the value that follows it. A list may run
-// over further lines and moves the caller's line index to its ']'.
-class TFoundKeyword {
- public:
-  TFoundKeyword(const TReadContext& context, std::size_t& line, std::size_t column,
-                std::string_view keyword)
-      : context_(context), line_(line), column_(column), keyword_(keyword) {}
-
-  std::size_t& Line() { return line_; }
-  std::string_view Keyword() const { return keyword_; }
-  const TReadContext& Context() const { return context_; }
-
-  std::int32_t Number() const { return ValueInt(Text(), column_ + 1); }
-  std::int32_t Color() const { return ValueColor(Text(), column_ + 1); }
-  // Starts one byte past the keyword: the '='.
-  std::string Word() const { return ValueWord(Text(), column_ + keyword_.size() + 2); }
-  std::string Path() const { return ResolveBookPath(Word(), context_.Folders); }
-  std::uint8_t OnFlag() const { return Word() == "on" ? 1 : 0; }
-
-  std::uint8_t Style() const { return StyleFromWords(Word()); }
-
-  TDynamicStringArray List() {
-    if (auto items = ValueList(context_.Lines, line_, context_.Folders)) return std::move(*items);
-    context_.Problem(line_, "the list of " + Quoted(keyword_) +
-                                " has no closing ']' before the end of the file; it is left out");
-    return {};
-  }
-
- private:
-  const std::string& Text() const { return context_.Lines[line_]; }
-
-  const TReadContext& context_;
-  std::size_t& line_;
-  std::size_t column_;
-  std::string_view keyword_;
-};
-
-// One keyword of a record and how its value goes into the record (no reader: the keyword must
-// be present, its value is not used).
-template <class R>
-struct TField {
-  std::string_view Keyword;
-  std::function<void(R&, TFoundKeyword&)> Read;
-};
-template <class R>
-using TFields = std::vector<TField<R>>;
-
-template <class R>
-TField<R> NumberField(std::string_view keyword, std::int32_t R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Number(); }};
-}
-template <class R>
-TField<R> ColorField(std::string_view keyword, std::int32_t R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Color(); }};
-}
-template <class R>
-TField<R> WordField(std::string_view keyword, std::string R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Word(); }};
-}
-template <class R>
-TField<R> PathField(std::string_view keyword, std::string R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Path(); }};
-}
-template <class R>
-TField<R> StyleField(std::string_view keyword, std::uint8_t R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Style(); }};
-}
-template <class R>
-TField<R> OnField(std::string_view keyword, std::uint8_t R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.OnFlag(); }};
-}
-template <class R>
-TField<R> ListField(std::string_view keyword, TDynamicStringArray R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.List(); }};
-}
-
-// The four edges every rectangular element starts with.
-template <class R>
-TFields<R> EdgeFields() {
-  return {NumberField("vx", &R::Left), NumberField("vy", &R::Top), NumberField("vw", &R::Right),
-          NumberField("vh", &R::Bottom)};
-}
-
-template <class R>
-TFields<R> Join(TFields<R> head, const TFields<R>& tail) {
-  head.insert(head.end(), tail.begin(), tail.end());
-  return head;
-}
-
-// Reads `fields` in their order from `line` on: a field found on the current line is read and
-// the next one looked for on the same line; otherwise the line is searched for every caption
-// keyword and the next line taken. Returns the line holding the last field, or nullopt with the
-// keyword that the lines ran out before.
-template <class R>
-std::optional<std::size_t> ReadFields(const TReadContext& context, std::size_t line, R& record,
-                                      const TFields<R>& fields, const TFields<R>& captions,
-                                      std::string_view& missing) {
-  for (const TField<R>& field : fields) {
-    std::size_t column;
-    for (;; ++line) {
-      if (line >= context.Lines.size()) {
-        missing = field.Keyword;
-        return std::nullopt;
-      }
-      column = context.Lines[line].find(field.Keyword);
-      if (column != std::string::npos) break;
-      for (const TField<R>& caption : captions) {
-        const std::size_t at = context.Lines[line].find(caption.Keyword);
-        if (at == std::string::npos) continue;
-        TFoundKeyword found(context, line, at, caption.Keyword);
-        caption.Read(record, found);
-      }
-    }
-    if (field.Read) {
-      TFoundKeyword found(context, line, column, field.Keyword);
-      field.Read(record, found);
-    }
-  }
-  return line;
-}
-
-// A block or section that starts on `line`; on success `line` moves to where it ended.
-template <class R>
-bool ReadRecord(const TReadContext& context, std::size_t& line, R& record, std::string_view what,
-                const TFields<R>& fields, const TFields<R>& captions = {}) {
-  std::string_view missing;
-  const auto end = ReadFields(context, line, record, fields, captions, missing);
-  if (!end) {
-    context.Problem(line, Quoted(what) + " lacks " + Quoted(missing) +
-                              " before the end of the file; it is left out");
-    return false;
-  }
-  line = *end;
-  return true;
-}
 
 struct RHelpWindow {
   std::string File;
@@ -215,21 +66,6 @@ const TFields<RBtn>& ButtonCaptionFields() {
   return fields;
 }
 
-// The caption keywords both switch kinds share: font, styles and colours of the four pictures.
-template <class R>
-TFields<R> SwitchFontFields() {
-  return {WordField("textfontname", &R::FontName),
-          NumberField("textfontsize", &R::FontSize),
-          StyleField("textfontstyleup", &R::StyleUp),
-          StyleField("textfontstylemvup", &R::StyleMoveUp),
-          StyleField("textfontstylemvdn", &R::StyleMoveDown),
-          StyleField("textfontstyledn", &R::StyleDown),
-          ColorField("textfontcolorup", &R::ColorUp),
-          ColorField("textfontcolormvup", &R::ColorMoveUp),
-          ColorField("textfontcolormvdn", &R::ColorMoveDown),
-          ColorField("textfontcolordn", &R::ColorDown)};
-}
-
 // vx .. store: the start both switch kinds share.
 template <class R>
 TFields<R> SwitchHeadFields() {
@@ -268,17 +104,6 @@ const TFields<RSwthGrp>& SwitchGrpFields() {
       Join(SwitchHeadFields<RSwthGrp>(),
            {NumberField("group", &RSwthGrp::Group), PathField("go", &RSwthGrp::Command),
             WordField("hint", &RSwthGrp::Hint), WordField("wav", &RSwthGrp::Sound)});
-  return fields;
-}
-
-const TFields<RSwthGrp>& SwitchGrpCaptionFields() {
-  static const TFields<RSwthGrp> fields = Join(
-      {WordField("textcaptionup", &RSwthGrp::CaptionUp),
-       WordField("textcaptiondn", &RSwthGrp::CaptionDown),
-       NumberField("texttx", &RSwthGrp::CaptionLeft), NumberField("textty", &RSwthGrp::CaptionTop),
-       NumberField("textbx", &RSwthGrp::CaptionRight),
-       NumberField("textby", &RSwthGrp::CaptionBottom)},
-      SwitchFontFields<RSwthGrp>());
   return fields;
 }
 
@@ -451,7 +276,7 @@ RScreen& TInterfaceDescription::ScreenAt(std::size_t index) {
 
 void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
                                              const TBookFolders& folders) {
-  const TReadContext context{lines, folders, Problems};
+  const TReadContext context{lines, folders, Problems, kStructFile};
   // "minimize" and "close": a block of seven keywords making a title-bar button.
   const auto titleButton = [&context](RBtn& button, std::string_view command) {
     return [&context, &button, command](TFoundKeyword& found) {
@@ -490,7 +315,7 @@ void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
 
 void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
                                          const TBookFolders& folders) {
-  const TReadContext context{lines, folders, Problems};
+  const TReadContext context{lines, folders, Problems, kStructFile};
   // Each reader gets the header line (moved to the section's last line when it reads
   // completely), the screen index and the section word.
   using TSectionReader =

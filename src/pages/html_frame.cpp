@@ -7,7 +7,6 @@
 #include <QSplitter>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "html/book_url.h"
@@ -16,11 +15,11 @@
 #include "platform/dos_path.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
+#include "store/book_file_copy.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"
 #include "store/book_text.h"
-#include "store/compr_stream.h"
 #include "store/packed_container.h"
 #include "widgets/book_color.h"
 #include "widgets/panel_bkgrd.h"
@@ -75,7 +74,8 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
       store_(store),
       fileSystem_(fileSystem),
       folders_(folders),
-      settingsKey_(std::move(settingsKey)) {
+      settingsKey_(std::move(settingsKey)),
+      links_(*this, host, store, fileSystem, folders, desktop_) {
   for (const RHTML& area : areas)
     if (std::find(viewerScreens_.begin(), viewerScreens_.end(), area.Screen) ==
         viewerScreens_.end())
@@ -101,6 +101,10 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
     v.SetHistoryMaxCount(kHistoryMaxCount);
     v.SetVisitedMaxCount(kVisitedMaxCount);
     v.OnHistoryChange = [this, &v] { HistoryChanged(v); };
+    v.OnHotSpotTargetClick = [this, &v](const std::string& target, const std::string& url,
+                                        bool& handled) {
+      links_.HandleLinkClick(v, target, url, handled);
+    };
     v.OnMouseMove = [this, &v](QMouseEvent* event) {
       PointerMoved(v, event->position().toPoint());
     };
@@ -388,20 +392,6 @@ void THtmlFrame::HintTick() {
   }
 }
 
-bool THtmlFrame::CopyBookFile(const std::string& dosFrom, const fs::path& to) const {
-  try {
-    const TComprStream bytes(store_, dosFrom);
-    std::error_code ec;
-    fs::create_directories(to.parent_path(), ec);
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    out.write(bytes.Bytes().data(), static_cast<std::streamsize>(bytes.Size()));
-    out.close();  // a full disc shows here, not on the write
-    return static_cast<bool>(out);
-  } catch (const EFOpenError&) {
-    return false;
-  }
-}
-
 bool THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
                                      const fs::path& folder,
                                      const std::set<fs::path>& written) const {
@@ -418,7 +408,7 @@ bool THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::st
     const fs::path target = folder / HostRelative(Cp1251LowerString(packed.substr(pagePart)));
     // What the loose files gave is the same book file: the rest overwrites older copies.
     if (!written.contains(target))
-      copied = CopyBookFile(folders_.BookRoot + packed, target) && copied;
+      copied = shelf::CopyBookFile(store_, folders_.BookRoot + packed, target) && copied;
   }
   return copied;
 }
@@ -438,7 +428,8 @@ void THtmlFrame::CopyPageFiles() {
 
   const std::string page = viewer->CurrentFile();
   const std::string pageFolder = DosFolderOf(page);
-  bool copied = CopyBookFile(page, *folder / HostRelative(page.substr(pageFolder.size())));
+  bool copied =
+      shelf::CopyBookFile(store_, page, *folder / HostRelative(page.substr(pageFolder.size())));
 
   const std::string companion = page.substr(0, page.rfind('.')) + ".files";
   std::set<fs::path> written;
@@ -449,7 +440,7 @@ void THtmlFrame::CopyPageFiles() {
       fs::create_directories(target, ec);
       copied = !ec && copied;
     } else {
-      copied = CopyBookFile(path, target) && copied;
+      copied = shelf::CopyBookFile(store_, path, target) && copied;
       written.insert(target);
     }
   }

@@ -15,6 +15,8 @@
 
 #include "book/element_records.h"
 #include "html/page_object.h"
+#include "pages/link_commands.h"
+#include "platform/shell_open.h"
 
 class QLabel;
 class QPainter;
@@ -96,6 +98,8 @@ class THtmlFrame : public QObject {
   bool HintShown() const;
   const TPageFontSettings& FontSettings() const { return fonts_; }
   int ViewerCount() const { return static_cast<int>(viewers_.size()); }
+  // The link handler every viewer asks before following a link.
+  TLinkCommands& Links() { return links_; }
 
  private:
   struct TArea {
@@ -112,7 +116,6 @@ class THtmlFrame : public QObject {
   void PointerMoved(TFrameViewer& viewer, QPoint at);
   void StopHint();
   static TPageObject PictureAt(const TDocumentView* view, QPoint at);
-  bool CopyBookFile(const std::string& dosFrom, const std::filesystem::path& to) const;
   // Copies the files of the page's companion folder that the container holds and the loose
   // files did not give (`written`); false when one could not be written.
   bool CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
@@ -125,6 +128,8 @@ class THtmlFrame : public QObject {
   const TBookFolders& folders_;
   std::string settingsKey_;
   TPageFontSettings fonts_;
+  TShellOpen desktop_;
+  TLinkCommands links_;
   std::vector<std::unique_ptr<TFrameViewer>> viewers_;
   std::vector<int> viewerScreens_;
   std::vector<std::uint8_t> archiveFlags_;

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "dialogs/cool_dialog.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "store/book_text.h"
@@ -118,6 +119,15 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       break;
     case TCommandRule::TopHtml:
       if (pages_) pages_->ScrollToTop();
+      break;
+    case TCommandRule::FindNext:
+      if (dialog_) dialog_->ShowDialogPage(TCoolDialog::kFindPage, "");
+      break;
+    case TCommandRule::Unarc:
+      // Unpacking the archive on show comes with the archive reader; without a listing on show
+      // the reader is asked to pick a file first.
+      if (!pages_ || !pages_->ArchiveMode())
+        ShowBookMessage(dialog_, *Utf8ToCp1251("Выберите файл для распаковки."));
       break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;

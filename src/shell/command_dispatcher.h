@@ -10,6 +10,7 @@
 namespace shelf {
 
 class THtmlFrame;
+class TCoolDialog;
 
 enum class TElementKind { Button = 0, SwitchOne = 1, SwitchGrp = 2 };
 
@@ -90,6 +91,8 @@ class TCommandDispatcher {
 
   // The page areas, once the window has made them (null: the book has none).
   void SetPageAreas(THtmlFrame* pages) { pages_ = pages; }
+  // The book's drawn dialog, once made (null: the book has none).
+  void SetDialog(TCoolDialog* dialog) { dialog_ = dialog; }
 
   // Whether the page search compares letter case ("caseon" / "caseoff").
   bool CaseSensitiveFind() const { return caseSensitiveFind_; }
@@ -98,6 +101,7 @@ class TCommandDispatcher {
   TCommandHost& host_;
   const TBookFolders& folders_;
   THtmlFrame* pages_ = nullptr;
+  TCoolDialog* dialog_ = nullptr;
   bool caseSensitiveFind_ = false;
 };
 

@@ -84,6 +84,8 @@ TMainForm::TMainForm(TBookSession& session)
 }
 
 TMainForm::~TMainForm() {
+  dispatcher_.SetDialog(nullptr);
+  coolDialog_.reset();  // keeps its stored switches when it is still open
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
     if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
@@ -145,6 +147,11 @@ std::optional<int> TMainForm::BuildBookShell() {
   qApp->installEventFilter(this);
   ReplaySwitches(false);
   ShowMainWindow();
+  coolDialog_ =
+      CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
+  dispatcher_.SetDialog(coolDialog_.get());
+  scaleBar_->SetDialog(coolDialog_.get());
+  if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
   return std::nullopt;
 }
 
@@ -501,6 +508,14 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
+void TMainForm::EscapeKey() {
+  if (coolDialog_ && coolDialog_->isVisible()) coolDialog_->close();
+}
+
+void TMainForm::PrepareSearchScale() {
+  scaleBar_->Prepare(currentScreen_);
+}
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
   // A key the window leaves alone goes on to the control and may come back here on its way to
@@ -508,6 +523,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   const auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+    EscapeKey();
+    return true;
+  }
   return keyboard_.KeyDown(key->key(), key->modifiers(), Screen(),
                            currentScreen_ == kReadingScreen || notMainShell_, htmlFrame_.get());
 }

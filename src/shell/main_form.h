@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "book/interface_description.h"
+#include "dialogs/cool_dialog.h"
 #include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
@@ -44,7 +45,8 @@ class TMainForm : public QWidget,
                   private TCommandHost,
                   private TPointerHost,
                   private TDrawTarget,
-                  private THtmlFrameHost {
+                  private THtmlFrameHost,
+                  private TCoolDialogHost {
   Q_OBJECT
 
  public:
@@ -75,7 +77,9 @@ class TMainForm : public QWidget,
   // The window's outline from the description; empty when the window is a plain rectangle.
   const QRegion& Shape() const { return shape_; }
   TPanelBkgrd* BackgroundPanel() const override;
-  THtmlFrame* PageAreas() const { return htmlFrame_.get(); }
+  THtmlFrame* PageAreas() const override { return htmlFrame_.get(); }
+  // The book's drawn dialog; null when the book has no Dialog.txt.
+  TCoolDialog* CoolDialog() const { return coolDialog_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.
   TStatusLine* StatusLine() const override { return statusLine_.get(); }
@@ -113,6 +117,9 @@ class TMainForm : public QWidget,
   // THtmlFrameHost
   QWidget& Window() override { return *this; }
   void PointerLeftElements() override { pointer_.PointerMove(QPoint(-1, -1)); }
+  // TCoolDialogHost
+  void EscapeKey() override;
+  void PrepareSearchScale() override;
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -161,6 +168,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<THtmlFrame> htmlFrame_;
   std::unique_ptr<TPathInputBox> pathInputs_;
   std::unique_ptr<TScaleBar> scaleBar_;
+  std::unique_ptr<TCoolDialog> coolDialog_;
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

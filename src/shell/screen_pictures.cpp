@@ -44,28 +44,35 @@ TSwitchPictures LoadSwitch(Switch& s, const TBookStore& store, const std::string
 
 }  // namespace
 
+TBtnPictures LoadButtonPictures(RBtn& b, const TBookStore& store, const std::string& programDir) {
+  TBtnPictures p;
+  p.Up = LoadBookPicture(store, programDir + b.PictureUp);
+  p.Move = LoadBookPicture(store, programDir + b.PictureMove);
+  p.Down = LoadBookPicture(store, programDir + b.PictureDown);
+  TakeSize(b, p.Up);
+  if (HasCaption(b.Caption)) {
+    DrawButtonCaption(p.Up, b, "up");
+    DrawButtonCaption(p.Move, b, "mv");
+    DrawButtonCaption(p.Down, b, "dn");
+  }
+  return p;
+}
+
+TSwitchPictures LoadSwitchPictures(RSwthGrp& s, const TBookStore& store,
+                                   const std::string& programDir) {
+  return LoadSwitch(s, store, programDir, DrawGroupCaption);
+}
+
 void TScreenPictures::Build(RScreen& screen, const QImage& screenPicture, const TBookStore& store,
                             const std::string& programDir) {
   Buttons.clear();
-  for (RBtn& b : screen.Buttons) {
-    TBtnPictures p;
-    p.Up = LoadBookPicture(store, programDir + b.PictureUp);
-    p.Move = LoadBookPicture(store, programDir + b.PictureMove);
-    p.Down = LoadBookPicture(store, programDir + b.PictureDown);
-    TakeSize(b, p.Up);
-    if (HasCaption(b.Caption)) {
-      DrawButtonCaption(p.Up, b, "up");
-      DrawButtonCaption(p.Move, b, "mv");
-      DrawButtonCaption(p.Down, b, "dn");
-    }
-    Buttons.push_back(std::move(p));
-  }
+  for (RBtn& b : screen.Buttons) Buttons.push_back(LoadButtonPictures(b, store, programDir));
   SwitchesOne.clear();
   for (RSwthOne& s : screen.SwitchesOne)
     SwitchesOne.push_back(LoadSwitch(s, store, programDir, DrawSwitchCaption));
   SwitchesGrp.clear();
   for (RSwthGrp& s : screen.SwitchesGrp)
-    SwitchesGrp.push_back(LoadSwitch(s, store, programDir, DrawGroupCaption));
+    SwitchesGrp.push_back(LoadSwitchPictures(s, store, programDir));
 
   background_ = screenPicture.convertToFormat(QImage::Format_RGB888);
   QPainter painter(&background_);

@@ -44,6 +44,14 @@ struct TSwitchPictures {
   }
 };
 
+// A button's pictures (a picture that cannot be read stays empty), its Right and Bottom set from
+// the first one, its caption drawn onto them.
+TBtnPictures LoadButtonPictures(RBtn& button, const TBookStore& store,
+                                const std::string& programDir);
+// The same for a group switch's four pictures.
+TSwitchPictures LoadSwitchPictures(RSwthGrp& element, const TBookStore& store,
+                                   const std::string& programDir);
+
 class TScreenPictures {
  public:
   // Loads every element picture of `screen` from the book (a picture that cannot be read stays

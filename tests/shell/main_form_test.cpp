@@ -3,20 +3,26 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
 
 #include "book/book_session.h"
+#include "dialogs/cool_dialog.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
+#include "platform/shell_open.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
+#include "widgets/status_line.h"
 #include "widgets/text_msg.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 #include "test_support.h"
 
@@ -281,6 +287,131 @@ TEST_F(MainFormTest, ASecondProgramOnTheSameBookEndsAtOnce) {
   EXPECT_EQ(first.state(), QProcess::Running);
   first.kill();
   first.waitForFinished();
+}
+
+TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDialog) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  TCoolDialog* dialog = form.CoolDialog();
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_EQ(dialog->Pages().size(), 4u);
+  EXPECT_FALSE(dialog->isVisible());
+
+  QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);  // only where pages are read
+  EXPECT_FALSE(dialog->isVisible());
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kFindPage);
+  EXPECT_EQ(dialog->height(), 115);  // no results yet
+  const QRect over = form.geometry();
+  EXPECT_EQ(dialog->x() + dialog->width() / 2, over.left() + over.width() / 2);
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(dialog->isVisible());
+
+  // The find tool on the rail, pressed and released by the pointer.
+  const QPoint tool(727 + 28, 422 + 19);
+  QWidget* hint = form.childAt(tool);
+  ASSERT_NE(hint, nullptr);
+  const QPoint at = hint->mapFrom(&form, tool);
+  QTest::mouseMove(hint, at);
+  QTest::mousePress(hint, Qt::LeftButton, {}, at);
+  QTest::mouseRelease(hint, Qt::LeftButton, {}, at);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kFindPage);
+
+  // A found page chosen in the result list opens in the page area.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+  const std::string brakes = session->Folders.BookRoot + "html\\brakes.htm";
+  dialog->ShowFindResults({session->Folders.BookRoot + "html\\engine.htm", brakes},
+                          {*Utf8ToCp1251("2. Двигатель"), *Utf8ToCp1251("6. Тормоза")});
+  QListWidget* list = dialog->ResultList();
+  ASSERT_NE(list, nullptr);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualItemRect(list->item(1)).center());
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("brakes.htm"));
+
+  form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
+  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kMessagePage);
+  EXPECT_TRUE(dialog->isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+  QTest::keyClick(dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
+}
+
+// Records what the sample book's links hand to the desktop.
+class RecordingDesktop : public TShellOpen {
+ public:
+  bool OpenUrl(const std::string& url) override { return Record("url " + url); }
+  bool OpenFile(const fs::path& file) override { return Record("open " + file.string()); }
+  bool HasHandler(const fs::path&) override { return true; }
+  bool SetCurrentFolder(const fs::path&) override { return true; }
+  std::optional<fs::path> AskSaveFile(QWidget*, const fs::path&, const std::string& name,
+                                      const std::string&) override {
+    Record("save " + name);
+    return std::nullopt;
+  }
+  bool StartOwnCopy(const std::vector<std::string>& arguments) override {
+    return Record("picture " + arguments.back());
+  }
+  bool Record(const std::string& call) {
+    Calls.push_back(call);
+    return true;
+  }
+  std::vector<std::string> Calls;
+};
+
+TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  RecordingDesktop desktop;
+  form.PageAreas()->Links().SetDesktop(desktop);
+  const fs::path out = Dir() / "copies";
+  form.PathInputs()->Edit(0)->setText(
+      QString::fromStdString(Cp1251ToUtf8(*session->FileSystem.ToDos(out, true))));
+  form.PageAreas()->OpenLinkedPage(session->Folders.BookRoot + "html\\app_files.htm");
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  TDocumentView* page = viewer->ActiveViewer();
+  ASSERT_NE(page, nullptr);
+  const auto click = [&](const std::string& url) {
+    QPoint link(-1, -1);
+    for (int y = 0; y < page->viewport()->height() && link.x() < 0; y += 3)
+      for (int x = 0; x < page->viewport()->width() && link.x() < 0; x += 3)
+        if (page->ObjectAt({x, y}).Url == url) link = {x, y};
+    if (link.x() < 0) return false;
+    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, link);
+    return true;
+  };
+  const fs::path book = *session->FileSystem.ToHost(session->Folders.BookRoot);
+  const std::string base = Cp1251LowerString(session->Folders.BookRoot);
+  struct Case {
+    std::string url, call;
+  } cases[] = {
+      {"files/forms.zip", "save forms.zip"},
+      {"files/torque_chart.pdf", "open " + (book / "html/files/torque_chart.pdf").string()},
+      {"files/idle.wav", ""},  // the clip player comes later
+      {"pic/car_side.jpg", "picture " + Cp1251ToUtf8(base) + "html\\pic\\car_side.jpg"},
+      {"e:\\samplebook\\setup\\setup.exe", "open " + (book / "setup/setup.exe").string()},
+      {"mailto:kniga@vektor-avto.example", "url mailto:kniga@vektor-avto.example"},
+      {"http://www.vektor-avto.example/files/", "url http://www.vektor-avto.example/files/"},
+      {"copy:doc/checklist.txt", ""},
+      {"copylist:series", ""},
+  };
+  for (const Case& c : cases) {
+    desktop.Calls.clear();
+    ASSERT_TRUE(click(c.url)) << c.url;
+    EXPECT_EQ(desktop.Calls.empty() ? "" : desktop.Calls.front(), c.call) << c.url;
+    EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("app_files.htm")) << c.url;
+  }
+  EXPECT_FALSE(test::ReadFile(out / "checklist.txt").empty());
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("XVK210700Y — 2000"));
+  EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Серийный номер скопирован"));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// booklint: reads a book's Struct.txt the way the program does (container first, loose file
-// second) and lists every fault as "Struct.txt:LINE: message"; exit 1 when there is any.
+// booklint: reads a book's Struct.txt and, when the book has one, its Dialog.txt the way the
+// program does (container first, loose file second) and lists every fault as
+// "Struct.txt:LINE: message"; exit 1 when there is any.
 #include <cstdio>
 #include <string>
 
 #include "book/book_session.h"
 #include "book/interface_description.h"
+#include "dialogs/dialog_description.h"
 #include "store/compr_stream.h"
 
 namespace {
@@ -38,7 +40,20 @@ int main(int argc, char** argv) {
   shelf::TInterfaceDescription description;
   description.ReadMainKeywords(lines, session->Folders);
   description.ReadSections(lines, session->Folders);
-  for (const auto& problem : description.Problems)
+  std::vector<shelf::RDescriptionProblem> problems = description.Problems;
+
+  const std::string dialogFile = session->Folders.ProgramDir + "Dialog.txt";
+  if (session->Store.BookFileExists(dialogFile)) {
+    shelf::TDialogDescription dialog;
+    try {
+      shelf::TComprStream stream(session->Store, dialogFile);
+      dialog.Read(shelf::ReadDialogLines(stream), session->Folders);
+    } catch (const shelf::EFOpenError& e) {
+      return Fail(e.what());
+    }
+    problems.insert(problems.end(), dialog.Problems.begin(), dialog.Problems.end());
+  }
+  for (const auto& problem : problems)
     std::printf("%s\n", shelf::FormatDescriptionProblem(problem).c_str());
-  return description.Problems.empty() ? 0 : kFaulty;
+  return problems.empty() ? 0 : kFaulty;
 }

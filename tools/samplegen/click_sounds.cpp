@@ -69,7 +69,30 @@ QByteArray Wave(const std::vector<std::int16_t>& samples) {
   return out;
 }
 
+// An engine at idle: a low firing pulse with its harmonics and a little rattle.
+std::vector<std::int16_t> Idle(double seconds) {
+  const int count = static_cast<int>(kRate * seconds);
+  std::vector<std::int16_t> samples(count);
+  std::uint32_t seed = 2107;
+  for (int i = 0; i < count; ++i) {
+    const double t = double(i) / kRate;
+    const double firing = 2 * M_PI * 27 * t;  // four cylinders at 800 rpm
+    seed = seed * 1664525 + 1013904223;
+    const double rattle = double(seed >> 8) / (1 << 24) * 2 - 1;
+    const double pulse = std::pow(0.5 + 0.5 * std::sin(firing), 6);
+    const double fade = std::min({1.0, t / 0.2, (seconds - t) / 0.3});
+    const double value =
+        fade * (0.55 * pulse * std::sin(9 * firing) + 0.25 * std::sin(firing) + 0.06 * rattle);
+    samples[i] = static_cast<std::int16_t>(std::lround(value * 0.8 * 32767));
+  }
+  return samples;
+}
+
 }  // namespace
+
+TBookFile EngineIdleSound(const QString& name) {
+  return {name, false, Wave(Idle(2.5))};
+}
 
 std::vector<TBookFile> ClickSounds() {
   return {

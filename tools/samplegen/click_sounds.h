@@ -1,4 +1,5 @@
-// The sample book's button sounds, synthesised: short clicks as 16-bit mono PCM WAV files.
+// The sample book's sounds, synthesised as 16-bit mono PCM WAV files: short clicks for the
+// buttons and an idling engine a page links to.
 #pragma once
 
 #include <vector>
@@ -10,5 +11,8 @@ namespace shelf::samplegen {
 // click.wav (buttons), switch.wav (switches), exit.wav (leaving the book). They stay beside the
 // container: the program plays sounds from files.
 std::vector<TBookFile> ClickSounds();
+
+// `name` in the container: an engine idling for a few seconds.
+TBookFile EngineIdleSound(const QString& name);
 
 }  // namespace shelf::samplegen

@@ -1,6 +1,6 @@
 // Builds the sample book's tree from its readable sources: texts are converted from UTF-8 to
-// Windows-1251, the pictures, the busy animation, the pages' illustrations and the sounds are
-// made.
+// Windows-1251, the pictures, the busy animation, the pages' illustrations, the dialog's pages,
+// the sounds and the files pages hand out are made.
 // Usage: samplegen SOURCE BOOK STAGE
 #include <QGuiApplication>
 #include <filesystem>
@@ -9,7 +9,9 @@
 #include <sstream>
 
 #include "book_icon.h"
+#include "attachments.h"
 #include "click_sounds.h"
+#include "dialog_art.h"
 #include "page_pictures.h"
 #include "picture_files.h"
 #include "pictures.h"
@@ -74,6 +76,7 @@ int main(int argc, char** argv) {
   for (auto& sound : shelf::samplegen::ClickSounds()) files.push_back(std::move(sound));
   files.push_back(
       {"run/book.ico", false, shelf::samplegen::Encoded(shelf::samplegen::BookIcon(48), "ico")});
+  for (auto& picture : shelf::samplegen::DialogPictures()) files.push_back(std::move(picture));
   QString error;
   const QByteArray piston = shelf::samplegen::PistonGif(error);
   if (piston.isEmpty()) {
@@ -87,6 +90,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& picture : pagePictures) files.push_back(std::move(picture));
+  std::vector<shelf::samplegen::TBookFile> attachments = shelf::samplegen::Attachments(error);
+  if (attachments.empty()) {
+    std::cerr << "samplegen: cannot make the attached files: " << error.toStdString() << "\n";
+    return 1;
+  }
+  for (auto& file : attachments) files.push_back(std::move(file));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

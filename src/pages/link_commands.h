@@ -1,0 +1,51 @@
+// What a click on a link of a page does before the page engine follows it: enlarged pictures,
+// web and mail links, copies out of the book, list selections to the clipboard, ZIP files to
+// save, archive pages, sounds, documents and programs handed to the desktop.
+#pragma once
+
+#include <string>
+
+namespace shelf {
+
+class TFrameViewer;
+class THtmlFrame;
+class THtmlFrameHost;
+class TBookStore;
+class TDosFileSystem;
+class TShellOpen;
+struct TBookFolders;
+
+class TLinkCommands {
+ public:
+  TLinkCommands(THtmlFrame& pages, THtmlFrameHost& host, const TBookStore& store,
+                const TDosFileSystem& fileSystem, const TBookFolders& folders, TShellOpen& desktop);
+
+  // The link handler of every frame viewer. Leaves `handled` false when the engine is to
+  // follow the link itself.
+  void HandleLinkClick(TFrameViewer& sender, const std::string& target, const std::string& url,
+                       bool& handled);
+  // Puts the selected entry of the drop-down lists named `name` (any letter case) of the page
+  // on show on the clipboard.
+  void CopyListSelection(const std::string& name);
+
+  void SetDesktop(TShellOpen& desktop) { desktop_ = &desktop; }
+
+ private:
+  void ShowEnlargedPicture(const std::string& expanded);
+  // Asks the enlarged-picture windows of other copies whether one shows `expanded`.
+  bool PictureShownElsewhere(const std::string& expanded);
+  void CopyToPathBox(const std::string& file);
+  void SaveZip(const std::string& file);
+  void OpenExternal(const std::string& file, bool program);
+  void Report(const char* utf8Text);
+
+  THtmlFrame& pages_;
+  THtmlFrameHost& host_;
+  const TBookStore& store_;
+  const TDosFileSystem& fileSystem_;
+  const TBookFolders& folders_;
+  TShellOpen* desktop_;
+  std::string zipFolder_;  // host folder last chosen in the ZIP save dialog
+};
+
+}  // namespace shelf

@@ -1,0 +1,13 @@
+// The pictures of the sample book's drawn dialog: its four pages (message, find, no printer,
+// printer unusable) and their buttons and search-kind switches, in the screens' look.
+#pragma once
+
+#include <vector>
+
+#include "book_file.h"
+
+namespace shelf::samplegen {
+
+std::vector<TBookFile> DialogPictures();
+
+}  // namespace shelf::samplegen
