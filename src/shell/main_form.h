@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "pages/html_frame.h"
+#include "popup/control_popup_window.h"
+#include "search/contents_host.h"
+#include "search/contents_trees.h"
 #include "shell/command_dispatcher.h"
 #include "book/interface_description.h"
 #include "shell/keyboard_input.h"
@@ -44,7 +47,9 @@ class TMainForm : public QWidget,
                   private TCommandHost,
                   private TPointerHost,
                   private TDrawTarget,
-                  private THtmlFrameHost {
+                  private THtmlFrameHost,
+                  private TContentsHost,
+                  private TPopupHost {
   Q_OBJECT
 
  public:
@@ -75,7 +80,9 @@ class TMainForm : public QWidget,
   // The window's outline from the description; empty when the window is a plain rectangle.
   const QRegion& Shape() const { return shape_; }
   TPanelBkgrd* BackgroundPanel() const override;
-  THtmlFrame* PageAreas() const { return htmlFrame_.get(); }
+  THtmlFrame* PageAreas() const override { return htmlFrame_.get(); }
+  TContentsTrees* ContentsTrees() const { return trees_.get(); }
+  TControlPopupWindow* PopupWindows() const { return popups_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.
   TStatusLine* StatusLine() const override { return statusLine_.get(); }
@@ -90,6 +97,7 @@ class TMainForm : public QWidget,
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // TCommandHost
@@ -101,6 +109,13 @@ class TMainForm : public QWidget,
   int LastScreenWithPicture() const override;
   int ScreenCount() const override { return static_cast<int>(description_.Screens.size()); }
   void RunDocument(const std::string& file, const std::string& parameters) override;
+  QPoint MapToScreen(QPoint windowPoint) const override { return mapToGlobal(windowPoint); }
+  void ShiftPress(QPoint at) override { pointer_.PointerDown(at, true); }
+  // TContentsHost
+  void SetChapterHints(const std::string& next, const std::string& previous) override;
+  void ClosePopups() override;
+  // TPopupHost
+  void RunButtonCommand(const std::string& command) override;
   // TPointerHost
   RScreen& Screen() override { return description_.Screens[currentScreen_]; }
   void FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) override;
@@ -156,6 +171,8 @@ class TMainForm : public QWidget,
   std::unique_ptr<TStatusLine> statusLine_;
   std::unique_ptr<THtmlFrame> htmlFrame_;
   std::unique_ptr<TPathInputBox> pathInputs_;
+  std::unique_ptr<TControlPopupWindow> popups_;
+  std::unique_ptr<TContentsTrees> trees_;
   std::unique_ptr<TScaleBar> scaleBar_;
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;

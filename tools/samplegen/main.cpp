@@ -12,6 +12,7 @@
 #include "page_pictures.h"
 #include "pictures.h"
 #include "piston_gif.h"
+#include "popup_pictures.h"
 #include "platform/cp1251.h"
 
 namespace fs = std::filesystem;
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
 
   std::vector<shelf::samplegen::TBookFile> files = shelf::samplegen::DrawPictures();
   for (auto& sound : shelf::samplegen::ClickSounds()) files.push_back(std::move(sound));
+  for (auto& picture : shelf::samplegen::PopupPictures()) files.push_back(std::move(picture));
   QString error;
   const QByteArray piston = shelf::samplegen::PistonGif(error);
   if (piston.isEmpty()) {
