@@ -16,20 +16,20 @@ THistorySlot Slot(const std::vector<std::string>& titles, int i) {
 }  // namespace
 
 THistorySlots BackListSlots(const std::vector<std::string>& titles, int current) {
-  THistorySlots slots;
+  THistorySlots list;
   int k = 0;
   for (int i = 0; i < static_cast<int>(titles.size()); ++i)
-    if (i > current && i <= current + kHistorySlots) slots[k++] = Slot(titles, i);
-  return slots;
+    if (i > current && i <= current + kHistorySlots) list[k++] = Slot(titles, i);
+  return list;
 }
 
 THistorySlots ForwardListSlots(const std::vector<std::string>& titles, int current) {
-  THistorySlots slots;
+  THistorySlots list;
   int k = 0;
   for (int i = 0; i < static_cast<int>(titles.size()); ++i)
     if (i >= current - kHistorySlots && i < current)
-      slots[kHistorySlots - 1 - k++] = Slot(titles, i);
-  return slots;
+      list[kHistorySlots - 1 - k++] = Slot(titles, i);
+  return list;
 }
 
 }  // namespace shelf

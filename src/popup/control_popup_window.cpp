@@ -21,11 +21,11 @@ std::optional<int> Decimal(const std::string& text) {
   return value;
 }
 
-void FillSlots(TPopupWindow* popup, const THistorySlots& slots) {
+void FillSlots(TPopupWindow* popup, const THistorySlots& list) {
   if (!popup) return;
   for (int i = 0; i < kHistorySlots && i < popup->ItemCount(); ++i) {
-    if (slots[i].Shown) popup->SetItem(i, slots[i].Caption, slots[i].Command);
-    popup->ShowItem(i, slots[i].Shown);
+    if (list[i].Shown) popup->SetItem(i, list[i].Caption, list[i].Command);
+    popup->ShowItem(i, list[i].Shown);
   }
 }
 

@@ -14,9 +14,9 @@ std::vector<std::string> Titles(int count) {
 }
 
 // The commands of the shown slots, top to bottom.
-std::vector<std::string> Shown(const THistorySlots& slots) {
+std::vector<std::string> Shown(const THistorySlots& list) {
   std::vector<std::string> shown;
-  for (const auto& slot : slots)
+  for (const auto& slot : list)
     if (slot.Shown) shown.push_back(slot.Command);
   return shown;
 }
