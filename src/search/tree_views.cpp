@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QSplitter>
+#include <numeric>
 
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
@@ -176,7 +177,7 @@ void TTreeViews::PlaceSplitter() {
   QSplitter* splitter = panel->Splitter();
   QList<int> sizes = splitter->sizes();
   if (sizes.size() < 2) return;
-  const int total = panel->width() - splitter->handleWidth();
+  const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
   sizes[0] = width_ + 1;
   sizes[1] = std::max(total - sizes[0], 0);
   for (qsizetype i = 2; i < sizes.size(); ++i) sizes[i] = 0;

@@ -114,12 +114,16 @@ TEST_F(ContentsTreesTest, ChapterStepsSkipTheSamePageAndHintsNameTheNeighbours) 
 }
 
 TEST_F(ContentsTreesTest, CaptionSearchSectionPagesAndSwitchingTheTreeOff) {
-  EXPECT_TRUE(tree->FindCaption(*Utf8ToCp1251("раздел")));
-  EXPECT_EQ(tree->SelectedIndex(), 2);
+  Run("nextchapter");
+  Run("nextchapter");
+  ASSERT_EQ(tree->SelectedIndex(), 3);  // "Раздел Е"
+  // On from the focused item, round past the end: "Раздел Д1", whose page is d.htm.
   EXPECT_TRUE(tree->FindCaption(*Utf8ToCp1251("РАЗДЕЛ")));
-  EXPECT_EQ(Shown(), "e.htm");
-  EXPECT_TRUE(tree->FindCaption(*Utf8ToCp1251("начало")));  // wraps round to the top
+  EXPECT_EQ(Shown(), "d.htm");
+  EXPECT_EQ(tree->SelectedIndex(), 1);  // the tree follows the page to its first item
+  EXPECT_TRUE(tree->FindCaption(*Utf8ToCp1251("начало")));
   EXPECT_EQ(Shown(), "a.htm");
+  EXPECT_FALSE(tree->FindCaption(*Utf8ToCp1251("рама")));
 
   const int pageWidth = viewer->width();
   Run("offtree");
