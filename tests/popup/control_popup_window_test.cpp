@@ -167,7 +167,7 @@ TEST_F(PopupWindowsTest, FavoritesFromThePageMenuDeleteModeAndARestart) {
     ASSERT_TRUE(pageMenu->isVisible());
     Choose(pageMenu, 0);
   }
-  Run("addtofavorite");  // b again: the same title adds nothing
+  QTest::keyClick(form.get(), Qt::Key_I, Qt::ControlModifier);  // b again: same title, nothing
   ASSERT_EQ(favorites->ItemCount(), 3);
   EXPECT_EQ(favorites->Item(2).Caption(), *Utf8ToCp1251("Последняя"));
 
