@@ -65,7 +65,7 @@ TTreeViews::TTreeViews(TContentsHost& host, const RTree& record, const TBookStor
   setExpandsOnDoubleClick(false);
   setFrameShape(QFrame::NoFrame);
   setUniformRowHeights(true);
-  setMouseTracking(true);
+  viewport()->setMouseTracking(true);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   QPalette colours = palette();
   for (const auto group : {QPalette::Active, QPalette::Inactive}) {

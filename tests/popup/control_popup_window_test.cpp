@@ -152,6 +152,12 @@ TEST_F(PopupWindowsTest, BackAndForwardPressTheSectionSwitchAgain) {
   EXPECT_EQ(screen.SwitchesGrp[1].State, 1);
   Run("forward", 3);  // nothing further: a beep and no change
   EXPECT_EQ(Shown(), "e.htm");
+  screen.SwitchesGrp[0].State = 1;
+  screen.SwitchesGrp[1].State = 0;
+  Run("back", 2);
+  EXPECT_EQ(Shown(), "d.htm");
+  EXPECT_EQ(screen.SwitchesGrp[1].State, 1);
+  EXPECT_EQ(screen.SwitchesGrp[0].State, 0);
 }
 
 TEST_F(PopupWindowsTest, FavoritesFromThePageMenuDeleteModeAndARestart) {
