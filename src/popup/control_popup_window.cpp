@@ -52,7 +52,15 @@ TControlPopupWindow::~TControlPopupWindow() = default;
 
 void TControlPopupWindow::BuildPopups() {
   const RScreen& screen = host_.Screen();
-  popups_.clear();  // a favorites popup saves its favorites as it goes
+  // A popup's own item may have changed the screen: the old popups go once their events are
+  // over. Their favorites are saved now, before the new screen's popups read them.
+  for (auto& old : popups_) {
+    old->Favorites.reset();
+    old->OnItemCommand = nullptr;
+    old->hide();
+    old.release()->deleteLater();
+  }
+  popups_.clear();
   for (size_t i = 0; i < screen.Popups.size(); ++i) {
     const RPopupData& record = screen.Popups[i];
     auto popup =

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTest>
 
@@ -91,9 +92,12 @@ TEST_F(PopupWindowsTest, NumberedMenuShortensLongCaptionsAndRunsItsItems) {
   EXPECT_FALSE(menu->isVisible());  // a key in the window closes it
 
   Run("contextmenu7");
-  Choose(menu, 0);  // "2": the reading screen
-  EXPECT_FALSE(menu->isVisible());
+  const QPointer<TPopupWindow> chosen = menu;
+  Choose(menu, 0);  // "2": the reading screen, whose popups replace the title screen's
   EXPECT_EQ(form->CurrentScreen(), 1);
+  EXPECT_TRUE(!chosen || !chosen->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(chosen.isNull());
 }
 
 TEST_F(PopupWindowsTest, HistoryListsFollowThePagesAndGoWhereChosen) {
