@@ -61,7 +61,7 @@ void TContentsTrees::SetTreesOff(bool off) {
   const bool wasShown = viewer && viewer->isVisible();
   if (viewer) viewer->hide();
   for (TTreeViews* tree : {first_.get(), second_.get()})
-    if (tree && tree->TreeOff() != off) tree->SetTreeOff(off, savedPage_);
+    if (tree && tree->TreeOff() != off) tree->SetTreeOff(off);
   if (viewer && wasShown) viewer->show();
 }
 

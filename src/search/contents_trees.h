@@ -3,9 +3,7 @@
 // chapter steps and the page's chapter work on the tree chosen by ActiveTree.
 #pragma once
 
-#include <QRect>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "book/element_records.h"
@@ -47,7 +45,6 @@ class TContentsTrees {
 
   TContentsHost& host_;
   std::unique_ptr<TTreeViews> first_, second_;
-  std::optional<QRect> savedPage_;  // the page's rectangle at the first switch-off
 };
 
 // The trees, or none when the description has no tree record (or more than two).

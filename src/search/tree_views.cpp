@@ -184,7 +184,7 @@ void TTreeViews::PlaceSplitter() {
   splitter->setSizes(sizes);
 }
 
-void TTreeViews::SetTreeOff(bool off, std::optional<QRect>& savedPage) {
+void TTreeViews::SetTreeOff(bool off) {
   THtmlFrame* pages = host_.PageAreas();
   TFrameViewer* viewer = pages ? pages->CurrentScreenViewer() : nullptr;
   if (!off) {
@@ -194,7 +194,6 @@ void TTreeViews::SetTreeOff(bool off, std::optional<QRect>& savedPage) {
     }
   } else {
     hide();  // the splitter's bar goes with the tree; the page takes the panel's width
-    if (viewer && !savedPage) savedPage = viewer->geometry();
     if (viewer) viewer->Reload();
   }
   treeOff_ = off;

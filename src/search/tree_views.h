@@ -2,9 +2,7 @@
 // Choosing a chapter opens its page; the page on show, however it came, selects its chapter.
 #pragma once
 
-#include <QRect>
 #include <QTreeWidget>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,9 +28,9 @@ class TTreeViews : public QTreeWidget {
   void OpenSelectedPage(bool fromTree);
   // Selects the next chapter whose caption holds `text` (wrapping round) and opens it.
   bool FindCaption(const std::string& text);
-  // Switches the tree off (the page takes its room) or on again. The page's rectangle is saved
-  // at the first switch-off of the program, in `savedPage`.
-  void SetTreeOff(bool off, std::optional<QRect>& savedPage);
+  // Switches the tree off or on again. The panel's splitter gives the page the tree's room and
+  // takes it back, so the page's rectangle needs no keeping here.
+  void SetTreeOff(bool off);
   // Puts the panel's splitter just right of the tree.
   void PlaceSplitter();
   // Selects the chapter of the page on show; a page the contents do not name changes nothing.
