@@ -307,10 +307,6 @@ void THtmlFrame::AddSectionTrail(const std::string& page) {
   if (currentViewer_ >= 0) sectionTrails_[currentViewer_].AddSectionTrail(page);
 }
 
-const TSectionTrails* THtmlFrame::CurrentTrails() const {
-  return currentViewer_ >= 0 ? &sectionTrails_[currentViewer_] : nullptr;
-}
-
 bool THtmlFrame::GoBy(int step, const RScreen& screen, std::vector<QPoint>& presses) {
   TFrameViewer* viewer = CurrentScreenViewer();
   if (!viewer || !(step > 0 ? viewer->CanGoBack() : viewer->CanGoForward())) {

@@ -95,7 +95,6 @@ class THtmlFrame : public QObject {
   // Section trails: a button command about to show `page` makes it (or the trail holding it)
   // the current trail of the current viewer.
   void AddSectionTrail(const std::string& page);
-  const TSectionTrails* CurrentTrails() const;
   // Back and forward: false (with a beep) when the viewer cannot go there. When the page
   // changed, `presses` receives the corners of the screen's switches that belong to the section
   // of the page reached, to be Shift-pressed.

@@ -61,10 +61,8 @@ void TControlPopupWindow::BuildPopups() {
     old.release()->deleteLater();
   }
   popups_.clear();
-  for (size_t i = 0; i < screen.Popups.size(); ++i) {
-    const RPopupData& record = screen.Popups[i];
-    auto popup =
-        std::make_unique<TPopupWindow>(record, static_cast<int>(i), store_, folders_.ProgramDir);
+  for (const RPopupData& record : screen.Popups) {
+    auto popup = std::make_unique<TPopupWindow>(record, store_, folders_.ProgramDir);
     popup->OnItemCommand = [this](const std::string& command) { RunItemCommand(command); };
     if (record.Kind == kPopupHistoryBack || record.Kind == kPopupHistoryForward) {
       popup->SetItemCount(kHistorySlots);

@@ -36,7 +36,6 @@ class TItemsBtn {
   // The caption as drawn on the normal picture.
   const std::string& ShownCaption() const { return shownCaption_; }
   const QImage& Picture() const;
-  const QImage& PictureUp() const { return up_; }
 
  private:
   QImage up_, move_, down_;

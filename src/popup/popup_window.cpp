@@ -28,11 +28,10 @@ QPoint Vertex(const std::string& text) {
 
 }  // namespace
 
-TPopupWindow::TPopupWindow(const RPopupData& record, int recordIndex, const TBookStore& store,
+TPopupWindow::TPopupWindow(const RPopupData& record, const TBookStore& store,
                            const std::string& programDir)
     : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       record_(record),
-      recordIndex_(recordIndex),
       store_(store),
       itemLeft_(record.ButtonLeft),
       itemTop_(record.ButtonTop) {

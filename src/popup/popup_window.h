@@ -26,8 +26,7 @@ class TPopupWindow : public QWidget, public TFavoriteItems {
   static constexpr int kSlidePauseMs = 250;
 
   // `record` stays owned by the description; the background picture is read at once.
-  TPopupWindow(const RPopupData& record, int recordIndex, const TBookStore& store,
-               const std::string& programDir);
+  TPopupWindow(const RPopupData& record, const TBookStore& store, const std::string& programDir);
   ~TPopupWindow() override;
 
   void SetItemCount(int count);
@@ -44,13 +43,11 @@ class TPopupWindow : public QWidget, public TFavoriteItems {
   void RemoveItem(int index);
 
   int Kind() const { return record_.Kind; }
-  int RecordIndex() const { return recordIndex_; }
   int ItemCount() const { return static_cast<int>(items_.size()); }
   const TItemsBtn& Item(int index) const { return *items_[index]; }
   bool HasShownItem() const;
   bool DeleteMode = false;
   bool Sliding() const { return slide_.state() == QAbstractAnimation::Running; }
-  const QImage& Background() const { return background_; }
 
   // The favorites of a favorites popup (null for other kinds).
   std::unique_ptr<THtmlFavorite> Favorites;
@@ -70,7 +67,6 @@ class TPopupWindow : public QWidget, public TFavoriteItems {
   void ApplyMask(int revealed, bool downwards);
 
   const RPopupData& record_;
-  int recordIndex_;
   const TBookStore& store_;
   QImage background_;
   std::vector<std::unique_ptr<TItemsBtn>> items_;

@@ -46,11 +46,9 @@ class TTreeViews : public QTreeWidget {
   QTreeWidgetItem* ItemAt(int index) const { return itemList_[index]; }
   int SelectedIndex() const;
   int FocusedIndex() const;
-  const std::string& SelectedPage() const { return selectedPage_; }
   std::string SectionPage;  // the page a "screen2=" command asked for
   bool TreeOff() const { return treeOff_; }
   bool HiddenByScreen = false;
-  int RecordWidth() const { return width_; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
