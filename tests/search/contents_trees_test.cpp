@@ -8,6 +8,7 @@
 #include "book/book_session.h"
 #include "html/frame_viewer.h"
 #include "reading_book.h"
+#include "search/contents_host.h"
 #include "shell/main_form.h"
 #include "widgets/panel_bkgrd.h"
 
@@ -141,6 +142,37 @@ TEST_F(ContentsTreesTest, CaptionSearchSectionPagesAndSwitchingTheTreeOff) {
   Run("screen2=b.htm");
   EXPECT_EQ(Shown(), "b.htm");
   EXPECT_EQ(tree->SelectedIndex(), 4);
+}
+
+class NoWindow : public TContentsHost {
+ public:
+  int CurrentScreen() const override { return 0; }
+  TPanelBkgrd* BackgroundPanel() const override { return nullptr; }
+  THtmlFrame* PageAreas() const override { return nullptr; }
+  void SetChapterHints(const std::string&, const std::string&) override {}
+  void ClosePopups() override {}
+  void PointerLeftElements() override {}
+};
+
+TEST_F(ContentsTreesTest, TwoRecordsMakeTheFirstTreeFromTheSecondRecord) {
+  test::WriteTree(Dir() / "book/run", {{"other.txt", "x.htm;X\r\ny.htm;Y\r\n"}});
+  NoWindow host;
+  const RTree one{233, 511, 0, 0, "contents.txt", 1}, two{233, 511, 0, 0, "other.txt", 1},
+      missing{233, 511, 0, 0, "none.txt", 1};
+  const auto trees = CreateContentsTrees(host, {one, two}, session->Store, session->Folders);
+  ASSERT_NE(trees, nullptr);
+  EXPECT_EQ(trees->Second(), nullptr);
+  ASSERT_NE(trees->First(), nullptr);
+  EXPECT_EQ(trees->First()->Items().size(), 2u);
+  EXPECT_EQ(trees->ActiveTree(), trees->First());
+  EXPECT_EQ(CreateContentsTrees(host, {}, session->Store, session->Folders), nullptr);
+  // A contents file the book lacks gives an empty tree whose operations do nothing.
+  const auto empty = CreateContentsTrees(host, {missing}, session->Store, session->Folders);
+  ASSERT_NE(empty, nullptr);
+  EXPECT_TRUE(empty->Second()->Items().empty());
+  empty->NextChapter();
+  empty->SyncTreeWithPage();
+  EXPECT_FALSE(empty->Second()->FindCaption("x"));
 }
 
 }  // namespace
