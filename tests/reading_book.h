@@ -17,6 +17,13 @@ inline std::string ReadingPage(const std::string& title, const std::string& body
                        "</body></html>");
 }
 
+// A page long enough to be scrolled.
+inline std::string LongText() {
+  std::string text;
+  for (int i = 0; i < 200; ++i) text += "<p>Строка " + std::to_string(i);
+  return text;
+}
+
 // Buttons of the reading screen, in this order, 40 pixels apart from y = 100 at x = 720.
 inline constexpr const char* kReadingButtons[] = {
     "nextchapter", "prevchapter",    "back",         "forward",
@@ -68,7 +75,7 @@ inline std::filesystem::path MakeReadingBook(const std::filesystem::path& dir) {
              {"contents.txt", *Utf8ToCp1251("a.htm;Начало\r\nd.htm;Глава Д\r\n\td.htm;Раздел Д1\r\n"
                                             "\te.htm;Раздел Е\r\nb.htm;Последняя\r\n")},
              {"a.htm", ReadingPage("Начало", "<p><a href=\"d.htm\">Глава Д</a>")},
-             {"b.htm", ReadingPage("Последняя", "<p>Конец")},
+             {"b.htm", ReadingPage("Последняя", LongText())},
              {"d.htm", ReadingPage("Глава Д", "<p><a href=\"e.htm\">Раздел Е</a>")},
              {"e.htm", ReadingPage("Раздел Е", "<p>Текст раздела")}});
   const auto save = [&](const char* name, int w, int h, Qt::GlobalColor color) {

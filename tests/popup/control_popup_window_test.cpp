@@ -171,6 +171,7 @@ TEST_F(PopupWindowsTest, FavoritesFromThePageMenuDeleteModeAndARestart) {
   ASSERT_TRUE(favorites && pageMenu);
   for (const char* page : {"d.htm", "e.htm", "b.htm"}) {
     form->PageAreas()->OpenLinkedPage(session->Folders.ProgramDir + page);
+    if (page[0] == 'b') Viewer()->ActiveViewer()->SetVScrollPos(300);
     // The right button on the page opens the page menu; its first item adds the page.
     QWidget* view = Viewer()->ActiveViewer()->viewport();
     QTest::mousePress(view, Qt::RightButton, {}, QPoint(40, 40));
@@ -200,6 +201,10 @@ TEST_F(PopupWindowsTest, FavoritesFromThePageMenuDeleteModeAndARestart) {
   ASSERT_EQ(favorites->ItemCount(), 2);
   Run("showfavorite", 6);
   ASSERT_TRUE(favorites->isVisible());
+  Choose(favorites, 1);
+  EXPECT_EQ(Shown(), "b.htm");
+  EXPECT_EQ(Viewer()->ActiveViewer()->VScrollPos(), 300);  // where the reader was
+  Run("showfavorite", 6);
   Choose(favorites, 0);
   EXPECT_EQ(Shown(), "d.htm");
 }
