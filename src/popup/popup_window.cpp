@@ -179,7 +179,6 @@ void TPopupWindow::ShowAt(QPoint point, const QWidget& window, bool slide, bool 
     ApplyMask(height(), true);
   }
   show();
-  raise();
   update();
   lastShown_.start();
 }
