@@ -1,5 +1,6 @@
 #include "pages/html_frame.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
@@ -81,6 +82,7 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
         viewerScreens_.end())
       viewerScreens_.push_back(area.Screen);
   archiveFlags_.assign(viewerScreens_.size(), 0);
+  sectionTrails_.resize(viewerScreens_.size());
   ReadFontSettings();
 
   TViewerSettings settings;
@@ -112,6 +114,10 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
     v.OnKeyDown = [](TDocumentView& view, QKeyEvent* event) {
       const bool copy = event->key() == Qt::Key_C || event->key() == Qt::Key_Insert;
       if (copy && event->modifiers() == Qt::ControlModifier) view.CopyToClipboard();
+    };
+    v.OnMouseDown = [this](QMouseEvent* event) {
+      const bool rightOnly = event->buttons() == Qt::RightButton && event->modifiers() == 0;
+      if (OnPagePress) OnPagePress(event->globalPosition().toPoint(), rightOnly);
     };
     v.OnPrintHeader = [this](QPainter& canvas, int page, int width, int, bool&) {
       DrawPrintHeader(canvas, page, width);
@@ -289,14 +295,75 @@ void THtmlFrame::SelectAll() {
   if (viewer && viewer->isVisible() && viewer->ActiveViewer()) viewer->ActiveViewer()->SelectAll();
 }
 
+void THtmlFrame::CopySelection() {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (viewer && viewer->ActiveViewer()) viewer->ActiveViewer()->CopyToClipboard();
+}
+
 void THtmlFrame::ScrollToTop() {
   TFrameViewer* viewer = CurrentScreenViewer();
   if (viewer && viewer->ActiveViewer()) viewer->ActiveViewer()->ScrollToTop();
 }
 
 void THtmlFrame::HistoryChanged(TFrameViewer& viewer) {
+  const auto owner = std::find_if(viewers_.begin(), viewers_.end(),
+                                  [&](const auto& v) { return v.get() == &viewer; });
+  if (owner != viewers_.end())
+    sectionTrails_[owner - viewers_.begin()].PageShown(viewer.CurrentFile());
   if (TTextMsg* labels = host_.TextMessages())
     labels->SetText(viewer.DocumentTitle() + "  ", kTitleLabel, true);
+  if (AfterHistoryChange) AfterHistoryChange();
+}
+
+void THtmlFrame::AddSectionTrail(const std::string& page) {
+  if (currentViewer_ >= 0) sectionTrails_[currentViewer_].AddSectionTrail(page);
+}
+
+bool THtmlFrame::GoBy(int step, const RScreen& screen, std::vector<QPoint>& presses) {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (!viewer || !(step > 0 ? viewer->CanGoBack() : viewer->CanGoForward())) {
+    QApplication::beep();
+    return false;
+  }
+  const std::string before = viewer->CurrentFile();
+  step > 0 ? viewer->GoBack() : viewer->GoForward();
+  if (viewer->CurrentFile() == before) return true;
+  const int index = ViewerOf(host_.CurrentScreen());
+  const std::string first = sectionTrails_[index].FirstItem();
+  if (first.empty()) return true;
+  const auto holds = [&](const std::string& command) {
+    return command.find(first) != std::string::npos;
+  };
+  for (const RSwthOne& s : screen.SwitchesOne)
+    if (s.State ? holds(s.CommandUp) : holds(s.CommandDown))
+      presses.emplace_back(s.Left + 1, s.Top + 1);
+  for (const RSwthGrp& s : screen.SwitchesGrp)
+    if (holds(s.Command)) presses.emplace_back(s.Left + 1, s.Top + 1);
+  return true;
+}
+
+bool THtmlFrame::HistoryTitles(std::vector<std::string>& titles, int& current) const {
+  const TFrameViewer* viewer = CurrentScreenViewer();
+  if (!viewer) return false;
+  titles.clear();
+  for (int i = 0; i < viewer->HistoryCount(); ++i) titles.push_back(viewer->HistoryTitle(i));
+  current = viewer->HistoryIndex();
+  return true;
+}
+
+bool THtmlFrame::CurrentPlace(std::string& title, std::string& file, int& position) const {
+  const TFrameViewer* viewer = CurrentScreenViewer();
+  if (!viewer || viewer->HistoryCount() == 0) return false;
+  title = viewer->HistoryTitle(viewer->HistoryIndex());
+  file = viewer->CurrentFile();
+  position = viewer->ActiveViewer() ? viewer->ActiveViewer()->VScrollPos() : 0;
+  return true;
+}
+
+void THtmlFrame::OpenPageAt(const std::string& file, int position) {
+  OpenLinkedPage(file);
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (viewer && viewer->ActiveViewer()) viewer->ActiveViewer()->SetVScrollPos(position);
 }
 
 std::string THtmlFrame::LinkStatusText(const std::string& target, const std::string& url) const {

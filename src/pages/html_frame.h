@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,6 +18,7 @@
 #include "html/page_object.h"
 #include "pages/link_commands.h"
 #include "platform/shell_open.h"
+#include "pages/section_trails.h"
 
 class QLabel;
 class QPainter;
@@ -84,6 +86,8 @@ class THtmlFrame : public QObject {
   void FillWindow();
   void RestoreArea();
   void SelectAll();
+  // Copies the selection of the current viewer's active document to the clipboard.
+  void CopySelection();
   void ScrollToTop();
   // Copies the page on show and its "<page>.files" folder into the path box's folder.
   void CopyPageFiles();
@@ -92,6 +96,30 @@ class THtmlFrame : public QObject {
   std::string LinkStatusText(const std::string& target, const std::string& url) const;
   // "Страница N" at the top right of a printed page, when a document is on show.
   void DrawPrintHeader(QPainter& canvas, int page, int width) const;
+
+  // Section trails: a button command about to show `page` makes it (or the trail holding it)
+  // the current trail of the current viewer.
+  void AddSectionTrail(const std::string& page);
+  // Back and forward: false (with a beep) when the viewer cannot go there. When the page
+  // changed, `presses` receives the corners of the screen's switches that belong to the section
+  // of the page reached, to be Shift-pressed.
+  bool GoBack(const RScreen& screen, std::vector<QPoint>& presses) {
+    return GoBy(1, screen, presses);
+  }
+  bool GoForward(const RScreen& screen, std::vector<QPoint>& presses) {
+    return GoBy(-1, screen, presses);
+  }
+  // The titles of the current viewer's history (index 0 newest) and the entry on show; false
+  // without a current viewer.
+  bool HistoryTitles(std::vector<std::string>& titles, int& current) const;
+  // The title, file and scroll position of the page on show, for a favorite.
+  bool CurrentPlace(std::string& title, std::string& file, int& position) const;
+  // Opens `file` as a link would and scrolls it to `position` (a favorite).
+  void OpenPageAt(const std::string& file, int position);
+  // Run after every history change of a viewer, once the page area has done its part.
+  std::function<void()> AfterHistoryChange;
+  // A mouse press on a page, at its screen point; `contextMenu`: the right button alone.
+  std::function<void(QPoint screenPoint, bool contextMenu)> OnPagePress;
 
   // Picture hints: one step of the 200 ms hint timer (tests drive it directly).
   void HintTick();
@@ -113,6 +141,7 @@ class THtmlFrame : public QObject {
   void Hide(TFrameViewer& viewer);
   void ReadFontSettings();
   void HistoryChanged(TFrameViewer& viewer);
+  bool GoBy(int step, const RScreen& screen, std::vector<QPoint>& presses);
   void PointerMoved(TFrameViewer& viewer, QPoint at);
   void StopHint();
   static TPageObject PictureAt(const TDocumentView* view, QPoint at);
@@ -133,6 +162,7 @@ class THtmlFrame : public QObject {
   std::vector<std::unique_ptr<TFrameViewer>> viewers_;
   std::vector<int> viewerScreens_;
   std::vector<std::uint8_t> archiveFlags_;
+  std::vector<TSectionTrails> sectionTrails_;  // per viewer
   std::vector<TArea> areas_;
   int currentViewer_ = -1;
   int currentArea_ = -1;

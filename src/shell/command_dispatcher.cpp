@@ -3,9 +3,14 @@
 #include <array>
 #include <utility>
 
+#include <QCursor>
+
+#include "book/element_records.h"
 #include "dialogs/cool_dialog.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
+#include "popup/control_popup_window.h"
+#include "search/contents_trees.h"
 #include "store/book_text.h"
 
 namespace shelf {
@@ -100,6 +105,7 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Screen: {
       // "screen2" names screen index 1; a number that names no screen is ignored.
       const int screen = ValueInt(CommandWord(command), 1) - 1;
+      if (trees_) trees_->SetSectionPage(ValueBetweenEquals(command, folders_));
       if (screen >= 0 && screen < host_.ScreenCount()) host_.SwitchScreen(screen, kind, index);
       break;
     }
@@ -110,9 +116,50 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Minimize:
       host_.Minimize(kind, index);
       break;
-    case TCommandRule::Html:
+    case TCommandRule::Tree1:
+    case TCommandRule::Tree2:
+      if (trees_) trees_->ShowTree(RecogniseCommand(command) == TCommandRule::Tree1 ? 1 : 2);
+      break;
+    case TCommandRule::OnTree:
+    case TCommandRule::OffTree:
+      if (trees_) trees_->SetTreesOff(RecogniseCommand(command) == TCommandRule::OffTree);
+      break;
+    case TCommandRule::HistoryBack:
+      ShowPopupAtButton(kPopupHistoryBack, kind, index, true);
+      break;
+    case TCommandRule::HistoryForward:
+      ShowPopupAtButton(kPopupHistoryForward, kind, index, false);
+      break;
+    case TCommandRule::ShowFavorite:
+      ShowPopupAtButton(kPopupFavorite, kind, index, false);
+      break;
+    case TCommandRule::AddToFavorite:
+      if (popups_) popups_->AddFavorite();
+      break;
+    case TCommandRule::DeleteFromFavorite:
+      ShowPopupAtButton(TControlPopupWindow::kDeleteFavorite, kind, index, false);
+      break;
+    case TCommandRule::ContextMenu:
+      // The number written after the word "contextmenu".
+      if (popups_ && kind == TElementKind::Button)
+        popups_->ShowPopup(ValueInt(command, 11), QCursor::pos());
+      break;
+    case TCommandRule::Back:
+    case TCommandRule::Forward:
+      GoInHistory(command == "back");
+      break;
+    case TCommandRule::Html: {
       // The number after "html" names the page area.
-      if (pages_) pages_->ShowPage(ValueInt(command, 5), ValueBetweenEquals(command, folders_));
+      const std::string page = ValueBetweenEquals(command, folders_);
+      if (pages_) pages_->AddSectionTrail(page);
+      if (pages_) pages_->ShowPage(ValueInt(command, 5), page);
+      break;
+    }
+    case TCommandRule::NextChapter:
+      if (trees_) trees_->NextChapter();
+      break;
+    case TCommandRule::PrevChapter:
+      if (trees_) trees_->PreviousChapter();
       break;
     case TCommandRule::CopyHtml:
       if (pages_) pages_->CopyPageFiles();
@@ -146,6 +193,24 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       // without those components has nothing for them to do.
       break;
   }
+}
+
+void TCommandDispatcher::ShowPopupAtButton(int number, TElementKind kind, int index,
+                                           bool rightCorner) {
+  if (!popups_ || kind != TElementKind::Button || index < 0 ||
+      index >= static_cast<int>(host_.Screen().Buttons.size()))
+    return;
+  const RBtn& button = host_.Screen().Buttons[index];
+  const QPoint corner(rightCorner ? button.Right : button.Left, button.Bottom);
+  popups_->ShowPopup(number, host_.MapToScreen(corner));
+}
+
+void TCommandDispatcher::GoInHistory(bool back) {
+  if (!pages_) return;
+  std::vector<QPoint> presses;
+  const RScreen& screen = host_.Screen();
+  back ? pages_->GoBack(screen, presses) : pages_->GoForward(screen, presses);
+  for (const QPoint& at : presses) host_.ShiftPress(at);
 }
 
 }  // namespace shelf

@@ -3,6 +3,7 @@
 // sound and carries the command out through the window that hosts it.
 #pragma once
 
+#include <QPoint>
 #include <string>
 
 #include "store/book_folders.h"
@@ -11,6 +12,9 @@ namespace shelf {
 
 class THtmlFrame;
 class TCoolDialog;
+class TContentsTrees;
+class TControlPopupWindow;
+struct RScreen;
 
 enum class TElementKind { Button = 0, SwitchOne = 1, SwitchGrp = 2 };
 
@@ -79,6 +83,11 @@ class TCommandHost {
   virtual void SwitchScreen(int screen, TElementKind kind, int index) = 0;
   // Opens a document or program of the book with the desktop's "open" action.
   virtual void RunDocument(const std::string& file, const std::string& parameters) = 0;
+  // The elements of the screen on show.
+  virtual RScreen& Screen() = 0;
+  virtual QPoint MapToScreen(QPoint windowPoint) const = 0;
+  // A Shift-press at a window point: the switch there changes without running its command.
+  virtual void ShiftPress(QPoint at) = 0;
 };
 
 class TCommandDispatcher {
@@ -93,15 +102,24 @@ class TCommandDispatcher {
   void SetPageAreas(THtmlFrame* pages) { pages_ = pages; }
   // The book's drawn dialog, once made (null: the book has none).
   void SetDialog(TCoolDialog* dialog) { dialog_ = dialog; }
+  // The contents trees and the popups, once made (null: the book has none).
+  void SetContents(TContentsTrees* trees) { trees_ = trees; }
+  void SetPopups(TControlPopupWindow* popups) { popups_ = popups; }
 
   // Whether the page search compares letter case ("caseon" / "caseoff").
   bool CaseSensitiveFind() const { return caseSensitiveFind_; }
 
  private:
+  // Opens popup `number` at a corner of the button that asked; other elements open none.
+  void ShowPopupAtButton(int number, TElementKind kind, int index, bool rightCorner);
+  void GoInHistory(bool back);
+
   TCommandHost& host_;
   const TBookFolders& folders_;
   THtmlFrame* pages_ = nullptr;
   TCoolDialog* dialog_ = nullptr;
+  TContentsTrees* trees_ = nullptr;
+  TControlPopupWindow* popups_ = nullptr;
   bool caseSensitiveFind_ = false;
 };
 

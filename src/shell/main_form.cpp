@@ -92,6 +92,10 @@ TMainForm::~TMainForm() {
   }
   for (const int font : installedFonts_) RemoveFontResource(font);
   pathInputs_.reset();  // writes its folders to the settings
+  dispatcher_.SetContents(nullptr);
+  dispatcher_.SetPopups(nullptr);
+  trees_.reset();
+  popups_.reset();  // the favorites popup writes the favorites
   dispatcher_.SetPageAreas(nullptr);
   htmlFrame_.reset();  // writes the page font and colours
   if (notMainShell_ || !shellBuilt_) return;
@@ -139,6 +143,22 @@ std::optional<int> TMainForm::BuildBookShell() {
     pathInputs_ = std::make_unique<TPathInputBox>(
         *this, description_.PathInputs, SettingsKeyPath(title_), currentScreen_,
         THostFolderNames(session_.FileSystem, session_.Folders.CdRoot));
+  popups_ = CreateControlPopupWindow(*this, description_.Screens, session_.Store, session_.Folders,
+                                     SettingsKeyPath(title_));
+  dispatcher_.SetPopups(popups_.get());
+  trees_ = CreateContentsTrees(*this, description_.Trees, session_.Store, session_.Folders);
+  dispatcher_.SetContents(trees_.get());
+  if (htmlFrame_) {
+    htmlFrame_->AfterHistoryChange = [this] {
+      if (popups_) popups_->RefreshHistoryLists();
+      if (trees_) trees_->SyncTreeWithPage();
+    };
+    htmlFrame_->OnPagePress = [this](QPoint at, bool contextMenu) {
+      if (!popups_) return;
+      popups_->CloseAll();
+      if (contextMenu) popups_->ShowPopup(kPopupContextHtml, at);
+    };
+  }
   scaleBar_ = std::make_unique<TScaleBar>(session_.Store, session_.Folders.ProgramDir,
                                           kScaleBarAt.x(), kScaleBarAt.y(), kScaleBarScreen,
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
@@ -316,12 +336,14 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LoadScreen();
   if (pathInputs_) pathInputs_->ShowForScreen(currentScreen_);
+  if (popups_) popups_->BuildPopups();
   if (busyMovie_) {
     const bool shown = currentScreen_ != kReadingScreen;
     busyLabel_->setVisible(shown);
     shown ? busyMovie_->start() : busyMovie_->stop();
   }
   if (htmlFrame_) htmlFrame_->ShowScreenPage();
+  if (trees_) trees_->ShowForScreen();
   ReplaySwitches(true);
   update();
   QApplication::restoreOverrideCursor();
@@ -505,11 +527,15 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
+  ClosePopups();
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void TMainForm::EscapeKey() {
-  if (coolDialog_ && coolDialog_->isVisible()) coolDialog_->close();
+  if (coolDialog_ && coolDialog_->isVisible())
+    coolDialog_->close();
+  else
+    ClosePopups();
 }
 
 void TMainForm::PrepareSearchScale() {
@@ -523,12 +549,35 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   const auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
+  ClosePopups();  // any key ends a popup list, as a press does
   if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
     EscapeKey();
     return true;
   }
   return keyboard_.KeyDown(key->key(), key->modifiers(), Screen(),
                            currentScreen_ == kReadingScreen || notMainShell_, htmlFrame_.get());
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) ClosePopups();
+  QWidget::changeEvent(event);
+}
+
+void TMainForm::ClosePopups() {
+  if (popups_) popups_->CloseAll();
+}
+
+void TMainForm::RunButtonCommand(const std::string& command) {
+  dispatcher_.ExecuteCommand(command, command, true, TElementKind::Button, 0);
+}
+
+void TMainForm::SetChapterHints(const std::string& next, const std::string& previous) {
+  for (RBtn& button : Screen().Buttons) {
+    const std::string command = AsciiLower(button.Command);
+    if (command == "nextchapter") button.Hint = next;
+    if (command == "prevchapter") button.Hint = previous;
+  }
+  PlaceHintControls();
 }
 
 void TMainForm::mouseReleaseEvent(QMouseEvent* event) {

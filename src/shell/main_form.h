@@ -15,6 +15,9 @@
 #include "book/interface_description.h"
 #include "dialogs/cool_dialog.h"
 #include "pages/html_frame.h"
+#include "popup/control_popup_window.h"
+#include "search/contents_host.h"
+#include "search/contents_trees.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
@@ -46,7 +49,9 @@ class TMainForm : public QWidget,
                   private TPointerHost,
                   private TDrawTarget,
                   private THtmlFrameHost,
-                  private TCoolDialogHost {
+                  private TCoolDialogHost,
+                  private TContentsHost,
+                  private TPopupHost {
   Q_OBJECT
 
  public:
@@ -80,6 +85,8 @@ class TMainForm : public QWidget,
   THtmlFrame* PageAreas() const override { return htmlFrame_.get(); }
   // The book's drawn dialog; null when the book has no Dialog.txt.
   TCoolDialog* CoolDialog() const { return coolDialog_.get(); }
+  TContentsTrees* ContentsTrees() const { return trees_.get(); }
+  TControlPopupWindow* PopupWindows() const { return popups_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.
   TStatusLine* StatusLine() const override { return statusLine_.get(); }
@@ -96,6 +103,7 @@ class TMainForm : public QWidget,
   // The window sees every key before the control that has the keyboard (the page, a path
   // box) and keeps the ones it acts on.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // TCommandHost
@@ -107,6 +115,13 @@ class TMainForm : public QWidget,
   int LastScreenWithPicture() const override;
   int ScreenCount() const override { return static_cast<int>(description_.Screens.size()); }
   void RunDocument(const std::string& file, const std::string& parameters) override;
+  QPoint MapToScreen(QPoint windowPoint) const override { return mapToGlobal(windowPoint); }
+  void ShiftPress(QPoint at) override { pointer_.PointerDown(at, true); }
+  // TContentsHost
+  void SetChapterHints(const std::string& next, const std::string& previous) override;
+  void ClosePopups() override;
+  // TPopupHost
+  void RunButtonCommand(const std::string& command) override;
   // TPointerHost
   RScreen& Screen() override { return description_.Screens[currentScreen_]; }
   void FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) override;
@@ -167,6 +182,8 @@ class TMainForm : public QWidget,
   std::unique_ptr<TStatusLine> statusLine_;
   std::unique_ptr<THtmlFrame> htmlFrame_;
   std::unique_ptr<TPathInputBox> pathInputs_;
+  std::unique_ptr<TControlPopupWindow> popups_;
+  std::unique_ptr<TContentsTrees> trees_;
   std::unique_ptr<TScaleBar> scaleBar_;
   std::unique_ptr<TCoolDialog> coolDialog_;
   TPanelBkgrd* backgroundPanel_ = nullptr;

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "book/element_records.h"
+
 namespace shelf {
 namespace {
 
@@ -60,6 +62,12 @@ struct FakeHost : TCommandHost {
   }
   void RunDocument(const std::string& file, const std::string& parameters) override {
     calls.push_back("run " + file + " " + parameters);
+  }
+  RScreen screen;
+  RScreen& Screen() override { return screen; }
+  QPoint MapToScreen(QPoint at) const override { return at; }
+  void ShiftPress(QPoint at) override {
+    calls.push_back("press " + std::to_string(at.x()) + "," + std::to_string(at.y()));
   }
 };
 

@@ -324,8 +324,8 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
 
   // A found page chosen in the result list opens in the page area.
   ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
-  const std::string brakes = session->Folders.BookRoot + "html\\brakes.htm";
-  dialog->ShowFindResults({session->Folders.BookRoot + "html\\engine.htm", brakes},
+  const std::string brakes = session->Folders.ProgramDir + "brakes.htm";
+  dialog->ShowFindResults({session->Folders.ProgramDir + "engine.htm", brakes},
                           {*Utf8ToCp1251("2. Двигатель"), *Utf8ToCp1251("6. Тормоза")});
   QListWidget* list = dialog->ResultList();
   ASSERT_NE(list, nullptr);
@@ -373,9 +373,8 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
   RecordingDesktop desktop;
   form.PageAreas()->Links().SetDesktop(desktop);
   const fs::path out = Dir() / "copies";
-  form.PathInputs()->Edit(0)->setText(
-      QString::fromStdString(Cp1251ToUtf8(*session->FileSystem.ToDos(out, true))));
-  form.PageAreas()->OpenLinkedPage(session->Folders.BookRoot + "html\\app_files.htm");
+  form.PathInputs()->Edit(0)->setText(QString::fromStdString(out.string()));
+  form.PageAreas()->OpenLinkedPage(session->Folders.ProgramDir + "app_files.htm");
   TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
   TDocumentView* page = viewer->ActiveViewer();
   ASSERT_NE(page, nullptr);
@@ -394,9 +393,9 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
     std::string url, call;
   } cases[] = {
       {"files/forms.zip", "save forms.zip"},
-      {"files/torque_chart.pdf", "open " + (book / "html/files/torque_chart.pdf").string()},
+      {"files/torque_chart.pdf", "open " + (book / "run/files/torque_chart.pdf").string()},
       {"files/idle.wav", ""},  // the clip player comes later
-      {"pic/car_side.jpg", "picture " + Cp1251ToUtf8(base) + "html\\pic\\car_side.jpg"},
+      {"pic/car_side.jpg", "picture " + Cp1251ToUtf8(base) + "run\\pic\\car_side.jpg"},
       {"e:\\samplebook\\setup\\setup.exe", "open " + (book / "setup/setup.exe").string()},
       {"mailto:kniga@vektor-avto.example", "url mailto:kniga@vektor-avto.example"},
       {"http://www.vektor-avto.example/files/", "url http://www.vektor-avto.example/files/"},

@@ -110,9 +110,9 @@ std::vector<TBookFile> Attachments(QString& error) {
   QByteArray setup("MZ");
   setup.append(QByteArray(62, '\0'));
   return {
-      {"html/files/forms.zip", false, StoredZip({{"brakes.txt", form1}, {"engine.txt", form2}})},
-      {"html/files/torque_chart.pdf", true, chart},
-      EngineIdleSound("html/files/idle.wav"),
+      {"run/files/forms.zip", false, StoredZip({{"brakes.txt", form1}, {"engine.txt", form2}})},
+      {"run/files/torque_chart.pdf", true, chart},
+      EngineIdleSound("run/files/idle.wav"),
       {"setup/setup.exe", true, setup},
   };
 }

@@ -16,6 +16,7 @@
 #include "picture_files.h"
 #include "pictures.h"
 #include "piston_gif.h"
+#include "popup_pictures.h"
 #include "platform/cp1251.h"
 
 namespace fs = std::filesystem;
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
   files.push_back(
       {"run/book.ico", false, shelf::samplegen::Encoded(shelf::samplegen::BookIcon(48), "ico")});
   for (auto& picture : shelf::samplegen::DialogPictures()) files.push_back(std::move(picture));
+  for (auto& picture : shelf::samplegen::PopupPictures()) files.push_back(std::move(picture));
   QString error;
   const QByteArray piston = shelf::samplegen::PistonGif(error);
   if (piston.isEmpty()) {

@@ -16,19 +16,19 @@ std::vector<TBookFile> PagePictures(QString& error) {
   };
   // The engine chapter keeps its pictures in its companion folder, as a saved web page does.
   std::vector<TBookFile> files = {
-      {"html/engine.files/section.gif", false, gif(EngineSection())},
-      {"html/engine.files/cycle.gif", false, FourStrokeGif(error)},
-      {"html/pic/timing_belt.gif", false, gif(TimingBelt())},
-      {"html/pic/head_bolts.gif", false, gif(HeadBoltOrder())},
-      {"html/pic/valve_gap.png", false, Encoded(ValveGap(), "png")},
-      {"html/pic/dipstick.gif", false, gif(Dipstick())},
-      {"html/pic/brake_circuit.gif", false, gif(BrakeCircuit())},
-      {"html/pic/front_suspension.gif", false, gif(FrontSuspension())},
-      {"html/pic/clutch_pedal.gif", false, gif(ClutchPedal())},
-      {"html/pic/car_side.jpg", false, Encoded(CarSide(), "jpg", 88)},
-      {"html/pic/starting_circuit.gif", false, gif(StartingCircuit())},
-      {"html/pic/fuse_box.bmp", false, Bitmap(FuseBox())},
-      {"html/pic/makers_plate.gif", false, gif(MakersPlate())},
+      {"run/engine.files/section.gif", false, gif(EngineSection())},
+      {"run/engine.files/cycle.gif", false, FourStrokeGif(error)},
+      {"run/pic/timing_belt.gif", false, gif(TimingBelt())},
+      {"run/pic/head_bolts.gif", false, gif(HeadBoltOrder())},
+      {"run/pic/valve_gap.png", false, Encoded(ValveGap(), "png")},
+      {"run/pic/dipstick.gif", false, gif(Dipstick())},
+      {"run/pic/brake_circuit.gif", false, gif(BrakeCircuit())},
+      {"run/pic/front_suspension.gif", false, gif(FrontSuspension())},
+      {"run/pic/clutch_pedal.gif", false, gif(ClutchPedal())},
+      {"run/pic/car_side.jpg", false, Encoded(CarSide(), "jpg", 88)},
+      {"run/pic/starting_circuit.gif", false, gif(StartingCircuit())},
+      {"run/pic/fuse_box.bmp", false, Bitmap(FuseBox())},
+      {"run/pic/makers_plate.gif", false, gif(MakersPlate())},
   };
   for (const TBookFile& file : files) {
     if (file.Bytes.isEmpty()) {

@@ -9,7 +9,7 @@
 
 namespace shelf::samplegen {
 
-// Every page picture with its place under html/; empty with `error` set when one fails.
+// Every page picture with its place under run/; empty with `error` set when one fails.
 std::vector<TBookFile> PagePictures(QString& error);
 
 }  // namespace shelf::samplegen

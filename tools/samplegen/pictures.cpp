@@ -75,12 +75,19 @@ std::vector<TBookFile> DrawPictures() {
   list.AddSwitch("eng1_", title, layout::kEngineSwitches[0], LampSwitch);
   list.AddSwitch("eng2_", title, layout::kEngineSwitches[1], LampSwitch);
 
-  const std::pair<const char*, TToolIcon> tools[] = {
-      {"tl_title", TToolIcon::Title},      {"tl_back", TToolIcon::Back},
-      {"tl_fwd", TToolIcon::Forward},      {"tl_hist", TToolIcon::History},
-      {"tl_prev", TToolIcon::PrevChapter}, {"tl_next", TToolIcon::NextChapter},
-      {"tl_mark", TToolIcon::Bookmarks},   {"tl_find", TToolIcon::Find},
-      {"tl_print", TToolIcon::Print}};
+  const std::pair<const char*, TToolIcon> tools[] = {{"tl_title", TToolIcon::Title},
+                                                     {"tl_back", TToolIcon::Back},
+                                                     {"tl_fwd", TToolIcon::Forward},
+                                                     {"tl_hist", TToolIcon::History},
+                                                     {"tl_histf", TToolIcon::HistoryForward},
+                                                     {"tl_prev", TToolIcon::PrevChapter},
+                                                     {"tl_next", TToolIcon::NextChapter},
+                                                     {"tl_mark", TToolIcon::Bookmarks},
+                                                     {"tl_add", TToolIcon::AddBookmark},
+                                                     {"tl_del", TToolIcon::DeleteBookmark},
+                                                     {"tl_find", TToolIcon::Find},
+                                                     {"tl_print", TToolIcon::Print}};
+  static_assert(std::size(tools) == layout::kToolTops.size());
   for (std::size_t i = 0; i < std::size(tools); ++i)
     list.AddButton(tools[i].first, reading,
                    QRect(QPoint(layout::kToolLeft, layout::kToolTops[i]), layout::kToolSize),

@@ -24,7 +24,7 @@ void DrawToolRail(QPainter& p) {
   p.setPen(QPen(QColor(0x55, 0x6b, 0x80), 1));
   const int left = layout::kToolRail.left() + 12;
   const int right = layout::kToolRail.right() - 12;
-  for (const int below : {0, 3, 5}) {
+  for (const int below : layout::kToolGroupEnds) {
     const int y =
         (layout::kToolTops[below] + layout::kToolSize.height() + layout::kToolTops[below + 1]) / 2;
     p.drawLine(left, y, right, y);

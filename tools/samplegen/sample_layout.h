@@ -29,10 +29,12 @@ constexpr std::array<QRect, 4> kTitleButtons{QRect(64, 527, 150, 36), QRect(238,
 constexpr QRect kPagePanel(33, 90, 673, 421);
 constexpr QRect kToolRail(719, 83, 72, 435);
 constexpr int kToolLeft = 727;
-constexpr QSize kToolSize(56, 38);
-// Tops of the nine tools: to the title | back, forward, history | chapters | bookmarks, find,
-// print.
-constexpr std::array<int, 9> kToolTops{98, 150, 192, 234, 286, 328, 380, 422, 464};
+constexpr QSize kToolSize(56, 30);
+// Tops of the twelve tools: to the title | back, forward, the two history lists | chapters |
+// bookmarks, add one, remove one | find, print.
+constexpr std::array<int, 12> kToolTops{90, 128, 161, 194, 227, 265, 298, 336, 369, 402, 440, 473};
+// The groups end below these tools; the rail draws a rule there.
+constexpr std::array<int, 4> kToolGroupEnds{0, 4, 6, 9};
 constexpr QRect kStatusBox(33, 525, 408, 24);
 constexpr QRect kPathBox(566, 525, 147, 24);
 

@@ -49,6 +49,14 @@ void Star(QPainter& p, const QRectF& b) {
   p.drawPolygon(star);
 }
 
+// A smaller star with a plus (adding) or a minus (removing) at its lower right.
+void MarkedStar(QPainter& p, const QRectF& b, bool plus) {
+  Star(p, QRectF(b.left(), b.top(), b.width() * 0.72, b.height() * 0.72));
+  const QPointF c = b.bottomRight() - QPointF(4, 4);
+  p.drawLine(c - QPointF(4, 0), c + QPointF(4, 0));
+  if (plus) p.drawLine(c - QPointF(0, 4), c + QPointF(0, 4));
+}
+
 void Magnifier(QPainter& p, const QRectF& b) {
   const QRectF lens(b.left() + 1, b.top() + 1, b.width() * 0.62, b.height() * 0.62);
   p.drawEllipse(lens);
@@ -107,6 +115,13 @@ void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box) {
     case TToolIcon::History:
       Clock(p, box);
       break;
+    case TToolIcon::HistoryForward:  // the clock seen in a mirror: time going forward
+      p.save();
+      p.translate(box.center().x() * 2, 0);
+      p.scale(-1, 1);
+      Clock(p, box);
+      p.restore();
+      break;
     case TToolIcon::PrevChapter:
       Chapter(p, box, -1);
       break;
@@ -115,6 +130,12 @@ void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box) {
       break;
     case TToolIcon::Bookmarks:
       Star(p, box);
+      break;
+    case TToolIcon::AddBookmark:
+      MarkedStar(p, box, true);
+      break;
+    case TToolIcon::DeleteBookmark:
+      MarkedStar(p, box, false);
       break;
     case TToolIcon::Find:
       Magnifier(p, box);

@@ -11,9 +11,12 @@ enum class TToolIcon {
   Back,
   Forward,
   History,
+  HistoryForward,
   PrevChapter,
   NextChapter,
   Bookmarks,
+  AddBookmark,
+  DeleteBookmark,
   Find,
   Print
 };
