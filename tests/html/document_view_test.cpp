@@ -94,7 +94,7 @@ TEST_F(DocumentViewTest, CopiesSelectionWithTheSpacesOfWrappedLines) {
   EXPECT_EQ(view->SelectedText(), "");
 
   QWidget* area = view->viewport();
-  const int line = 32;  // the first line: below the body's and the paragraph's margins
+  const int line = 16;  // the first line: the body's margin above, the paragraph's dropped
   QTest::mousePress(area, Qt::LeftButton, {}, QPoint(9, line));
   QMouseEvent move(QEvent::MouseMove, QPointF(110, line), area->mapToGlobal(QPointF(110, line)),
                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
