@@ -1,11 +1,13 @@
 // A block element that skips painting what it holds when all of it lies outside the area being
 // painted, so painting one screen of a long page does not walk the whole page, that spreads
-// justified lines and lets the margin pass collapse its margins (private).
+// justified lines, keeps words glued across tags on one line and lets the margin pass
+// collapse its margins (private).
 #pragma once
 
 #include <litehtml/litehtml.h>
 
 #include "html/flow_block.h"
+#include "html/glued_words.h"
 #include "html/justified_lines.h"
 #include "html/qt_container.h"
 
@@ -25,6 +27,16 @@ class TClippedElement : public Base, public TFlowBlock {
     const int width = Base::render(x, y, maxWidth, secondPass);
     if (this->m_text_align == litehtml::text_align_justify) JustifyLines(*this, this->m_boxes);
     return width;
+  }
+
+  int place_element(const litehtml::element::ptr& el, int maxWidth) override {
+    if (this->m_white_space == litehtml::white_space_normal && !this->m_boxes.empty() &&
+        this->m_boxes.back()->get_type() == litehtml::box_line &&
+        glued_.NeedNewLine(*this, *this->m_boxes.back(), el, maxWidth)) {
+      litehtml::line_context context{};
+      this->new_box(el, maxWidth, context);
+    }
+    return Base::place_element(el, maxWidth);
   }
 
   int TopMargin() const override { return Pixels(this->m_css_margins.top, this->m_margins.top); }
@@ -54,6 +66,8 @@ class TClippedElement : public Base, public TFlowBlock {
     if (length.is_predefined() || length.units() == litehtml::css_units_percentage) return -1;
     return computed;
   }
+  TGluedWords glued_;
+
   bool InFlow() const {
     return (this->m_display == litehtml::display_block ||
             this->m_display == litehtml::display_list_item) &&

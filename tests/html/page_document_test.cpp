@@ -135,6 +135,18 @@ TEST_F(PageLayoutTest, JustifiedLinesReachBothEdges) {
   }
 }
 
+TEST_F(PageLayoutTest, WordsTouchingAcrossTagsStayOnOneLine) {
+  Lay("<div style=\"width:212px\">set by the marks on the pulleys (<a href=\"x.htm\">2.3. "
+      "Timing</a>).</div><div style=\"width:160px\">some words then <b>bolded</b>, and more."
+      "</div>");
+  EXPECT_EQ(Top("("), Top("2.3."));
+  EXPECT_EQ(Left("("), 8);
+  EXPECT_EQ(Top("("), 26);  // the browser's line
+  EXPECT_EQ(Top(","), Top("bolded"));
+  EXPECT_EQ(Left("bolded"), 8);
+  EXPECT_EQ(Top("bolded"), 62);
+}
+
 TEST_F(PageLayoutTest, MissingPicturesShowTheirAltTextInTheirSize) {
   Lay("<p>x<img src=\"missing.gif\" alt=\"Missing picture\" width=120 height=40>y</p>"
       "<p>x<img src=\"missing.gif\" alt=\"Alt text\">y<b>z</b></p>");

@@ -19,11 +19,11 @@
 #include <optional>
 #include <string>
 
+#include "book/book_session.h"
 #include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "html/page_canvas.h"
 #include "platform/cp1251.h"
-#include "book/book_session.h"
 #include "store/book_path.h"
 
 namespace {
@@ -58,9 +58,10 @@ class TPdfCanvas : public TPageCanvas {
 };
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N | --max-height N]\n"
-               "       shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]\n");
+  std::fprintf(
+      stderr,
+      "usage: shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N | --max-height N]\n"
+      "       shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]\n");
   return 2;
 }
 
