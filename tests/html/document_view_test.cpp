@@ -107,6 +107,19 @@ TEST_F(DocumentViewTest, CopiesSelectionWithTheSpacesOfWrappedLines) {
   EXPECT_EQ(FromQString(QApplication::clipboard()->text()), dragged);
 }
 
+TEST_F(DocumentViewTest, PageImagesShowTheWholePageAtTheViewsWidth) {
+  std::string page = "<table width=1200 bgcolor=#ff0000><tr><td>wide</td></tr></table>";
+  for (int i = 0; i < 1300; ++i) page += "<p>строка " + std::to_string(i) + "</p>";
+  AddPages({{"a.htm", page}});
+  auto view = Show("a.htm", 800, 600);
+  const QImage whole = view->PageImage(1 << 30);
+  EXPECT_EQ(whole.width(), 1208);  // the table and the body's margin on its left
+  EXPECT_GT(view->DocumentHeight(), 20000);
+  EXPECT_EQ(whole.height(), view->DocumentHeight());
+  EXPECT_EQ(whole.pixelColor(1200, 10), QColor(Qt::red));
+  EXPECT_EQ(view->PageImage(1000).height(), 1000);
+}
+
 TEST_F(DocumentViewTest, VerticalScrollStaysWithinTheDocument) {
   std::string page;
   for (int i = 0; i < 100; ++i) page += "<p>абзац</p>";
