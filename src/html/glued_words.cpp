@@ -21,9 +21,10 @@ litehtml::element::ptr TGluedWords::NextSibling(const litehtml::element::ptr& pa
                                                 const litehtml::element* child) {
   const int count = int(parent->get_children_count());
   int index = -1;
-  if (cursorParent_ == parent.get() && cursorIndex_ < count &&
-      parent->get_child(cursorIndex_).get() == child)
-    index = cursorIndex_;
+  // Words come in order, a space or two apart: look a few places past the last one first.
+  if (cursorParent_ == parent.get())
+    for (int k = cursorIndex_; k < count && k < cursorIndex_ + 4 && index < 0; ++k)
+      if (parent->get_child(k).get() == child) index = k;
   for (int k = 0; k < count && index < 0; ++k)
     if (parent->get_child(k).get() == child) index = k;
   if (index < 0 || index + 1 >= count) return nullptr;

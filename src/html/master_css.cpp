@@ -47,9 +47,7 @@ i, em, cite, var, dfn, address { font-style: italic; }
 pre, xmp, listing, plaintext { white-space: pre; margin: 1em 0; }
 pre, xmp, listing, plaintext, tt, code, kbd, samp { font-family: "Courier New", monospace;
   font-size: 0.8125em; }
-pre tt, pre code, pre kbd, pre samp, tt tt, tt code, tt kbd, tt samp, code tt, code code,
-code kbd, code samp, kbd tt, kbd code, kbd kbd, kbd samp, samp tt, samp code, samp kbd,
-samp samp { font-size: 1em; }
+pre tt, pre code, pre kbd, pre samp { font-size: 1em; }
 big { font-size: 1.17em; }
 small { font-size: 0.83em; }
 sub { position: relative; top: 0.3em; font-size: 0.83em; }

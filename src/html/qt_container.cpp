@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
 #include <QWidget>
@@ -140,8 +141,17 @@ bool TQtContainer::OutsideClip(const litehtml::element& element, int x, int y,
 }
 
 QString TQtContainer::ResolveFamily(const std::string& name) {
+  // Asking the font system is slow next to a page's layout: answers are kept until fonts are
+  // added or removed.
+  static std::unordered_map<std::string, QString> known;
+  static const bool watching = [] {
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+      QObject::connect(app, &QGuiApplication::fontDatabaseChanged, app, [] { known.clear(); });
+    return true;
+  }();
+  (void)watching;
   const std::string clean = CleanFamilyName(name);
-  auto [it, added] = families_.try_emplace(clean);
+  auto [it, added] = known.try_emplace(clean);
   if (added) it->second = InstalledFamily(clean);
   return it->second;
 }

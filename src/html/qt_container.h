@@ -88,7 +88,7 @@ class TQtContainer : public litehtml::document_container {
   const litehtml::style& HintStyle(const std::string& css);
 
   // The installed family for one name of a font list (empty when there is none).
-  QString ResolveFamily(const std::string& name);
+  static QString ResolveFamily(const std::string& name);
 
   const std::string& Title() const { return title_; }  // UTF-8
   const QFont* FontOf(litehtml::uint_ptr font) const;
@@ -154,7 +154,6 @@ class TQtContainer : public litehtml::document_container {
   std::unordered_map<const litehtml::element*, QRect> extents_;
   std::unordered_map<std::string, std::unique_ptr<litehtml::style>> hintStyles_;
   std::vector<std::unique_ptr<TPageFont>> fonts_;
-  std::unordered_map<std::string, QString> families_;
   QPainter* painter_ = nullptr;
   int clipDepth_ = 0;
   bool printing_ = false;
