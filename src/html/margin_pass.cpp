@@ -42,6 +42,24 @@ bool IsEmpty(const litehtml::element& el) {
   return EdgeChild(el, true) == nullptr;
 }
 
+// Margins a page sets itself (in a style attribute) are kept where quirks drop the defaults.
+bool HasOwnMargin(const litehtml::element& el, const char* side) {
+  const char* style = el.get_attr("style");
+  if (!style) return false;
+  const std::string css = AsciiLower(style);
+  return css.find("margin:") != std::string::npos || css.find("margin :") != std::string::npos ||
+         css.find(std::string("margin-") + side) != std::string::npos;
+}
+
+// Blocks whose default bottom margin browsers drop at the end of a table cell in quirks mode
+// (a heading, list or quotation keeps it).
+bool HasQuirkyBottom(const litehtml::element& el) {
+  const char* tag = el.get_tagName();
+  const std::string name = tag ? tag : "";
+  return !HasOwnMargin(el, "bottom") && (name == "p" || name == "pre" || name == "xmp" ||
+                                         name == "listing" || name == "plaintext");
+}
+
 litehtml::element::ptr Sibling(const litehtml::element& parent, int index, int step) {
   for (int k = index + step; k >= 0 && k < int(parent.get_children_count()); k += step) {
     auto child = parent.get_child(k);
@@ -113,7 +131,8 @@ void TMarginPass::Settle(litehtml::element& el) {
   TFlowBlock* lastBlock = last ? FlowBlock(last) : nullptr;
   const bool cell = el.get_display() == litehtml::display_table_cell;
   if (quirks_ && (cell || el.is_body())) {
-    if (firstBlock) firstBlock->SetTopMargin(0);
+    if (firstBlock && !HasOwnMargin(*first, "top")) firstBlock->SetTopMargin(0);
+    if (cell && lastBlock && HasQuirkyBottom(*last)) lastBlock->SetBottomMargin(0);
     return;
   }
   auto* self = dynamic_cast<TFlowBlock*>(&el);

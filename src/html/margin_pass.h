@@ -1,7 +1,8 @@
 // Collapses the vertical margins of a parsed page before its layout, where the layout engine
 // falls short of browsers (private to the page engine): margins collapse through any number of
-// parents and through empty blocks, and pages in quirks mode drop the top margin of the first
-// block in a table cell and in the body, as browsers do for pages of that era.
+// parents and through empty blocks, and pages in quirks mode drop the default top margin of
+// the first block in a table cell and in the body, and the bottom one of a paragraph or <pre>
+// that ends a cell, as browsers do for pages of that era.
 #pragma once
 
 #include <litehtml/litehtml.h>

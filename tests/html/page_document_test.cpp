@@ -85,6 +85,10 @@ TEST_F(PageLayoutTest, BlocksStartWhereBrowsersStartThem) {
        "\"http://www.w3.org/TR/html4/strict.dtd\"><table border=1><tr><td><p>para</p></td>"
        "<td><h3>head</h3></td><td><pre>pre</pre></td></tr></table><div>end</div>",
        {{"head", 31}, {"end", 77}}},
+      {"<table border=1><tr><td><h3>head</h3></td></tr></table><table border=1><tr><td><ul>"
+       "<li>u</ul></td></tr></table><table border=1><tr><td><p style=\"margin-top:20px\">para"
+       "</p></td></tr></table><div>end</div>",
+       {{"head", 13}, {"u", 63}, {"para", 127}, {"end", 150}}},
       {"<pre><b>\ntext</b></pre><pre>\ntext2</pre>", {{"text", 23}, {"text2", 51}}},
   };
   for (const TCase& c : cases) {
