@@ -1,14 +1,30 @@
 #include "html/body_element.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
 #include "html/presentational_hints.h"
+#include "html/qt_container.h"
 
 namespace shelf {
 
+namespace {
+
+void DropUnitlessLengths(litehtml::element& el) {
+  if (const char* style = el.get_attr("style")) {
+    const std::string kept = WithoutUnitlessLengths(style);
+    if (kept != style) el.set_attr("style", kept.c_str());
+  }
+  for (std::size_t k = 0; k < el.get_children_count(); ++k)
+    DropUnitlessLengths(*el.get_child(int(k)));
+}
+
+}  // namespace
+
 void TBodyElement::parse_attributes() {
+  if (!ContainerOf(*this).Quirks()) DropUnitlessLengths(*this);
   std::string css;
   if (const std::string color = HintColor(get_attr("bgcolor")); !color.empty())
     css += "background-color:" + color + ";";

@@ -28,8 +28,19 @@ void TCellElement::parse_attributes() {
   litehtml::html_tag::parse_attributes();
 }
 
+void TCellElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) {
+  if (is_visible()) TClippedElement::draw(hdc, x, y, clip);
+}
+
+void TCellElement::draw_children(litehtml::uint_ptr hdc, int x, int y,
+                                 const litehtml::position* clip, litehtml::draw_flag flag,
+                                 int zindex) {
+  if (is_visible()) TClippedElement::draw_children(hdc, x, y, clip, flag, zindex);
+}
+
 void TCellElement::draw_background(litehtml::uint_ptr hdc, int x, int y,
                                    const litehtml::position* clip) {
+  if (!is_visible()) return;
   TTableFillGuard guard(ContainerOf(*this));
   litehtml::el_td::draw_background(hdc, x, y, clip);
 }

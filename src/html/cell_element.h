@@ -16,6 +16,10 @@ class TCellElement : public TClippedElement<litehtml::el_td> {
   void parse_attributes() override;
   void draw_background(litehtml::uint_ptr hdc, int x, int y,
                        const litehtml::position* clip) override;
+  // A hidden cell keeps its place and shows nothing (the table draws cells whatever they say).
+  void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+  void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip,
+                     litehtml::draw_flag flag, int zindex) override;
 };
 
 }  // namespace shelf

@@ -171,6 +171,22 @@ void TDocumentView::paintEvent(QPaintEvent*) {
   page_->Draw(painter, area, selStart_, selEnd_);
 }
 
+QImage TDocumentView::PageImage(int maxHeight) const {
+  if (!page_) return {};
+  const int width = std::max({1, viewport()->width(), page_->Width()});
+  const int height = std::clamp(page_->Height(), 1, std::max(1, maxHeight));
+  QImage image(width, height, QImage::Format_RGB32);
+  QPainter painter(&image);
+  TQtContainer& container = page_->Container();
+  // Without their host the form controls are painted with the page, as on printed sheets.
+  QWidget* host = container.ControlHost();
+  container.SetControlHost(nullptr);
+  container.SetClock(clock_.elapsed());
+  page_->Draw(painter, QRect(0, 0, width, height), selStart_, selEnd_);
+  container.SetControlHost(host);
+  return image;
+}
+
 QPoint TDocumentView::ToDocument(QPoint viewPoint) const {
   return viewPoint + QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }

@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -67,6 +68,9 @@ class TDocumentView : public QAbstractScrollArea {
   int VScrollPos() const;
   void SetVScrollPos(int pixels);  // kept within the document
   int DocumentHeight() const;
+  // The page as laid out for the view's width, whole (or its top `maxHeight` pixels), on a
+  // picture as wide as the page is: what a reader sees by scrolling it everywhere.
+  QImage PageImage(int maxHeight) const;
   bool ScrollToAnchor(std::string_view name);
 
   std::vector<TFormControl> FormControls() const;

@@ -45,7 +45,9 @@ h6 { font-size: 0.67em; margin: 2.33em 0; font-weight: bold; }
 b, strong { font-weight: bold; }
 i, em, cite, var, dfn, address { font-style: italic; }
 pre, xmp, listing, plaintext { white-space: pre; margin: 1em 0; }
-pre, xmp, listing, plaintext, tt, code, kbd, samp { font-family: "Courier New", monospace; }
+pre, xmp, listing, plaintext, tt, code, kbd, samp { font-family: "Courier New", monospace;
+  font-size: 0.8125em; }
+pre tt, pre code, pre kbd, pre samp { font-size: 1em; }
 big { font-size: 1.17em; }
 small { font-size: 0.83em; }
 sub { position: relative; top: 0.3em; font-size: 0.83em; }
@@ -55,8 +57,7 @@ s, strike, del { text-decoration: line-through; }
 center { text-align: center; }
 nobr { white-space: nowrap; }
 br { display: block; }
-hr { border-style: inset; border-width: 1px; border-color: #808080; margin: 0.5em auto;
-  height: 0; }
+hr { margin: 0.5em auto; height: 2px; }
 img { display: inline-block; border-width: 0; }
 input, select, textarea, button { display: inline-block; }
 )css";

@@ -11,6 +11,7 @@
 #include "html/book_url.h"
 #include "html/cell_element.h"
 #include "html/form_control_element.h"
+#include "html/margin_pass.h"
 #include "html/master_css.h"
 #include "html/picture_element.h"
 #include "html/table_element.h"
@@ -91,7 +92,10 @@ TPageDocument::~TPageDocument() {
 void TPageDocument::Load(const std::string& utf8, const std::string& dosFile) {
   container_->SetDocumentFile(dosFile);
   container_->Images().StartPage();
+  const bool quirks = TMarginPass::IsQuirksPage(utf8);
+  container_->SetQuirks(quirks);
   doc_ = litehtml::document::createFromUTF8(utf8.c_str(), container_.get(), &context_);
+  if (doc_ && doc_->root()) TMarginPass(quirks).Run(*doc_->root());
   baseTarget_.clear();
   if (doc_ && doc_->root())
     if (const auto* base = FindTag(*doc_->root(), "base", 3))

@@ -1,5 +1,6 @@
 #include "html/page_source_filter.h"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
@@ -57,6 +58,65 @@ void AppendText(std::string& out, std::string_view text, bool verbatim) {
   }
 }
 
+// Tabs in <pre> and its kin move to the next multiple of eight columns; the layout engine
+// would give each four spaces. Columns count characters (an entity is one) since the line
+// began, tags left out. And a line end that opens the text after a tag (<pre><b>, line end)
+// is an empty first line, which the engine would leave out: it gets a space to hold.
+void TidyVerbatimText(std::string& page) {
+  std::string out;
+  out.reserve(page.size() + 64);
+  int verbatim = 0, column = 0;
+  bool tagsOnly = false, afterStartTag = false;
+  for (std::size_t i = 0; i < page.size();) {
+    const char c = page[i];
+    if (c == '<') {
+      const std::size_t close = page.find('>', i);
+      const std::size_t stop = close == std::string::npos ? page.size() : close + 1;
+      const bool closing = i + 1 < page.size() && page[i + 1] == '/';
+      std::size_t end = i + (closing ? 2 : 1);
+      std::string name;
+      while (end < stop && std::isalnum(static_cast<unsigned char>(page[end])))
+        name += static_cast<char>(std::tolower(static_cast<unsigned char>(page[end++])));
+      afterStartTag = false;
+      if (kVerbatimTags.count(name) != 0) {
+        verbatim = std::max(0, verbatim + (closing ? -1 : 1));
+        column = 0;
+        tagsOnly = afterStartTag = !closing;
+      }
+      out.append(page, i, stop - i);
+      i = stop;
+      continue;
+    }
+    ++i;
+    if (verbatim == 0) {
+      out += c;
+      continue;
+    }
+    if (c == '\n' && tagsOnly && !afterStartTag) out += ' ';
+    tagsOnly = afterStartTag = false;
+    if (c == '\t') {
+      const int spaces = 8 - column % 8;
+      out.append(std::size_t(spaces), ' ');
+      column += spaces;
+      continue;
+    }
+    out += c;
+    if (c == '\n') {
+      column = 0;
+    } else if (c == '&') {
+      const std::size_t semicolon = page.find(';', i);
+      if (semicolon != std::string::npos && semicolon - i < 10) {
+        out.append(page, i, semicolon + 1 - i);
+        i = semicolon + 1;
+      }
+      ++column;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  page = std::move(out);
+}
+
 }  // namespace
 
 std::string FilterPageSource(std::string_view html, int maxDepth) {
@@ -66,6 +126,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth) {
   int depth = 0;
   int verbatim = 0;
   bool afterBlockTag = false;
+  bool verbatimSeen = false;
   bool atLineStart = false;  // only blank text since a <br> or the end of a block
   std::size_t i = 0;
   while (i < html.size()) {
@@ -117,7 +178,10 @@ std::string FilterPageSource(std::string_view html, int maxDepth) {
       i = to;
       continue;
     }
-    if (kVerbatimTags.count(name) != 0) verbatim = std::max(0, verbatim + (closing ? -1 : 1));
+    if (kVerbatimTags.count(name) != 0) {
+      verbatim = std::max(0, verbatim + (closing ? -1 : 1));
+      verbatimSeen = true;
+    }
     if (kNestingTags.count(name) != 0) {
       if (!closing && depth >= maxDepth) {
         ++dropped[name];
@@ -135,6 +199,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth) {
     i = stop;
   }
   if (i < html.size()) AppendText(out, html.substr(i), verbatim > 0);
+  if (verbatimSeen) TidyVerbatimText(out);
   return out;
 }
 

@@ -3,7 +3,8 @@
 // square of that depth, so start tags beyond a limit are dropped with their end tags. And every
 // whitespace character becomes an element of its own in the engine, so runs of white space
 // (indentation, line ends) shrink to one space outside <pre> and its kin, and blank text
-// between block tags goes.
+// between block tags goes. Tabs in <pre> and its kin stop every eight columns, and a blank
+// first line there stays.
 #pragma once
 
 #include <string>

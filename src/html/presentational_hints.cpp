@@ -44,6 +44,68 @@ void AddHints(const litehtml::element& element, litehtml::style& style, const st
   if (!css.empty()) style.combine(ContainerOf(element).HintStyle(css));
 }
 
+namespace {
+
+bool IsLengthProperty(const std::string& name) {
+  static const char* const kProperties[] = {
+      "width",          "height",        "min-width",    "max-width",      "min-height",
+      "max-height",     "top",           "left",         "right",          "bottom",
+      "font-size",      "text-indent",   "margin",       "margin-top",     "margin-right",
+      "margin-bottom",  "margin-left",   "padding",      "padding-top",    "padding-right",
+      "padding-bottom", "padding-left",  "border-width", "border",         "border-top",
+      "border-right",   "border-bottom", "border-left",  "letter-spacing", "word-spacing"};
+  for (const char* property : kProperties)
+    if (name == property) return true;
+  return false;
+}
+
+// Whether a value holds a number other than zero without a unit.
+bool HasBareNumber(std::string_view value) {
+  std::size_t i = 0;
+  while (i < value.size()) {
+    while (i < value.size() && std::isspace(static_cast<unsigned char>(value[i]))) ++i;
+    const std::size_t start = i;
+    while (i < value.size() && !std::isspace(static_cast<unsigned char>(value[i]))) ++i;
+    const std::string_view token = value.substr(start, i - start);
+    if (token.empty()) continue;
+    bool number = true, nonZero = false;
+    for (std::size_t k = 0; k < token.size(); ++k) {
+      const char c = token[k];
+      if (std::isdigit(static_cast<unsigned char>(c))) {
+        nonZero = nonZero || c != '0';
+      } else if (c != '.' && !(k == 0 && (c == '-' || c == '+'))) {
+        number = false;
+      }
+    }
+    if (number && nonZero) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string WithoutUnitlessLengths(std::string_view style) {
+  std::string kept;
+  std::size_t start = 0;
+  while (start < style.size()) {
+    std::size_t end = style.find(';', start);
+    if (end == std::string_view::npos) end = style.size();
+    const std::string_view declaration = style.substr(start, end - start);
+    start = end + 1;
+    const std::size_t colon = declaration.find(':');
+    if (colon != std::string_view::npos) {
+      std::string name;
+      for (char c : declaration.substr(0, colon))
+        if (!std::isspace(static_cast<unsigned char>(c)))
+          name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (IsLengthProperty(name) && HasBareNumber(declaration.substr(colon + 1))) continue;
+    }
+    kept.append(declaration);
+    kept += ';';
+  }
+  return kept;
+}
+
 litehtml::element::ptr AncestorWithTag(const litehtml::element& element, const char* tag) {
   for (auto el = element.parent(); el; el = el->parent())
     if (const char* name = el->get_tagName(); name && std::strcmp(name, tag) == 0) return el;

@@ -5,6 +5,7 @@
 #include <litehtml/litehtml.h>
 
 #include <string>
+#include <string_view>
 
 namespace shelf {
 
@@ -21,6 +22,9 @@ int HintInt(const char* value, int fallback);
 std::string BoxHints(const litehtml::element& element);
 
 void AddHints(const litehtml::element& element, litehtml::style& style, const std::string& css);
+// A style attribute without the declarations that give a length as a bare number ("width:100"):
+// old browsers took them as pixels, as pages in quirks mode still do; a standards page drops them.
+std::string WithoutUnitlessLengths(std::string_view style);
 // The nearest ancestor with the tag (lower case), or null.
 litehtml::element::ptr AncestorWithTag(const litehtml::element& element, const char* tag);
 

@@ -4,12 +4,15 @@
 #include <litehtml/el_para.h>
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QFontDatabase>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
 #include <QWidget>
 #include <cstring>
 
 #include "html/anchor_element.h"
+#include "html/block_element.h"
 #include "html/body_element.h"
 #include "html/book_url.h"
 #include "html/break_element.h"
@@ -34,18 +37,39 @@ QColor ToQColor(const litehtml::web_color& color) {
   return QColor(color.red, color.green, color.blue, color.alpha);
 }
 
-// Font names as pages of the time wrote them, mapped to what the host has.
-QString HostFamily(std::string name) {
+// A font name as a page wrote it, without quotes, blanks and the " Cyr" of Cyrillic sets.
+std::string CleanFamilyName(std::string name) {
   while (!name.empty() && (name.front() == ' ' || name.front() == '"' || name.front() == '\''))
     name.erase(0, 1);
   while (!name.empty() && (name.back() == ' ' || name.back() == '"' || name.back() == '\''))
     name.pop_back();
+  if (name.size() > 4 && AsciiLower(name).ends_with(" cyr")) name.resize(name.size() - 4);
+  return name;
+}
+
+// The installed family a font name stands for: the family itself, a family drawn with the
+// same metrics (what a browser accepts in place of the Windows fonts), or the family behind a
+// generic name. Empty when nothing of the kind is installed: the next name of the list is
+// tried then, as browsers do, instead of a look-alike the font system would make up.
+QString InstalledFamily(const std::string& name) {
+  static const std::pair<const char*, const char*> kSameMetrics[] = {
+      {"arial", "Liberation Sans"},
+      {"helvetica", "Liberation Sans"},
+      {"sans-serif", "Liberation Sans"},
+      {"arial narrow", "Liberation Sans Narrow"},
+      {"times new roman", "Liberation Serif"},
+      {"times", "Liberation Serif"},
+      {"serif", "Liberation Serif"},
+      {"courier new", "Liberation Mono"},
+      {"courier", "Liberation Mono"},
+      {"monospace", "Liberation Mono"}};
+  const QString family = QString::fromUtf8(name.c_str());
+  if (family.isEmpty()) return {};
+  if (QFontDatabase::hasFamily(family)) return family;
   const std::string lower = AsciiLower(name);
-  if (lower == "serif") return "Times New Roman";
-  if (lower == "sans-serif") return "Arial";
-  if (lower == "monospace") return "Courier New";
-  if (lower.size() > 4 && lower.ends_with(" cyr")) name.resize(name.size() - 4);
-  return QString::fromUtf8(name.c_str());
+  for (const auto& [alias, host] : kSameMetrics)
+    if (lower == alias && QFontDatabase::hasFamily(host)) return host;
+  return {};
 }
 
 QPolygon Side(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -116,6 +140,22 @@ bool TQtContainer::OutsideClip(const litehtml::element& element, int x, int y,
          area.right() < clip->left() || area.left() > clip->right();
 }
 
+QString TQtContainer::ResolveFamily(const std::string& name) {
+  // Asking the font system is slow next to a page's layout: answers are kept until fonts are
+  // added or removed.
+  static std::unordered_map<std::string, QString> known;
+  static const bool watching = [] {
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+      QObject::connect(app, &QGuiApplication::fontDatabaseChanged, app, [] { known.clear(); });
+    return true;
+  }();
+  (void)watching;
+  const std::string clean = CleanFamilyName(name);
+  auto [it, added] = known.try_emplace(clean);
+  if (added) it->second = InstalledFamily(clean);
+  return it->second;
+}
+
 const litehtml::style& TQtContainer::HintStyle(const std::string& css) {
   auto& style = hintStyles_[css];
   if (!style) {
@@ -132,17 +172,18 @@ const QFont* TQtContainer::FontOf(litehtml::uint_ptr font) const {
 litehtml::uint_ptr TQtContainer::create_font(const litehtml::tchar_t* faceName, int size,
                                              int weight, litehtml::font_style italic,
                                              unsigned int decoration, litehtml::font_metrics* fm) {
-  QStringList families;
+  QString family;
   const std::string faces = faceName ? faceName : "";
-  for (std::size_t start = 0; start <= faces.size();) {
+  for (std::size_t start = 0; start <= faces.size() && family.isEmpty();) {
     std::size_t comma = faces.find(',', start);
     if (comma == std::string::npos) comma = faces.size();
-    const QString family = HostFamily(faces.substr(start, comma - start));
-    if (!family.isEmpty()) families << family;
+    family = ResolveFamily(faces.substr(start, comma - start));
     start = comma + 1;
   }
+  if (family.isEmpty()) family = ResolveFamily(defaultFontName_);
+  if (family.isEmpty()) family = ResolveFamily("serif");
   QFont font;
-  font.setFamilies(families.isEmpty() ? QStringList{"Times New Roman"} : families);
+  font.setFamily(family.isEmpty() ? QStringLiteral("Times New Roman") : family);
   font.setPixelSize(std::max(1, size));
   font.setWeight(QFont::Weight(std::clamp(weight, 100, 900)));
   font.setItalic(italic == litehtml::fontStyleItalic);
@@ -151,9 +192,10 @@ litehtml::uint_ptr TQtContainer::create_font(const litehtml::tchar_t* faceName, 
   font.setOverline(decoration & litehtml::font_decoration_overline);
   auto entry = std::unique_ptr<TPageFont>(new TPageFont{font, QFontMetrics(font), {}});
   if (fm) {
+    // Lines advance by the font's line spacing, its line gap below the text as in browsers.
     fm->ascent = entry->Metrics.ascent();
-    fm->descent = entry->Metrics.descent();
-    fm->height = entry->Metrics.height();
+    fm->descent = entry->Metrics.lineSpacing() - entry->Metrics.ascent();
+    fm->height = entry->Metrics.lineSpacing();
     fm->x_height = entry->Metrics.xHeight();
     fm->draw_spaces = italic == litehtml::fontStyleItalic || decoration != 0;
   }
@@ -404,8 +446,8 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
   if (tag == "p") return std::make_shared<TClippedElement<litehtml::el_para>>(doc);
   if (tag == "div") return std::make_shared<TClippedElement<litehtml::el_div>>(doc);
   if (tag == "ul" || tag == "ol" || tag == "dl" || tag == "blockquote" || tag == "center" ||
-      (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))
-    return std::make_shared<TClippedElement<litehtml::html_tag>>(doc);
+      tag == "pre" || (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))
+    return std::make_shared<TBlockElement>(doc);
   if (tag == "input") {
     const auto type = attributes.find("type");
     if (type == attributes.end() || AsciiLower(type->second) != "hidden")

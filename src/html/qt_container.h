@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <functional>
 #include <memory>
 #include <string>
@@ -44,6 +45,9 @@ class TQtContainer : public litehtml::document_container {
   // Widgets of form controls become children of this widget (none: they stay parentless).
   void SetControlHost(QWidget* host) { controlHost_ = host; }
   QWidget* ControlHost() const { return controlHost_; }
+  // Pages without a doctype of our time are laid out the way browsers lay out old pages.
+  void SetQuirks(bool quirks) { quirks_ = quirks; }
+  bool Quirks() const { return quirks_; }
   // Whether a link's expanded name counts as visited.
   // Radio buttons of one name (per page) form one exclusive group.
   void GroupRadio(const std::string& name, QWidget* radio);
@@ -82,6 +86,9 @@ class TQtContainer : public litehtml::document_container {
   // A declaration block of presentational hints, parsed once per page: many cells of a page
   // carry the same attributes.
   const litehtml::style& HintStyle(const std::string& css);
+
+  // The installed family for one name of a font list (empty when there is none).
+  static QString ResolveFamily(const std::string& name);
 
   const std::string& Title() const { return title_; }  // UTF-8
   const QFont* FontOf(litehtml::uint_ptr font) const;
@@ -150,6 +157,7 @@ class TQtContainer : public litehtml::document_container {
   QPainter* painter_ = nullptr;
   int clipDepth_ = 0;
   bool printing_ = false;
+  bool quirks_ = true;
   bool suppressFill_ = false;
   bool hasAnimations_ = false;
   const void* hoveredAnchor_ = nullptr;

@@ -94,7 +94,7 @@ TEST_F(DocumentViewTest, CopiesSelectionWithTheSpacesOfWrappedLines) {
   EXPECT_EQ(view->SelectedText(), "");
 
   QWidget* area = view->viewport();
-  const int line = 32;  // the first line: below the body's and the paragraph's margins
+  const int line = 16;  // the first line: the body's margin above, the paragraph's dropped
   QTest::mousePress(area, Qt::LeftButton, {}, QPoint(9, line));
   QMouseEvent move(QEvent::MouseMove, QPointF(110, line), area->mapToGlobal(QPointF(110, line)),
                    Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -105,6 +105,19 @@ TEST_F(DocumentViewTest, CopiesSelectionWithTheSpacesOfWrappedLines) {
   EXPECT_TRUE(W(text).starts_with(dragged)) << dragged;
   view->CopyToClipboard();
   EXPECT_EQ(FromQString(QApplication::clipboard()->text()), dragged);
+}
+
+TEST_F(DocumentViewTest, PageImagesShowTheWholePageAtTheViewsWidth) {
+  std::string page = "<table width=1200 bgcolor=#ff0000><tr><td>wide</td></tr></table>";
+  for (int i = 0; i < 1300; ++i) page += "<p>строка " + std::to_string(i) + "</p>";
+  AddPages({{"a.htm", page}});
+  auto view = Show("a.htm", 800, 600);
+  const QImage whole = view->PageImage(1 << 30);
+  EXPECT_EQ(whole.width(), 1208);  // the table and the body's margin on its left
+  EXPECT_GT(view->DocumentHeight(), 20000);
+  EXPECT_EQ(whole.height(), view->DocumentHeight());
+  EXPECT_EQ(whole.pixelColor(1200, 10), QColor(Qt::red));
+  EXPECT_EQ(view->PageImage(1000).height(), 1000);
 }
 
 TEST_F(DocumentViewTest, VerticalScrollStaysWithinTheDocument) {

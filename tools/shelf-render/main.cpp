@@ -1,26 +1,29 @@
 // shelf-render: draws a book page as the page viewer shows it, into a PNG picture or a PDF of
 // printed pages. For book authors, the tests and the pictures of the README.
 //
-//   shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N]
+//   shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N | --max-height N]
 //   shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]
 //
 // BOOKDIR is the book's run folder; PAGE a file name as book files write them (relative to
-// the run folder, or a full DOS path).
+// the run folder, or a full DOS path). A page is laid out for --width (800) and drawn whole:
+// as wide as it is and as high (or --max-height high at most); --height draws the window of
+// that height instead, as a frameset always is.
 #include <QApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPixmap>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 
+#include "book/book_session.h"
 #include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "html/page_canvas.h"
 #include "platform/cp1251.h"
-#include "book/book_session.h"
 #include "store/book_path.h"
 
 namespace {
@@ -55,9 +58,10 @@ class TPdfCanvas : public TPageCanvas {
 };
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N]\n"
-               "       shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]\n");
+  std::fprintf(
+      stderr,
+      "usage: shelf-render BOOKDIR PAGE OUT.png [--width N] [--height N | --max-height N]\n"
+      "       shelf-render BOOKDIR PAGE --pdf OUT.pdf [--scale S]\n");
   return 2;
 }
 
@@ -73,7 +77,7 @@ int main(int argc, char** argv) {
   std::replace(page.begin(), page.end(), '/', '\\');
   std::string png, pdf;
   int width = 800;
-  std::optional<int> height;
+  std::optional<int> height, maxHeight;
   double scale = 1.0;
   for (int i = 3; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -82,6 +86,8 @@ int main(int argc, char** argv) {
       width = std::atoi(argv[++i]);
     } else if (arg == "--height" && hasValue) {
       height = std::atoi(argv[++i]);
+    } else if (arg == "--max-height" && hasValue) {
+      maxHeight = std::atoi(argv[++i]);
     } else if (arg == "--pdf" && hasValue) {
       pdf = argv[++i];
     } else if (arg == "--scale" && hasValue) {
@@ -92,7 +98,8 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if ((png.empty() && pdf.empty()) || width <= 0 || (height && *height <= 0) || scale <= 0)
+  if ((png.empty() && pdf.empty()) || width <= 0 || (height && *height <= 0) ||
+      (maxHeight && *maxHeight <= 0) || (height && maxHeight) || scale <= 0)
     return Usage();
 
   std::string error;
@@ -123,14 +130,20 @@ int main(int argc, char** argv) {
     std::printf("%d page(s)\n", pages);
   }
   if (!png.empty()) {
-    // A single page is shown whole (up to a limit); a frameset keeps the window's height.
+    // A single page is drawn whole, laid out for the full width (no scroll bar takes any of
+    // it); a frameset, or a page asked for at a window's height, is drawn as the window shows.
     const bool single = view && view->parentWidget() == &viewer;
-    for (int pass = 0; pass < 2 && !height && single; ++pass) {
-      viewer.resize(width, std::max(1, std::min(view->DocumentHeight(), 20000)));
+    QImage picture;
+    if (single && !height) {
+      view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+      view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       QApplication::processEvents();
+      picture = view->PageImage(maxHeight.value_or(std::numeric_limits<int>::max()));
+    } else {
+      QApplication::processEvents();  // frames settle their scroll bars after their layout
+      picture = viewer.grab().toImage();
     }
-    QApplication::processEvents();  // frames settle their scroll bars after their layout
-    if (!viewer.grab().save(QString::fromLocal8Bit(png.c_str()))) {
+    if (!picture.save(QString::fromLocal8Bit(png.c_str()))) {
       std::fprintf(stderr, "shelf-render: cannot write %s\n", png.c_str());
       return 1;
     }
