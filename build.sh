@@ -13,7 +13,8 @@ esac
 packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-liberation2
           liblitehtml-dev libgumbo-dev libgif-dev qt6-multimedia-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth
+          libarchive-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

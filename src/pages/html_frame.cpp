@@ -291,6 +291,8 @@ void THtmlFrame::ScrollToTop() {
 }
 
 void THtmlFrame::HistoryChanged(TFrameViewer& viewer) {
+  if (&viewer == CurrentScreenViewer())
+    SetArchiveMode(host_.ListingFlag(ArchiveMode(), viewer.CurrentFile()));
   if (TTextMsg* labels = host_.TextMessages())
     labels->SetText(viewer.DocumentTitle() + "  ", kTitleLabel, true);
 }

@@ -119,6 +119,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::TopHtml:
       if (pages_) pages_->ScrollToTop();
       break;
+    case TCommandRule::Unarc:
+      if (pages_ && pages_->ArchiveMode()) host_.ExtractShownArchive();
+      break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;
       break;

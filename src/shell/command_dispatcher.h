@@ -78,6 +78,8 @@ class TCommandHost {
   virtual void SwitchScreen(int screen, TElementKind kind, int index) = 0;
   // Opens a document or program of the book with the desktop's "open" action.
   virtual void RunDocument(const std::string& file, const std::string& parameters) = 0;
+  // Unpacks the archive whose listing is on show into the folder of the path box.
+  virtual void ExtractShownArchive() = 0;
 };
 
 class TCommandDispatcher {

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,11 +23,13 @@
 #include "platform/registry.h"
 #include "platform/shell_open.h"
 #include "platform/sound.h"
+#include "shell/dropped_file.h"
 #include "shell/my_control.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
 #include "store/book_path.h"
 #include "store/compr_stream.h"
+#include "html/frame_viewer.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
 #include "widgets/panel_bkgrd.h"
@@ -89,6 +94,9 @@ TMainForm::~TMainForm() {
     if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
   }
   for (const int font : installedFonts_) RemoveFontResource(font);
+  windowMessages_.reset();
+  bus_.reset();
+  unRar_.reset();  // removes its working folders
   pathInputs_.reset();  // writes its folders to the settings
   dispatcher_.SetPageAreas(nullptr);
   htmlFrame_.reset();  // writes the page font and colours
@@ -142,6 +150,11 @@ std::optional<int> TMainForm::BuildBookShell() {
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
   InstallBookFonts();
+  bus_ = std::make_unique<TWindowBus>(*this);
+  windowMessages_ = std::make_unique<TWindowMessages>(static_cast<TWindowMessagesHost&>(*this),
+                                                      *bus_, session_.FileSystem,
+                                                      session_.Folders);
+  setAcceptDrops(true);
   qApp->installEventFilter(this);
   ReplaySwitches(false);
   ShowMainWindow();
@@ -518,6 +531,91 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   pointer_.PointerUp(event->position().toPoint());
+}
+
+void TMainForm::ShowArchive(const std::string& archive) {
+  if (!unRar_) unRar_ = std::make_unique<TUnRar>(static_cast<TUnRarHost&>(*this), session_.FileSystem,
+                                      session_.Folders.TempDir);
+  unRar_->ShowArchive(archive, CurrentPageFile());
+}
+
+void TMainForm::ExtractShownArchive() {
+  if (unRar_) unRar_->ExtractArchive(true, false);
+}
+
+bool TMainForm::ListingFlag(bool archiveMode, const std::string& page) {
+  return unRar_ ? unRar_->UpdateListingFlag(archiveMode, page) : archiveMode;
+}
+
+void TMainForm::ShowArchiveMessage(const std::string& text) {
+  // The drawn dialog's message page shows these once it is wired in; until then the status
+  // line and the terminal do.
+  if (statusLine_) statusLine_->Show(text);
+  std::cerr << "shelf: " << Cp1251ToUtf8(text) << "\n";
+}
+
+void TMainForm::OpenListingPage(const std::string& page) {
+  if (htmlFrame_) htmlFrame_->OpenLinkedPage(page);
+}
+
+bool TMainForm::ArchiveMode() const {
+  return htmlFrame_ && htmlFrame_->ArchiveMode();
+}
+
+std::optional<std::filesystem::path> TMainForm::ChosenFolder() const {
+  if (!pathInputs_) return std::nullopt;
+  return pathInputs_->CurrentFolder(currentScreen_);
+}
+
+std::string TMainForm::CurrentPageFile() const {
+  const TFrameViewer* viewer = htmlFrame_ ? htmlFrame_->CurrentScreenViewer() : nullptr;
+  return viewer ? viewer->CurrentFile() : std::string();
+}
+
+void TMainForm::LoadPage(const std::string& file) {
+  if (htmlFrame_) htmlFrame_->OpenLinkedPage(file);
+}
+
+void TMainForm::DispatchCommand(const std::string& command) {
+  dispatcher_.ExecuteCommand(command, "", true, TElementKind::Button, 0);
+}
+
+void TMainForm::PrintPage(const std::string& file, const TPicturePrint&) {
+  std::cerr << "shelf: printing " << Cp1251ToUtf8(file) << " is not available in this version\n";
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  event->acceptProposedAction();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  const auto dos = session_.FileSystem.ToDos(urls.front().toLocalFile().toStdString(), false);
+  if (dos) OpenDroppedFile(*dos);
+}
+
+void TMainForm::OpenDroppedFile(const std::string& dosPath) {
+  const std::string name = DroppedFileName(dosPath);
+  switch (DroppedFileKind(name)) {
+    case TDroppedFile::Page:
+      if (htmlFrame_) htmlFrame_->OpenLinkedPage(name);
+      break;
+    case TDroppedFile::Archive:
+      ShowArchive(name);
+      break;
+    case TDroppedFile::Sound:
+      // The clip player takes dropped sounds once it is wired in; until then the sound plays
+      // as a button sound would.
+      if (const auto host = session_.FileSystem.ToHost(name)) {
+        if (!sound_) sound_ = std::make_unique<TSound>();
+        sound_->PlayFile(*host, TSoundWait::No);
+      }
+      break;
+    case TDroppedFile::Nothing:
+      break;
+  }
 }
 
 }  // namespace shelf

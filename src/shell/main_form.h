@@ -12,12 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "archive/unrar.h"
 #include "book/interface_description.h"
 #include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
 #include "shell/screen_pictures.h"
+#include "shell/window_messages.h"
 #include "widgets/draw_target.h"
 #include "widgets/super_timer.h"
 
@@ -44,7 +46,9 @@ class TMainForm : public QWidget,
                   private TCommandHost,
                   private TPointerHost,
                   private TDrawTarget,
-                  private THtmlFrameHost {
+                  private THtmlFrameHost,
+                  private TUnRarHost,
+                  private TWindowMessagesHost {
   Q_OBJECT
 
  public:
@@ -62,7 +66,17 @@ class TMainForm : public QWidget,
   // Shows screen `screen` (0-based); `kind` and `index` name the element that asked for it.
   void SwitchScreen(int screen, TElementKind kind, int index) override;
   // While busy, commands are ignored and the pointer is an hourglass.
-  void SetBusy(bool busy);
+  void SetBusy(bool busy) override;
+  // Lists a RAR archive (DOS path) in the current page area; the archive reader is made on
+  // first use.
+  void ShowArchive(const std::string& archive);
+  // The archive reader, once an archive was listed.
+  TUnRar* UnRar() const { return unRar_.get(); }
+  // The window's messages with other copies (null until the shell is built).
+  TWindowMessages* WindowMessages() const { return windowMessages_.get(); }
+  TWindowBus* Bus() const { return bus_.get(); }
+  // Opens a file dropped on the window (DOS path), by what its name says it is.
+  void OpenDroppedFile(const std::string& dosPath);
 
   TCommandDispatcher& Dispatcher() { return dispatcher_; }
   const std::string& Title() const { return title_; }
@@ -89,6 +103,8 @@ class TMainForm : public QWidget,
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   // The window sees every key before the control that has the keyboard (the page, a path
   // box) and keeps the ones it acts on.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,6 +119,7 @@ class TMainForm : public QWidget,
   int LastScreenWithPicture() const override;
   int ScreenCount() const override { return static_cast<int>(description_.Screens.size()); }
   void RunDocument(const std::string& file, const std::string& parameters) override;
+  void ExtractShownArchive() override;
   // TPointerHost
   RScreen& Screen() override { return description_.Screens[currentScreen_]; }
   void FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) override;
@@ -113,6 +130,20 @@ class TMainForm : public QWidget,
   // THtmlFrameHost
   QWidget& Window() override { return *this; }
   void PointerLeftElements() override { pointer_.PointerMove(QPoint(-1, -1)); }
+  bool ListingFlag(bool archiveMode, const std::string& page) override;
+  // TUnRarHost
+  void ShowArchiveMessage(const std::string& text) override;
+  void OpenListingPage(const std::string& page) override;
+  bool ArchiveMode() const override;
+  std::optional<std::filesystem::path> ChosenFolder() const override;
+  // TWindowMessagesHost
+  bool HasPageAreas() const override { return htmlFrame_ != nullptr; }
+  bool ThesaurusWindow() const override { return false; }
+  std::string CurrentPageFile() const override;
+  void LoadPage(const std::string& file) override;
+  void DispatchCommand(const std::string& command) override;
+  void PrintPage(const std::string& file, const TPicturePrint& picture) override;
+  std::string ShownFile() const override { return {}; }
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -161,6 +192,9 @@ class TMainForm : public QWidget,
   std::unique_ptr<THtmlFrame> htmlFrame_;
   std::unique_ptr<TPathInputBox> pathInputs_;
   std::unique_ptr<TScaleBar> scaleBar_;
+  std::unique_ptr<TUnRar> unRar_;
+  std::unique_ptr<TWindowBus> bus_;
+  std::unique_ptr<TWindowMessages> windowMessages_;
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

@@ -61,6 +61,7 @@ struct FakeHost : TCommandHost {
   void RunDocument(const std::string& file, const std::string& parameters) override {
     calls.push_back("run " + file + " " + parameters);
   }
+  void ExtractShownArchive() override { calls.push_back("unarc"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QProcess>
 #include <QTest>
 
@@ -281,6 +283,40 @@ TEST_F(MainFormTest, ASecondProgramOnTheSameBookEndsAtOnce) {
   EXPECT_EQ(first.state(), QProcess::Running);
   first.kill();
   first.waitForFinished();
+}
+
+TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolder) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  const fs::path out = Dir() / "out";
+  fs::create_directories(out);
+  form.PathInputs()->Edit(0)->setText(QString::fromStdString(out.string()));
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  ASSERT_NE(viewer, nullptr);
+  const std::string before = viewer->CurrentFile();
+
+  const auto drop = [&](const fs::path& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    QDropEvent event(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
+  };
+  const fs::path book = fs::path(SHELF_SAMPLE_BOOK).parent_path();
+  drop(book / "html" / "files" / "wiring.rar");
+  ASSERT_NE(form.UnRar(), nullptr);
+  EXPECT_EQ(viewer->CurrentFile(), form.UnRar()->TempFolder() + "as_wiring.rar.htm");
+  EXPECT_TRUE(form.PageAreas()->ArchiveMode());
+  EXPECT_EQ(form.UnRar()->SourcePages(), std::vector<std::string>{before});
+
+  form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
+  EXPECT_TRUE(fs::exists(out / "wiring.rar" / "Схемы" / "Кузов" / "размеры.txt"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // busy only while unpacking
+
+  drop(book / "html" / "app_materials.htm");  // a page opens as a page
+  EXPECT_EQ(AsciiLower(viewer->CurrentFile()).substr(viewer->CurrentFile().size() - 17),
+            "app_materials.htm");
 }
 
 }  // namespace

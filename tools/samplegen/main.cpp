@@ -8,6 +8,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "archives.h"
 #include "book_icon.h"
 #include "click_sounds.h"
 #include "page_pictures.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& picture : pagePictures) files.push_back(std::move(picture));
+  for (auto& archive : shelf::samplegen::SampleArchives()) files.push_back(std::move(archive));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

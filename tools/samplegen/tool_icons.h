@@ -15,7 +15,8 @@ enum class TToolIcon {
   NextChapter,
   Bookmarks,
   Find,
-  Print
+  Print,
+  Unpack
 };
 
 void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box);
