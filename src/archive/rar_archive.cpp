@@ -120,10 +120,12 @@ fs::path NextVolume(const fs::path& volume) {
 
 // The data CRC of each stored RAR 4 entry, in archive order; an entry split over volumes takes
 // the CRC of its last piece, which covers the whole file. Stops at the first damaged block.
+// `moreVolumes`: the last volume says another one follows.
 std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
-    const std::vector<fs::path>& volumes) {
+    const std::vector<fs::path>& volumes, bool& moreVolumes) {
   std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> checks;
   for (const fs::path& volume : volumes) {
+    moreVolumes = false;
     const std::string b = ReadBytes(volume);
     if (!StartsWith(b, kRar4Marker, sizeof kRar4Marker)) return checks;
     std::size_t at = sizeof kRar4Marker;
@@ -136,9 +138,10 @@ std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
       if ((crc & 0xFFFF) != Get16(b, at)) return checks;
       std::uint64_t added = (flags & 0x8000) && at + 11 <= b.size() ? Get32(b, at + 7) : 0;
       if (type == 0x74 && size >= 32) {
+        moreVolumes = (flags & 0x0002) != 0;
         const std::uint32_t dataCrc = Get32(b, at + 16);
-        const bool stored = static_cast<unsigned char>(b[at + 26]) == 0x30;
-        std::uint64_t unpacked = Get32(b, at + 11);
+        const bool stored = static_cast<unsigned char>(b[at + 25]) == 0x30;
+        std::uint64_t unpacked = Get32(b, at + 11);  // of the whole file, in every piece
         if ((flags & 0x0100) && size >= 40) {
           added |= static_cast<std::uint64_t>(Get32(b, at + 32)) << 32;
           unpacked |= static_cast<std::uint64_t>(Get32(b, at + 36)) << 32;
@@ -146,11 +149,11 @@ std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
         if ((flags & 0x0001) && !checks.empty()) {
           auto& last = checks.back();
           std::get<1>(last) = dataCrc;
-          std::get<2>(last) += unpacked;
         } else {
           checks.emplace_back(stored && (flags & 0x00E0) != 0x00E0, dataCrc, unpacked);
         }
       } else if (type == 0x7B) {
+        moreVolumes = moreVolumes || (flags & 0x0001) != 0;
         break;
       }
       at += size + added;
@@ -223,9 +226,11 @@ int TRarArchive::Open(const fs::path& file) {
   if (!fs::is_regular_file(file, ec) || access(file.c_str(), R_OK) != 0) return kRarOpenError;
   TUtf8Names names;
   const std::vector<fs::path> volumes = VolumesOf(file, missingVolume_);
-  volumeSet_ = volumes.size() > 1 || !missingVolume_.empty();
   checks_.clear();
-  for (const auto& [stored, crc, size] : Rar4Checks(volumes)) checks_.push_back({stored, crc, size});
+  bool moreVolumes = false;
+  for (const auto& [stored, crc, size] : Rar4Checks(volumes, moreVolumes))
+    checks_.push_back({stored, crc, size});
+  volumeMissing_ = moreVolumes && !missingVolume_.empty();
   entryIndex_ = 0;
   pending_ = false;
 
@@ -248,15 +253,16 @@ int TRarArchive::Open(const fs::path& file) {
   return kRarSuccess;
 }
 
+int TRarArchive::MissingVolume() {
+  if (volumeCallback_) volumeCallback_(missingVolume_, 0);
+  volumeMissing_ = false;  // said once
+  return kRarOpenError;
+}
+
 int TRarArchive::ReadError() {
   const char* text = archive_error_string(archive_);
   const std::string message = text ? text : "";
-  if (volumeSet_ && !missingVolume_.empty() &&
-      (message.find("runcat") != std::string::npos || message.find("EOF") != std::string::npos ||
-       message.find("olume") != std::string::npos || message.find("end of") != std::string::npos)) {
-    if (volumeCallback_) volumeCallback_(missingVolume_, 0);
-    return kRarOpenError;
-  }
+  if (volumeMissing_) return MissingVolume();
   if (message.find("CRC") != std::string::npos || message.find("eader") != std::string::npos ||
       message.find("hecksum") != std::string::npos)
     return kRarBadData;
@@ -272,7 +278,7 @@ int TRarArchive::ReadHeader(RRarHeader& header) {
     pending_ = false;
   }
   const int status = archive_read_next_header(archive_, &entry_);
-  if (status == ARCHIVE_EOF) return kRarEndArchive;
+  if (status == ARCHIVE_EOF) return volumeMissing_ ? MissingVolume() : kRarEndArchive;
   if (status < ARCHIVE_WARN) return ReadError();
   const char* utf8 = archive_entry_pathname_utf8(entry_);
   if (utf8 == nullptr) utf8 = archive_entry_pathname(entry_);
@@ -391,6 +397,9 @@ int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t 
     written = offset + static_cast<la_int64_t>(size);
   }
   if (close(fd) != 0 && result == kRarSuccess) result = kRarCloseError;
+  // A file cut short where its next volume is missing.
+  if (result == kRarSuccess && volumeMissing_ && written < archive_entry_size(entry_))
+    result = MissingVolume();
   if (result == kRarSuccess && checkCrc && sum != crc) result = kRarBadData;
   return result;
 }

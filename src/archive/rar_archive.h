@@ -76,6 +76,8 @@ class TRarArchive {
     std::uint64_t Size;
   };
   int ReadError();
+  // Asks the volume callback about the missing volume; kRarOpenError.
+  int MissingVolume();
   int Extract(const std::filesystem::path& destination);
   int WriteData(const std::filesystem::path& target, bool checkCrc, std::uint32_t crc);
 
@@ -83,7 +85,7 @@ class TRarArchive {
   archive_entry* entry_ = nullptr;
   TVolumeCallback volumeCallback_;
   std::filesystem::path missingVolume_;
-  bool volumeSet_ = false;
+  bool volumeMissing_ = false;  // the set goes on in a volume that is not there
   std::vector<TStoredCheck> checks_;  // per entry in archive order (RAR 4 only)
   std::size_t entryIndex_ = 0;
   bool pending_ = false;  // a header was read and its entry not yet processed

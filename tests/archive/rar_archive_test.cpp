@@ -129,9 +129,9 @@ TEST_F(RarArchiveTest, VolumeSetReadsAcrossVolumesAndReportsAMissingOne) {
   const std::string whole = "first half|second half";
   rar4::TRar4Writer one(true, true);
   one.Add({"a.txt", "alpha"});
-  one.Add({"split.txt", whole.substr(0, 11)}, false, true);
+  one.Add({"split.txt", whole.substr(0, 11)}, {false, true, 0, whole.size()});
   rar4::TRar4Writer two(true, false);
-  two.Add({"split.txt", whole.substr(11)}, true, false, rar4::Crc32(whole));
+  two.Add({"split.txt", whole.substr(11)}, {true, false, rar4::Crc32(whole), whole.size()});
   two.Add({"z.txt", "zulu"});
   const fs::path first = Write("set.part1.rar", one.Finish(true));
   const fs::path second = Write("set.part2.rar", two.Finish());

@@ -80,7 +80,7 @@ TEST_F(UnRarTest, ImpliedFoldersGetPagesWithParentRowsAndTheRootHasNone) {
   EXPECT_EQ(frameset, unrar_->TempFolder() + "as_x.rar.htm");
   const std::string framesetText = test::ReadFile(Host(frameset));
   EXPECT_NE(framesetText.find(*Utf8ToCp1251("<title>Содержимое архива: ") + archive), std::string::npos);
-  const std::size_t src = framesetText.find("name=\"Top\"> <frame src=\"") + 25;
+  const std::size_t src = framesetText.find("name=\"Top\"> <frame src=\"") + 24;
   const std::string rootPage = framesetText.substr(src, framesetText.find('"', src) - src);
 
   const std::string root = Page(rootPage);
@@ -185,7 +185,7 @@ TEST_F(UnRarTest, MissingVolumeIsNamedAndReadingStops) {
   Make();
   rar4::TRar4Writer one(true, true);
   one.Add({"a.txt", "alpha"});
-  one.Add({"split.txt", "first"}, false, true);
+  one.Add({"split.txt", "first"}, {false, true, 0, 10});
   const std::string first = Archive("set.part1.rar", one.Finish(true));
   unrar_->ShowArchive(first, "c:\\p.htm");
   ASSERT_EQ(host_.messages.size(), 1u);

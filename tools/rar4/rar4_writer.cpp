@@ -64,19 +64,18 @@ TRar4Writer::TRar4Writer(bool volume, bool firstVolume) {
   bytes_ += Block(kMainHeader, flags, std::string(6, '\0'));
 }
 
-void TRar4Writer::Add(const TRar4Entry& entry, bool splitBefore, bool splitAfter,
-                      std::uint32_t wholeCrc) {
+void TRar4Writer::Add(const TRar4Entry& entry, const TRar4Piece& piece) {
   std::uint16_t flags = 0x8000;  // the packed size follows as the block's added size
-  if (splitBefore) flags |= 0x0001;
-  if (splitAfter) flags |= 0x0002;
+  if (piece.SplitBefore) flags |= 0x0001;
+  if (piece.SplitAfter) flags |= 0x0002;
   if (entry.Encrypted) flags |= 0x0004;
   if (entry.Folder) flags |= 0x00E0;
   if (entry.UnicodeName) flags |= 0x0200;
   std::string body;
   Put32(body, static_cast<std::uint32_t>(entry.Data.size()));  // packed size
-  Put32(body, static_cast<std::uint32_t>(entry.Data.size()));  // unpacked size (of this piece)
-  body += static_cast<char>(2);                                // host: Windows
-  Put32(body, wholeCrc != 0 ? wholeCrc : Crc32(entry.Data));
+  Put32(body, static_cast<std::uint32_t>(piece.WholeSize ? piece.WholeSize : entry.Data.size()));
+  body += static_cast<char>(2);  // host: Windows
+  Put32(body, piece.WholeCrc != 0 ? piece.WholeCrc : Crc32(entry.Data));
   Put32(body, entry.DosTime);
   body += static_cast<char>(20);    // version needed to unpack: 2.0
   body += static_cast<char>(0x30);  // method: stored

@@ -18,17 +18,23 @@ struct TRar4Entry {
   bool UnicodeName = false;    // Name is UTF-8 and the header says so
 };
 
+// A piece of an entry split over volumes: every piece's header names the whole file's size, and
+// the last piece the whole file's CRC.
+struct TRar4Piece {
+  bool SplitBefore = false;
+  bool SplitAfter = false;
+  std::uint32_t WholeCrc = 0;
+  std::uint64_t WholeSize = 0;
+};
+
 // One volume's bytes. A volume set is written by giving each volume its entries; an entry split
-// over two volumes is given as two pieces with `splitBefore` / `splitAfter`.
+// over two volumes is given as two pieces.
 class TRar4Writer {
  public:
   // `volume`: the archive is part of a set (new numbering, "x.partN.rar"); `firstVolume` marks
   // the first one.
   explicit TRar4Writer(bool volume = false, bool firstVolume = true);
-  // `crc`: the data CRC written in the header; 0 takes the CRC of the data (of the whole file
-  // for the last piece of a split entry, given as `wholeCrc`).
-  void Add(const TRar4Entry& entry, bool splitBefore = false, bool splitAfter = false,
-           std::uint32_t wholeCrc = 0);
+  void Add(const TRar4Entry& entry, const TRar4Piece& piece = {});
   // The archive's bytes with its end block (`moreVolumes`: another volume follows).
   std::string Finish(bool moreVolumes = false);
 
