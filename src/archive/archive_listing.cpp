@@ -60,8 +60,7 @@ const char kT2[] =
     "nowrap>Размер</th> <th align=\"left\" width=\"25%\" nowrap>Дата</th> </tr>";
 const char kT3[] = "<tr> <td width=\"50%\"><a href=\"reffile\">";
 const char kT4[] = "refname</a></td>";
-const char kT5[] =
-    "<td align=\"right\" width=\"25%\">size</td> <td width=\"25%\">time</td> </tr>";
+const char kT5[] = "<td align=\"right\" width=\"25%\">size</td> <td width=\"25%\">time</td> </tr>";
 const char kT6[] = "</table> </body> </html>";
 
 }  // namespace
@@ -92,7 +91,8 @@ std::vector<RInfoFiles> BuildFolderPages(TListDir dirs, const std::vector<RListF
   std::vector<std::vector<std::size_t>> children(dirs.size());
   for (std::size_t l = 0; l < dirs.size(); ++l) {
     if (dirs[l].Name.empty()) continue;
-    if (const std::size_t* parent = known.Find(FolderOf(dirs[l].Name))) children[*parent].push_back(l);
+    if (const std::size_t* parent = known.Find(FolderOf(dirs[l].Name)))
+      children[*parent].push_back(l);
   }
   for (std::size_t k = 0; k < dirs.size(); ++k) {
     RInfoFiles& page = pages[k];
@@ -100,7 +100,8 @@ std::vector<RInfoFiles> BuildFolderPages(TListDir dirs, const std::vector<RListF
       if (const std::size_t* parent = known.Find(FolderOf(page.FolderPath)))
         page.SubDirs.push_back({"..", pages[*parent].PageFile, 0});
     for (std::size_t l : children[k])
-      if (l != k) page.SubDirs.push_back({LastComponent(dirs[l].Name), pages[l].PageFile, dirs[l].FileTime});
+      if (l != k)
+        page.SubDirs.push_back({LastComponent(dirs[l].Name), pages[l].PageFile, dirs[l].FileTime});
   }
   return pages;
 }

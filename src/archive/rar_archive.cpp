@@ -133,8 +133,8 @@ std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
       const std::uint32_t flags = Get16(b, at + 3), size = Get16(b, at + 5);
       const auto type = static_cast<unsigned char>(b[at + 2]);
       if (size < 7 || at + size > b.size()) return checks;
-      const std::uint32_t crc = crc32(0, reinterpret_cast<const Bytef*>(b.data() + at + 2),
-                                      static_cast<uInt>(size - 2));
+      const std::uint32_t crc =
+          crc32(0, reinterpret_cast<const Bytef*>(b.data() + at + 2), static_cast<uInt>(size - 2));
       if ((crc & 0xFFFF) != Get16(b, at)) return checks;
       std::uint64_t added = (flags & 0x8000) && at + 11 <= b.size() ? Get32(b, at + 7) : 0;
       if (type == 0x74 && size >= 32) {
@@ -329,7 +329,8 @@ int TRarArchive::Extract(const fs::path& destination) {
     return refuse(ec ? kRarCreateError : kRarSuccess);
   }
   fs::create_directories(target.parent_path(), ec);
-  if (ec || !Inside(root, target.parent_path())) return refuse(ec ? kRarCreateError : kRarUnsafeName);
+  if (ec || !Inside(root, target.parent_path()))
+    return refuse(ec ? kRarCreateError : kRarUnsafeName);
   if (const char* link = archive_entry_hardlink_utf8(entry_)) {
     const fs::path source = root / SafeRelative(link);
     if (SafeRelative(link).empty() || !Inside(root, source)) return refuse(kRarUnsafeName);
@@ -345,9 +346,9 @@ int TRarArchive::Extract(const fs::path& destination) {
     fs::create_symlink(pointsTo, target, ec);
     return refuse(ec ? kRarCreateError : kRarSuccess);
   }
-  const bool check = entryIndex_ < checks_.size() && checks_[entryIndex_].Stored &&
-                     static_cast<std::int64_t>(checks_[entryIndex_].Size) ==
-                         archive_entry_size(entry_);
+  const bool check =
+      entryIndex_ < checks_.size() && checks_[entryIndex_].Stored &&
+      static_cast<std::int64_t>(checks_[entryIndex_].Size) == archive_entry_size(entry_);
   const int result = WriteData(target, check, check ? checks_[entryIndex_].Crc : 0);
   if (result != kRarSuccess) {
     fs::remove(target, ec);

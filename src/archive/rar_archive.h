@@ -85,7 +85,7 @@ class TRarArchive {
   archive_entry* entry_ = nullptr;
   TVolumeCallback volumeCallback_;
   std::filesystem::path missingVolume_;
-  bool volumeMissing_ = false;  // the set goes on in a volume that is not there
+  bool volumeMissing_ = false;        // the set goes on in a volume that is not there
   std::vector<TStoredCheck> checks_;  // per entry in archive order (RAR 4 only)
   std::size_t entryIndex_ = 0;
   bool pending_ = false;  // a header was read and its entry not yet processed

@@ -63,8 +63,8 @@ void TUnRar::CleanTempFiles() {
   if (!temp) return;
   for (fs::directory_iterator it(*temp, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (name.size() < 3 || AsciiLower(name.substr(0, 3)) != "as_" ||
-        !it->is_directory(ec) || it->is_symlink(ec))
+    if (name.size() < 3 || AsciiLower(name.substr(0, 3)) != "as_" || !it->is_directory(ec) ||
+        it->is_symlink(ec))
       continue;
     // Read-only files and folders are made writable first, so they go too.
     for (fs::recursive_directory_iterator inner(it->path(), ec), stop; !ec && inner != stop;
@@ -139,16 +139,16 @@ void TUnRar::ReportProcessError(int code, const std::string& entryName) {
 void TUnRar::ReadEntries(TRarArchive& rar, const fs::path* destination,
                          const std::function<void(const RRarHeader&)>& seen,
                          std::vector<std::string>& refused) {
-  rar.SetVolumeCallback([this](const fs::path& volume, int mode) {
-    return ChangeVolume(volume, mode);
-  });
+  rar.SetVolumeCallback(
+      [this](const fs::path& volume, int mode) { return ChangeVolume(volume, mode); });
   RRarHeader header;
   std::string lastName;
   int read = kRarSuccess;
   while ((read = rar.ReadHeader(header)) == kRarSuccess) {
     lastName = header.Name;
     seen(header);
-    const int result = rar.ProcessFile(destination != nullptr, destination ? *destination : fs::path());
+    const int result =
+        rar.ProcessFile(destination != nullptr, destination ? *destination : fs::path());
     if (result == kRarBadArchive || result == kRarUnknownFormat || result == kRarOpenError) {
       ReportProcessError(result, header.Name);
       break;
@@ -240,7 +240,8 @@ void TUnRar::ExtractArchive(bool toChosenFolder, bool keepPaths) {
 
   host_.SetBusy(true);
   std::vector<std::string> refused;
-  ReadEntries(rar, &target, [](const RRarHeader&) {}, refused);
+  ReadEntries(
+      rar, &target, [](const RRarHeader&) {}, refused);
   host_.SetBusy(false);
   if (!refused.empty()) {
     std::string text = Cp("Не распакованы (путь вне папки распаковки или пароль): ");

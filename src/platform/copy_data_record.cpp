@@ -12,7 +12,8 @@ void Put(char* at, std::uint32_t value, int bytes) {
 
 std::uint32_t Get(const char* at, int bytes) {
   std::uint32_t value = 0;
-  for (int i = 0; i < bytes; ++i) value |= static_cast<std::uint32_t>(static_cast<unsigned char>(at[i])) << (8 * i);
+  for (int i = 0; i < bytes; ++i)
+    value |= static_cast<std::uint32_t>(static_cast<unsigned char>(at[i])) << (8 * i);
   return value;
 }
 

@@ -1,5 +1,8 @@
 #include "platform/window_bus.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QEvent>
 #include <QEventLoop>
 #include <QLocalServer>
@@ -7,13 +10,10 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -261,7 +261,8 @@ std::vector<TWindowId> TWindowBus::VisibleWindows(const std::string& caption) {
     }
     found.emplace_back(it->last_write_time(ec), it->path().string());
   }
-  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::sort(found.begin(), found.end(),
+            [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<TWindowId> windows;
   for (auto& [time, id] : found) windows.push_back(std::move(id));
   return windows;

@@ -5,10 +5,10 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
@@ -17,6 +17,7 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "html/frame_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
@@ -29,7 +30,6 @@
 #include "shell/window_animation.h"
 #include "store/book_path.h"
 #include "store/compr_stream.h"
-#include "html/frame_viewer.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
 #include "widgets/panel_bkgrd.h"
@@ -96,7 +96,7 @@ TMainForm::~TMainForm() {
   for (const int font : installedFonts_) RemoveFontResource(font);
   windowMessages_.reset();
   bus_.reset();
-  unRar_.reset();  // removes its working folders
+  unRar_.reset();       // removes its working folders
   pathInputs_.reset();  // writes its folders to the settings
   dispatcher_.SetPageAreas(nullptr);
   htmlFrame_.reset();  // writes the page font and colours
@@ -152,8 +152,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   InstallBookFonts();
   bus_ = std::make_unique<TWindowBus>(*this);
   windowMessages_ = std::make_unique<TWindowMessages>(static_cast<TWindowMessagesHost&>(*this),
-                                                      *bus_, session_.FileSystem,
-                                                      session_.Folders);
+                                                      *bus_, session_.FileSystem, session_.Folders);
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   ReplaySwitches(false);
@@ -534,7 +533,8 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TMainForm::ShowArchive(const std::string& archive) {
-  if (!unRar_) unRar_ = std::make_unique<TUnRar>(static_cast<TUnRarHost&>(*this), session_.FileSystem,
+  if (!unRar_)
+    unRar_ = std::make_unique<TUnRar>(static_cast<TUnRarHost&>(*this), session_.FileSystem,
                                       session_.Folders.TempDir);
   unRar_->ShowArchive(archive, CurrentPageFile());
 }

@@ -126,7 +126,8 @@ void TWindowMessages::PrintPending() {
 
 bool TWindowMessages::PictureShownElsewhere(const std::string& picture) {
   answerArrived_ = answerYes_ = false;
-  for (const TWindowId& window : TWindowBus::VisibleWindows(*Utf8ToCp1251("Увеличенная картинка"))) {
+  for (const TWindowId& window :
+       TWindowBus::VisibleWindows(*Utf8ToCp1251("Увеличенная картинка"))) {
     answerArrived_ = answerYes_ = false;
     bus_.SendCopyDataTo(window, CopyDataRecord::Make(CopyDataRecord::kPictureQuery, picture));
     for (int step = 0; step < kAnswerSteps && !answerArrived_; ++step) {

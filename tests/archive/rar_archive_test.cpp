@@ -28,7 +28,7 @@ class RarArchiveTest : public test::IsolatedTest {
   // Every header with the result of processing it, until the loop ends; `last` is the result
   // that ended it.
   std::vector<std::pair<RRarHeader, int>> ReadAll(TRarArchive& rar, bool extract,
-                                                 const fs::path& to, int& last) {
+                                                  const fs::path& to, int& last) {
     std::vector<std::pair<RRarHeader, int>> read;
     RRarHeader header;
     while ((last = rar.ReadHeader(header)) == kRarSuccess)
@@ -39,11 +39,13 @@ class RarArchiveTest : public test::IsolatedTest {
 
 TEST_F(RarArchiveTest, ListsFoldersFilesSizesTimesAndOemNames) {
   const std::uint32_t time = rar4::DosTime(2024, 3, 14, 10, 20, 30);
-  const fs::path file = Write("x.rar", rar4::WriteRar4({
-      {"docs", "", true, false, time},
-      {"docs\\" + rar4::Utf8ToOem("Схема.txt"), std::string(1500, 'a'), false, false, time},
-      {"readme.txt", "hello", false, false, 0},
-  }));
+  const fs::path file = Write(
+      "x.rar",
+      rar4::WriteRar4({
+          {"docs", "", true, false, time},
+          {"docs\\" + rar4::Utf8ToOem("Схема.txt"), std::string(1500, 'a'), false, false, time},
+          {"readme.txt", "hello", false, false, 0},
+      }));
   TRarArchive rar;
   ASSERT_EQ(rar.Open(file), kRarSuccess);
   int last = 0;
@@ -68,13 +70,13 @@ TEST_F(RarArchiveTest, OpenErrors) {
 
 TEST_F(RarArchiveTest, ExtractsKeepingFoldersAndRefusesWhatWouldLeaveTheDestination) {
   const fs::path file = Write("x.rar", rar4::WriteRar4({
-      {"a\\b\\inside.txt", "inside"},
-      {"..\\..\\escaped.txt", "no"},
-      {"\\absolute.txt", "no"},
-      {"c:\\drive.txt", "no"},
-      {"secret.txt", "cipher", false, true},
-      {"last.txt", "last"},
-  }));
+                                           {"a\\b\\inside.txt", "inside"},
+                                           {"..\\..\\escaped.txt", "no"},
+                                           {"\\absolute.txt", "no"},
+                                           {"c:\\drive.txt", "no"},
+                                           {"secret.txt", "cipher", false, true},
+                                           {"last.txt", "last"},
+                                       }));
   const fs::path to = Dir() / "out" / "deep";
   fs::create_directories(to);
   TRarArchive rar;

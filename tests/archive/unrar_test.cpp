@@ -69,17 +69,19 @@ TEST(UnRarNames, WorkingFolderKeepsOtherDots) {
 TEST_F(UnRarTest, ImpliedFoldersGetPagesWithParentRowsAndTheRootHasNone) {
   Make();
   const std::string archive = Archive("x.rar", rar4::WriteRar4({
-      {"a\\b\\one.txt", std::string(999, '1'), false, false, rar4::DosTime(2024, 3, 14, 10, 20, 0)},
-      {"a\\b\\two.txt", std::string(1500, '2')},
-      {"top.txt", std::string(2500, '3')},
-  }));
+                                                   {"a\\b\\one.txt", std::string(999, '1'), false,
+                                                    false, rar4::DosTime(2024, 3, 14, 10, 20, 0)},
+                                                   {"a\\b\\two.txt", std::string(1500, '2')},
+                                                   {"top.txt", std::string(2500, '3')},
+                                               }));
   unrar_->ShowArchive(archive, "c:\\book\\files.htm");
   ASSERT_EQ(host_.opened.size(), 1u);
   EXPECT_TRUE(host_.messages.empty());
   const std::string frameset = host_.opened[0];
   EXPECT_EQ(frameset, unrar_->TempFolder() + "as_x.rar.htm");
   const std::string framesetText = test::ReadFile(Host(frameset));
-  EXPECT_NE(framesetText.find(*Utf8ToCp1251("<title>Содержимое архива: ") + archive), std::string::npos);
+  EXPECT_NE(framesetText.find(*Utf8ToCp1251("<title>Содержимое архива: ") + archive),
+            std::string::npos);
   const std::size_t src = framesetText.find("name=\"Top\"> <frame src=\"") + 24;
   const std::string rootPage = framesetText.substr(src, framesetText.find('"', src) - src);
 
@@ -127,10 +129,10 @@ TEST_F(UnRarTest, EarlierRunsFoldersAreRemovedAtFirstUse) {
 TEST_F(UnRarTest, ExtractingTwiceMakesNumberedFoldersAndNamesWhatWasRefused) {
   Make();
   const std::string archive = Archive("x.rar", rar4::WriteRar4({
-      {"ok.txt", "fine"},
-      {"..\\evil.txt", "no"},
-      {"locked.txt", "x", false, true},
-  }));
+                                                   {"ok.txt", "fine"},
+                                                   {"..\\evil.txt", "no"},
+                                                   {"locked.txt", "x", false, true},
+                                               }));
   unrar_->ShowArchive(archive, "c:\\p.htm");
   host_.chosen = Dir() / "chosen";
   fs::create_directories(*host_.chosen);
@@ -189,7 +191,8 @@ TEST_F(UnRarTest, MissingVolumeIsNamedAndReadingStops) {
   const std::string first = Archive("set.part1.rar", one.Finish(true));
   unrar_->ShowArchive(first, "c:\\p.htm");
   ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0], *Utf8ToCp1251("Том ") + *files_.ToDos(Dir() / "set.part2.rar", false) +
+  EXPECT_EQ(host_.messages[0], *Utf8ToCp1251("Том ") +
+                                   *files_.ToDos(Dir() / "set.part2.rar", false) +
                                    *Utf8ToCp1251(" не найден."));
   EXPECT_EQ(host_.opened.size(), 1u);  // what was read is still shown
 }

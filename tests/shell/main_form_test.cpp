@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPainter>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QProcess>
 #include <QTest>
 

@@ -77,7 +77,8 @@ TEST_F(WindowMessagesTest, TwoPictureWindowsAnswerNoThenYes) {
 
   EXPECT_FALSE(book->messages->PictureShownElsewhere("d:\\book\\third.jpg"));
   // A query that asks for a "no" gets one whatever is shown.
-  CopyDataRecord record = CopyDataRecord::Make(CopyDataRecord::kPictureQuery, "d:\\book\\pic.jpg#a");
+  CopyDataRecord record =
+      CopyDataRecord::Make(CopyDataRecord::kPictureQuery, "d:\\book\\pic.jpg#a");
   record.ItemTypes[0] = 1;
   int answers = 0;
   book->bus.OnMessage = [&](int code, std::int64_t parameter, const TWindowId&) {
@@ -93,11 +94,13 @@ TEST_F(WindowMessagesTest, PageRequestsLoadOnceAndAnswerTheSender) {
   auto book = Window("Книга");
   auto sender = Window("Электросхема");
   std::vector<int> replies;
-  sender->bus.OnMessage = [&](int code, std::int64_t, const TWindowId&) { replies.push_back(code); };
+  sender->bus.OnMessage = [&](int code, std::int64_t, const TWindowId&) {
+    replies.push_back(code);
+  };
   book->page = "d:\\book\\run\\html\\Engine.htm";
   const auto ask = [&](const char* page) {
-    EXPECT_TRUE(sender->bus.SendCopyDataTo(
-        book->bus.Id(), CopyDataRecord::Make(CopyDataRecord::kOpenPage, page)));
+    EXPECT_TRUE(sender->bus.SendCopyDataTo(book->bus.Id(),
+                                           CopyDataRecord::Make(CopyDataRecord::kOpenPage, page)));
   };
   ask("ENGINE.HTM");  // the page on show: not reloaded
   ask("brakes.htm");
@@ -135,7 +138,8 @@ TEST_F(WindowMessagesTest, PrintRequestsDeleteOnlyFilesInTheTemporaryFolder) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return book->calls.size() == 2; }, 2000));
   EXPECT_TRUE(fs::exists(Dir() / "mine" / "keep.htm"));
   EXPECT_FALSE(fs::exists(Dir() / "temp" / "print.htm"));
-  EXPECT_EQ(book->calls[0], "print " + *files_.ToDos(Dir() / "mine" / "keep.htm", false) + " 640x480");
+  EXPECT_EQ(book->calls[0],
+            "print " + *files_.ToDos(Dir() / "mine" / "keep.htm", false) + " 640x480");
 
   testing::internal::CaptureStderr();
   print(Dir() / "mine" / "keep.htm", "wide", "480");

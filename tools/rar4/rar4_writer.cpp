@@ -1,8 +1,8 @@
 #include "rar4_writer.h"
 
+#include <zlib.h>
 #include <QStringEncoder>
 #include <fstream>
-#include <zlib.h>
 
 namespace shelf::rar4 {
 namespace {

@@ -13,9 +13,9 @@ struct TRar4Entry {
   std::string Name;  // path inside the archive, '\' between folders, OEM (CP866) bytes
   std::string Data;  // stored as is
   bool Folder = false;
-  bool Encrypted = false;      // only the header flag: the data stay plain
-  std::uint32_t DosTime = 0;   // MS-DOS date and time (local time)
-  bool UnicodeName = false;    // Name is UTF-8 and the header says so
+  bool Encrypted = false;     // only the header flag: the data stay plain
+  std::uint32_t DosTime = 0;  // MS-DOS date and time (local time)
+  bool UnicodeName = false;   // Name is UTF-8 and the header says so
 };
 
 // A piece of an entry split over volumes: every piece's header names the whole file's size, and
