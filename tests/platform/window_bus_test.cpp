@@ -92,8 +92,8 @@ TEST_F(WindowBusTest, AnotherCopyOfTheProgramAnswersAPageRequest) {
   shelf.start(SHELF_EXE, {"--book", SHELF_SAMPLE_BOOK});
   ASSERT_TRUE(shelf.waitForStarted());
   std::optional<TWindowId> window;
-  EXPECT_TRUE(
-      QTest::qWaitFor([&] { return (window = TWindowBus::FindVisibleWindow(title)); }, 20000));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return (window = TWindowBus::FindVisibleWindow(title)).has_value(); }, 20000));
   if (window) {
     TShownWindow asker("Электросхема");
     std::vector<int> replies;

@@ -297,14 +297,18 @@ TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolde
   ASSERT_NE(viewer, nullptr);
   const std::string before = viewer->CurrentFile();
 
-  const auto drop = [&](const fs::path& file) {
+  const auto dropFile = [&](const fs::path& file) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
-    QDropEvent event(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form, &event);
+    // As the desktop delivers a drop: the window first takes the drag, then the drop.
+    QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
   };
   const fs::path book = fs::path(SHELF_SAMPLE_BOOK).parent_path();
-  drop(book / "html" / "files" / "wiring.rar");
+  dropFile(book / "html" / "files" / "wiring.rar");
   ASSERT_NE(form.UnRar(), nullptr);
   EXPECT_EQ(viewer->CurrentFile(), form.UnRar()->TempFolder() + "as_wiring.rar.htm");
   EXPECT_TRUE(form.PageAreas()->ArchiveMode());
@@ -314,7 +318,7 @@ TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolde
   EXPECT_TRUE(fs::exists(out / "wiring.rar" / "Схемы" / "Кузов" / "размеры.txt"));
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // busy only while unpacking
 
-  drop(book / "html" / "app_materials.htm");  // a page opens as a page
+  dropFile(book / "html" / "app_materials.htm");  // a page opens as a page
   EXPECT_EQ(AsciiLower(viewer->CurrentFile()).substr(viewer->CurrentFile().size() - 17),
             "app_materials.htm");
 }
