@@ -60,9 +60,9 @@ void ListLargeArchive(benchmark::State& state) {
 BENCHMARK(ListLargeArchive)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void CopyDataRoundTrip(benchmark::State& state) {
-  App();
   const fs::path runtime = MakeFolder("shelf-bus-bench");
   setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  App();
   QWidget asker, answerer;
   asker.setWindowTitle("Asker");
   answerer.setWindowTitle("Answerer");

@@ -100,6 +100,31 @@ TEST_F(RarArchiveTest, ExtractsKeepingFoldersAndRefusesWhatWouldLeaveTheDestinat
   EXPECT_FALSE(fs::exists(to / "absolute.txt"));
 }
 
+TEST_F(RarArchiveTest, LinksMayPointOnlyInsideTheDestination) {
+  rar4::TRar4Entry inside{"docs\\latest"}, up{"up"}, absolute{"etc"}, through{"docs\\up2"};
+  inside.LinkTarget = "../readme.txt";
+  up.LinkTarget = "../outside";
+  absolute.LinkTarget = "/etc";
+  through.LinkTarget = "../../x";
+  const fs::path file = Write(
+      "x.rar", rar4::WriteRar4(
+                   {{"readme.txt", "read me"}, {"docs", "", true}, inside, up, absolute, through}));
+  const fs::path to = Dir() / "out";
+  fs::create_directories(to);
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(file), kRarSuccess);
+  int last = 0;
+  const auto read = ReadAll(rar, true, to, last);
+  ASSERT_EQ(read.size(), 6u);
+  EXPECT_EQ(read[2].second, kRarSuccess);
+  EXPECT_EQ(test::ReadFile(to / "docs" / "latest"), "read me");
+  EXPECT_EQ(read[3].second, kRarUnsafeName);
+  EXPECT_EQ(read[4].second, kRarUnsafeName);
+  EXPECT_EQ(read[5].second, kRarUnsafeName);
+  EXPECT_FALSE(fs::is_symlink(to / "up"));
+  EXPECT_FALSE(fs::is_symlink(to / "etc"));
+}
+
 TEST_F(RarArchiveTest, StoredEntryWithWrongCrcIsReportedAndRemoved) {
   std::string bytes = rar4::WriteRar4({{"good.txt", "good data"}, {"bad.txt", "flipped data"}});
   bytes[bytes.find("flipped")] = 'F';  // the header keeps the CRC of the original bytes

@@ -71,19 +71,21 @@ void TRar4Writer::Add(const TRar4Entry& entry, const TRar4Piece& piece) {
   if (entry.Encrypted) flags |= 0x0004;
   if (entry.Folder) flags |= 0x00E0;
   if (entry.UnicodeName) flags |= 0x0200;
+  const bool link = !entry.LinkTarget.empty();
+  const std::string& data = link ? entry.LinkTarget : entry.Data;
   std::string body;
-  Put32(body, static_cast<std::uint32_t>(entry.Data.size()));  // packed size
-  Put32(body, static_cast<std::uint32_t>(piece.WholeSize ? piece.WholeSize : entry.Data.size()));
-  body += static_cast<char>(2);  // host: Windows
-  Put32(body, piece.WholeCrc != 0 ? piece.WholeCrc : Crc32(entry.Data));
+  Put32(body, static_cast<std::uint32_t>(data.size()));  // packed size
+  Put32(body, static_cast<std::uint32_t>(piece.WholeSize ? piece.WholeSize : data.size()));
+  body += static_cast<char>(link ? 3 : 2);  // host: Unix for links, else Windows
+  Put32(body, piece.WholeCrc != 0 ? piece.WholeCrc : Crc32(data));
   Put32(body, entry.DosTime);
   body += static_cast<char>(20);    // version needed to unpack: 2.0
   body += static_cast<char>(0x30);  // method: stored
   Put16(body, static_cast<std::uint32_t>(entry.Name.size()));
-  Put32(body, entry.Folder ? 0x10 : 0x20);  // DOS attributes
+  Put32(body, link ? 0120777 : entry.Folder ? 0x10 : 0x20);  // Unix mode or DOS attributes
   body += entry.Name;
   bytes_ += Block(kFileHeader, flags, body);
-  bytes_ += entry.Data;
+  bytes_ += data;
 }
 
 std::string TRar4Writer::Finish(bool moreVolumes) {

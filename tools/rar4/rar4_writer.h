@@ -16,6 +16,7 @@ struct TRar4Entry {
   bool Encrypted = false;     // only the header flag: the data stay plain
   std::uint32_t DosTime = 0;  // MS-DOS date and time (local time)
   bool UnicodeName = false;   // Name is UTF-8 and the header says so
+  std::string LinkTarget;     // not empty: a Unix symbolic link to it (Data is ignored)
 };
 
 // A piece of an entry split over volumes: every piece's header names the whole file's size, and
