@@ -36,6 +36,6 @@ constexpr std::array<int, 9> kToolTops{98, 150, 192, 234, 286, 328, 380, 422, 46
 constexpr QRect kStatusBox(33, 525, 408, 24);
 constexpr QRect kPathBox(566, 525, 147, 24);
 // Unpacks the archive on show into the path box's folder.
-constexpr QRect kUnpackTool(520, 523, 40, 28);
+constexpr QRect kUnpackTool(735, 522, 40, 28);
 
 }  // namespace shelf::samplegen::layout
