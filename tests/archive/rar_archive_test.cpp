@@ -35,6 +35,16 @@ class RarArchiveTest : public test::IsolatedTest {
       read.emplace_back(header, rar.ProcessFile(extract, to));
     return read;
   }
+  // Unpacks the whole of `file` into `to` (made first), to the end of the archive.
+  std::vector<std::pair<RRarHeader, int>> Unpack(const fs::path& file, const fs::path& to) {
+    fs::create_directories(to);
+    TRarArchive rar;
+    EXPECT_EQ(rar.Open(file), kRarSuccess);
+    int last = 0;
+    auto read = ReadAll(rar, true, to, last);
+    EXPECT_EQ(last, kRarEndArchive);
+    return read;
+  }
 };
 
 TEST_F(RarArchiveTest, ListsFoldersFilesSizesTimesAndOemNames) {
@@ -78,11 +88,7 @@ TEST_F(RarArchiveTest, ExtractsKeepingFoldersAndRefusesWhatWouldLeaveTheDestinat
                                            {"last.txt", "last"},
                                        }));
   const fs::path to = Dir() / "out" / "deep";
-  fs::create_directories(to);
-  TRarArchive rar;
-  ASSERT_EQ(rar.Open(file), kRarSuccess);
-  int last = 0;
-  const auto read = ReadAll(rar, true, to, last);
+  const auto read = Unpack(file, to);
   ASSERT_EQ(read.size(), 6u);
   EXPECT_EQ(read[0].second, kRarSuccess);
   EXPECT_EQ(read[1].second, kRarUnsafeName);
@@ -110,11 +116,7 @@ TEST_F(RarArchiveTest, LinksMayPointOnlyInsideTheDestination) {
       "x.rar", rar4::WriteRar4(
                    {{"readme.txt", "read me"}, {"docs", "", true}, inside, up, absolute, through}));
   const fs::path to = Dir() / "out";
-  fs::create_directories(to);
-  TRarArchive rar;
-  ASSERT_EQ(rar.Open(file), kRarSuccess);
-  int last = 0;
-  const auto read = ReadAll(rar, true, to, last);
+  const auto read = Unpack(file, to);
   ASSERT_EQ(read.size(), 6u);
   EXPECT_EQ(read[2].second, kRarSuccess);
   EXPECT_EQ(test::ReadFile(to / "docs" / "latest"), "read me");
