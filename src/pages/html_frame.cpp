@@ -310,6 +310,8 @@ void THtmlFrame::HistoryChanged(TFrameViewer& viewer) {
                                   [&](const auto& v) { return v.get() == &viewer; });
   if (owner != viewers_.end())
     sectionTrails_[owner - viewers_.begin()].PageShown(viewer.CurrentFile());
+  if (&viewer == CurrentScreenViewer())
+    SetArchiveMode(host_.ListingFlag(ArchiveMode(), viewer.CurrentFile()));
   if (TTextMsg* labels = host_.TextMessages())
     labels->SetText(viewer.DocumentTitle() + "  ", kTitleLabel, true);
   if (AfterHistoryChange) AfterHistoryChange();

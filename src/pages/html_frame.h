@@ -49,6 +49,12 @@ class THtmlFrameHost {
   virtual TPathInputBox* PathInputs() const = 0;
   // A pointer move over a page ends the highlights of the window's buttons.
   virtual void PointerLeftElements() = 0;
+  // The archive flag of the current area after it showed `page`; without an archive reader
+  // it stays as it is.
+  virtual bool ListingFlag(bool archiveMode, const std::string& page) {
+    (void)page;
+    return archiveMode;
+  }
 };
 
 // The settings a page area reads at start and writes back at the end.

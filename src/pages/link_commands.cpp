@@ -96,8 +96,10 @@ void TLinkCommands::HandleLinkClick(TFrameViewer& sender, const std::string& tar
 
   const bool archive = pages_.ArchiveMode();
   const bool anchor = !url.empty() && url.front() == '#';
-  // Leaving an archive listing for a file that is not a book file unpacks the archive first;
-  // the archive reader comes with the RAR listing, until then there is nothing to unpack.
+  // A file of an archive listing is not a book file: the archive is unpacked first, so that
+  // the link finds it in the listing's working folder.
+  if (archive && !store_.BookFileExists(expanded) && !anchor && UnpackShownArchive)
+    UnpackShownArchive();
   const std::string_view extension = Extension(expanded);
   if (IsDocument(extension, url)) {
     if (archive && !Contains(FilePart(expanded), "as_") && !anchor) {
@@ -115,9 +117,10 @@ void TLinkCommands::HandleLinkClick(TFrameViewer& sender, const std::string& tar
   if (root != folders_.CdRoot && !archive) file = folders_.CdRoot + file.substr(root.size());
   if (Contains(extension, ".zip")) {
     SaveZip(file);
-  } else if (Contains(extension, ".rar") || Contains(extension, ".wav")) {
-    // Archive listings and sounds come with the RAR reader and the clip player; until then
-    // these links do nothing.
+  } else if (Contains(extension, ".rar")) {
+    if (ShowArchive) ShowArchive(file);
+  } else if (Contains(extension, ".wav")) {
+    // Sounds come with the clip player; until then these links do nothing.
   } else {
     OpenExternal(file, Contains(extension, ".exe") || Contains(extension, ".com"));
   }
@@ -141,17 +144,10 @@ void TLinkCommands::CopyListSelection(const std::string& name) {
 void TLinkCommands::ShowEnlargedPicture(const std::string& expanded) {
   const std::string picture(UrlWithoutFragment(expanded));
   if (!store_.BookFileExists(picture)) return;
-  if (PictureShownElsewhere(expanded)) return;
+  if (AskPictureWindows && AskPictureWindows(expanded)) return;
   const auto book = fileSystem_.ToHost(folders_.ProgramDir);
   if (!book || !desktop_->StartOwnCopy({"--book", book->string(), Cp1251ToUtf8(expanded)}))
     Report("Не удалось открыть окно с картинкой");
-}
-
-bool TLinkCommands::PictureShownElsewhere(const std::string&) {
-  // The question to the enlarged-picture windows of other copies (and bringing the one that
-  // answers yes to the front) travels by the messages between copies, which this version does
-  // not have yet: no window answers.
-  return false;
 }
 
 void TLinkCommands::CopyToPathBox(const std::string& file) {

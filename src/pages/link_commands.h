@@ -3,6 +3,7 @@
 // save, archive pages, sounds, documents and programs handed to the desktop.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace shelf {
@@ -30,10 +31,16 @@ class TLinkCommands {
 
   void SetDesktop(TShellOpen& desktop) { desktop_ = &desktop; }
 
+  // What the archive reader and the other running copies do for some links; unset, those
+  // links do nothing more.
+  std::function<void(const std::string& archive)> ShowArchive;  // lists it as pages
+  std::function<void()> UnpackShownArchive;  // into the listing's working folder, with paths
+  // Asks the enlarged-picture windows of other copies whether one shows `picture` (and brings
+  // it forward); true when one does.
+  std::function<bool(const std::string& picture)> AskPictureWindows;
+
  private:
   void ShowEnlargedPicture(const std::string& expanded);
-  // Asks the enlarged-picture windows of other copies whether one shows `expanded`.
-  bool PictureShownElsewhere(const std::string& expanded);
   void CopyToPathBox(const std::string& file);
   void SaveZip(const std::string& file);
   void OpenExternal(const std::string& file, bool program);

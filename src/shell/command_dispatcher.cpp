@@ -171,9 +171,10 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       if (dialog_) dialog_->ShowDialogPage(TCoolDialog::kFindPage, "");
       break;
     case TCommandRule::Unarc:
-      // Unpacking the archive on show comes with the archive reader; without a listing on show
-      // the reader is asked to pick a file first.
-      if (!pages_ || !pages_->ArchiveMode())
+      // Without a listing on show the reader is asked to pick a file first.
+      if (pages_ && pages_->ArchiveMode())
+        host_.ExtractShownArchive();
+      else
         ShowBookMessage(dialog_, *Utf8ToCp1251("Выберите файл для распаковки."));
       break;
     case TCommandRule::CaseOn:

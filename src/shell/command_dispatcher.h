@@ -88,6 +88,8 @@ class TCommandHost {
   virtual QPoint MapToScreen(QPoint windowPoint) const = 0;
   // A Shift-press at a window point: the switch there changes without running its command.
   virtual void ShiftPress(QPoint at) = 0;
+  // Unpacks the archive whose listing is on show into the folder of the path box.
+  virtual void ExtractShownArchive() = 0;
 };
 
 class TCommandDispatcher {

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
@@ -14,12 +17,14 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "html/frame_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
 #include "platform/registry.h"
 #include "platform/shell_open.h"
 #include "platform/sound.h"
+#include "shell/dropped_file.h"
 #include "shell/my_control.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
@@ -91,6 +96,9 @@ TMainForm::~TMainForm() {
     if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
   }
   for (const int font : installedFonts_) RemoveFontResource(font);
+  windowMessages_.reset();
+  bus_.reset();
+  unRar_.reset();       // removes its working folders
   pathInputs_.reset();  // writes its folders to the settings
   dispatcher_.SetContents(nullptr);
   dispatcher_.SetPopups(nullptr);
@@ -164,6 +172,20 @@ std::optional<int> TMainForm::BuildBookShell() {
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
   InstallBookFonts();
+  bus_ = std::make_unique<TWindowBus>(*this);
+  windowMessages_ = std::make_unique<TWindowMessages>(static_cast<TWindowMessagesHost&>(*this),
+                                                      *bus_, session_.FileSystem, session_.Folders);
+  setAcceptDrops(true);
+  if (htmlFrame_) {
+    TLinkCommands& links = htmlFrame_->Links();
+    links.ShowArchive = [this](const std::string& archive) { ShowArchive(archive); };
+    links.UnpackShownArchive = [this] {
+      if (unRar_) unRar_->ExtractArchive(false, true);
+    };
+    links.AskPictureWindows = [this](const std::string& picture) {
+      return windowMessages_->PictureShownElsewhere(picture);
+    };
+  }
   qApp->installEventFilter(this);
   ReplaySwitches(false);
   ShowMainWindow();
@@ -586,6 +608,89 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   pointer_.PointerUp(event->position().toPoint());
+}
+
+void TMainForm::ShowArchive(const std::string& archive) {
+  if (!unRar_)
+    unRar_ = std::make_unique<TUnRar>(static_cast<TUnRarHost&>(*this), session_.FileSystem,
+                                      session_.Folders.TempDir);
+  unRar_->ShowArchive(archive, CurrentPageFile());
+}
+
+void TMainForm::ExtractShownArchive() {
+  if (unRar_) unRar_->ExtractArchive(true, false);
+}
+
+bool TMainForm::ListingFlag(bool archiveMode, const std::string& page) {
+  return unRar_ ? unRar_->UpdateListingFlag(archiveMode, page) : archiveMode;
+}
+
+void TMainForm::ShowArchiveMessage(const std::string& text) {
+  ShowBookMessage(coolDialog_.get(), text);
+}
+
+void TMainForm::OpenListingPage(const std::string& page) {
+  if (htmlFrame_) htmlFrame_->OpenLinkedPage(page);
+}
+
+bool TMainForm::ArchiveMode() const {
+  return htmlFrame_ && htmlFrame_->ArchiveMode();
+}
+
+std::optional<std::filesystem::path> TMainForm::ChosenFolder() const {
+  if (!pathInputs_) return std::nullopt;
+  return pathInputs_->CurrentFolder(currentScreen_);
+}
+
+std::string TMainForm::CurrentPageFile() const {
+  const TFrameViewer* viewer = htmlFrame_ ? htmlFrame_->CurrentScreenViewer() : nullptr;
+  return viewer ? viewer->CurrentFile() : std::string();
+}
+
+void TMainForm::LoadPage(const std::string& file) {
+  if (htmlFrame_) htmlFrame_->OpenLinkedPage(file);
+}
+
+void TMainForm::DispatchCommand(const std::string& command) {
+  dispatcher_.ExecuteCommand(command, "", true, TElementKind::Button, 0);
+}
+
+void TMainForm::PrintPage(const std::string& file, const TPicturePrint&) {
+  std::cerr << "shelf: printing " << Cp1251ToUtf8(file) << " is not available in this version\n";
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  event->acceptProposedAction();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  const auto dos = session_.FileSystem.ToDos(urls.front().toLocalFile().toStdString(), false);
+  if (dos) OpenDroppedFile(*dos);
+}
+
+void TMainForm::OpenDroppedFile(const std::string& dosPath) {
+  const std::string name = DroppedFileName(dosPath);
+  switch (DroppedFileKind(name)) {
+    case TDroppedFile::Page:
+      if (htmlFrame_) htmlFrame_->OpenLinkedPage(name);
+      break;
+    case TDroppedFile::Archive:
+      ShowArchive(name);
+      break;
+    case TDroppedFile::Sound:
+      // The clip player takes dropped sounds once it is wired in; until then the sound plays
+      // as a button sound would.
+      if (const auto host = session_.FileSystem.ToHost(name)) {
+        if (!sound_) sound_ = std::make_unique<TSound>();
+        sound_->PlayFile(*host, TSoundWait::No);
+      }
+      break;
+    case TDroppedFile::Nothing:
+      break;
+  }
 }
 
 }  // namespace shelf

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/unrar.h"
 #include "book/interface_description.h"
 #include "dialogs/cool_dialog.h"
 #include "pages/html_frame.h"
@@ -22,6 +23,7 @@
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
 #include "shell/screen_pictures.h"
+#include "shell/window_messages.h"
 #include "widgets/draw_target.h"
 #include "widgets/super_timer.h"
 
@@ -51,7 +53,9 @@ class TMainForm : public QWidget,
                   private THtmlFrameHost,
                   private TCoolDialogHost,
                   private TContentsHost,
-                  private TPopupHost {
+                  private TPopupHost,
+                  private TUnRarHost,
+                  private TWindowMessagesHost {
   Q_OBJECT
 
  public:
@@ -69,7 +73,17 @@ class TMainForm : public QWidget,
   // Shows screen `screen` (0-based); `kind` and `index` name the element that asked for it.
   void SwitchScreen(int screen, TElementKind kind, int index) override;
   // While busy, commands are ignored and the pointer is an hourglass.
-  void SetBusy(bool busy);
+  void SetBusy(bool busy) override;
+  // Lists a RAR archive (DOS path) in the current page area; the archive reader is made on
+  // first use.
+  void ShowArchive(const std::string& archive);
+  // The archive reader, once an archive was listed.
+  TUnRar* UnRar() const { return unRar_.get(); }
+  // The window's messages with other copies (null until the shell is built).
+  TWindowMessages* WindowMessages() const { return windowMessages_.get(); }
+  TWindowBus* Bus() const { return bus_.get(); }
+  // Opens a file dropped on the window (DOS path), by what its name says it is.
+  void OpenDroppedFile(const std::string& dosPath);
 
   TCommandDispatcher& Dispatcher() { return dispatcher_; }
   const std::string& Title() const { return title_; }
@@ -100,6 +114,8 @@ class TMainForm : public QWidget,
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   // The window sees every key before the control that has the keyboard (the page, a path
   // box) and keeps the ones it acts on.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,6 +138,7 @@ class TMainForm : public QWidget,
   void ClosePopups() override;
   // TPopupHost
   void RunButtonCommand(const std::string& command) override;
+  void ExtractShownArchive() override;
   // TPointerHost
   RScreen& Screen() override { return description_.Screens[currentScreen_]; }
   void FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) override;
@@ -135,6 +152,20 @@ class TMainForm : public QWidget,
   // TCoolDialogHost
   void EscapeKey() override;
   void PrepareSearchScale() override;
+  bool ListingFlag(bool archiveMode, const std::string& page) override;
+  // TUnRarHost
+  void ShowArchiveMessage(const std::string& text) override;
+  void OpenListingPage(const std::string& page) override;
+  bool ArchiveMode() const override;
+  std::optional<std::filesystem::path> ChosenFolder() const override;
+  // TWindowMessagesHost
+  bool HasPageAreas() const override { return htmlFrame_ != nullptr; }
+  bool ThesaurusWindow() const override { return false; }
+  std::string CurrentPageFile() const override;
+  void LoadPage(const std::string& file) override;
+  void DispatchCommand(const std::string& command) override;
+  void PrintPage(const std::string& file, const TPicturePrint& picture) override;
+  std::string ShownFile() const override { return {}; }
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -186,6 +217,9 @@ class TMainForm : public QWidget,
   std::unique_ptr<TContentsTrees> trees_;
   std::unique_ptr<TScaleBar> scaleBar_;
   std::unique_ptr<TCoolDialog> coolDialog_;
+  std::unique_ptr<TUnRar> unRar_;
+  std::unique_ptr<TWindowBus> bus_;
+  std::unique_ptr<TWindowMessages> windowMessages_;
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

@@ -69,6 +69,7 @@ struct FakeHost : TCommandHost {
   void ShiftPress(QPoint at) override {
     calls.push_back("press " + std::to_string(at.x()) + "," + std::to_string(at.y()));
   }
+  void ExtractShownArchive() override { calls.push_back("unarc"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {

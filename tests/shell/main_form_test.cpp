@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
@@ -411,6 +413,44 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
   EXPECT_FALSE(test::ReadFile(out / "checklist.txt").empty());
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("XVK210700Y — 2000"));
   EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Серийный номер скопирован"));
+}
+
+TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolder) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  const fs::path out = Dir() / "out";
+  fs::create_directories(out);
+  form.PathInputs()->Edit(0)->setText(QString::fromStdString(out.string()));
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  ASSERT_NE(viewer, nullptr);
+  const std::string before = viewer->CurrentFile();
+
+  const auto dropFile = [&](const fs::path& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    // As the desktop delivers a drop: the window first takes the drag, then the drop.
+    QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form, &drop);
+  };
+  const fs::path book = fs::path(SHELF_SAMPLE_BOOK).parent_path();
+  dropFile(book / "run" / "files" / "wiring.rar");
+  ASSERT_NE(form.UnRar(), nullptr);
+  EXPECT_EQ(viewer->CurrentFile(), form.UnRar()->TempFolder() + "as_wiring.rar.htm");
+  EXPECT_TRUE(form.PageAreas()->ArchiveMode());
+  EXPECT_EQ(form.UnRar()->SourcePages(), std::vector<std::string>{before});
+
+  form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
+  EXPECT_TRUE(fs::exists(out / "wiring.rar" / "Схемы" / "Кузов" / "размеры.txt"));
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // busy only while unpacking
+
+  dropFile(book / "run" / "app_materials.htm");  // a page opens as a page
+  EXPECT_EQ(AsciiLower(viewer->CurrentFile()).substr(viewer->CurrentFile().size() - 17),
+            "app_materials.htm");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "archives.h"
 #include "book_icon.h"
 #include "attachments.h"
 #include "click_sounds.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& file : attachments) files.push_back(std::move(file));
+  for (auto& archive : shelf::samplegen::SampleArchives()) files.push_back(std::move(archive));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

@@ -92,6 +92,7 @@ std::vector<TBookFile> DrawPictures() {
     list.AddButton(tools[i].first, reading,
                    QRect(QPoint(layout::kToolLeft, layout::kToolTops[i]), layout::kToolSize),
                    Tool(tools[i].second));
+  list.AddButton("tl_unarc", reading, layout::kUnpackTool, Tool(TToolIcon::Unpack));
   return list.Take();
 }
 

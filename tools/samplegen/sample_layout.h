@@ -37,5 +37,7 @@ constexpr std::array<int, 12> kToolTops{90, 128, 161, 194, 227, 265, 298, 336, 3
 constexpr std::array<int, 4> kToolGroupEnds{0, 4, 6, 9};
 constexpr QRect kStatusBox(33, 525, 408, 24);
 constexpr QRect kPathBox(566, 525, 147, 24);
+// Unpacks the archive on show into the path box's folder.
+constexpr QRect kUnpackTool(735, 522, 40, 28);
 
 }  // namespace shelf::samplegen::layout

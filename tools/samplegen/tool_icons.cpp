@@ -78,6 +78,17 @@ void Printer(QPainter& p, const QRectF& b) {
   p.drawLine(QPointF(l + 8, t + h * 0.88), QPointF(l + w - 10, t + h * 0.88));
 }
 
+// A box with its lid open and an arrow coming out: unpacking an archive.
+void OpenBox(QPainter& p, const QRectF& b) {
+  const double l = b.left(), t = b.top(), w = b.width(), h = b.height();
+  p.drawRect(QRectF(l + 2, t + h * 0.5, w - 4, h * 0.5 - 1));
+  p.drawLine(QPointF(l + 2, t + h * 0.5), QPointF(l - 1, t + h * 0.3));
+  p.drawLine(QPointF(l + w - 2, t + h * 0.5), QPointF(l + w + 1, t + h * 0.3));
+  const double x = b.center().x();
+  p.drawLine(QPointF(x, t + h * 0.75), QPointF(x, t + 1));
+  p.drawPolyline(QPolygonF({{x - 6, t + 7}, {x, t + 1}, {x + 6, t + 7}}));
+}
+
 // The book on its title page: an open book.
 void OpenBook(QPainter& p, const QRectF& b) {
   const double cx = b.center().x(), t = b.top() + 3, bottom = b.bottom() - 2;
@@ -142,6 +153,9 @@ void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box) {
       break;
     case TToolIcon::Print:
       Printer(p, box);
+      break;
+    case TToolIcon::Unpack:
+      OpenBox(p, box);
       break;
   }
 }

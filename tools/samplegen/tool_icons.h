@@ -18,7 +18,8 @@ enum class TToolIcon {
   AddBookmark,
   DeleteBookmark,
   Find,
-  Print
+  Print,
+  Unpack
 };
 
 void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box);

@@ -1,0 +1,194 @@
+#include "archive/rar_archive.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/cp1251.h"
+#include "rar4_writer.h"
+#include "test_support.h"
+
+namespace shelf {
+namespace {
+namespace fs = std::filesystem;
+using rar4::TRar4Entry;
+
+class RarArchiveTest : public test::IsolatedTest {
+ protected:
+  void SetUp() override {
+    IsolatedTest::SetUp();
+    setenv("TZ", "UTC", 1);
+    tzset();
+  }
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path file = Dir() / name;
+    EXPECT_TRUE(rar4::WriteFile(file, bytes));
+    return file;
+  }
+  // Every header with the result of processing it, until the loop ends; `last` is the result
+  // that ended it.
+  std::vector<std::pair<RRarHeader, int>> ReadAll(TRarArchive& rar, bool extract,
+                                                  const fs::path& to, int& last) {
+    std::vector<std::pair<RRarHeader, int>> read;
+    RRarHeader header;
+    while ((last = rar.ReadHeader(header)) == kRarSuccess)
+      read.emplace_back(header, rar.ProcessFile(extract, to));
+    return read;
+  }
+  // Unpacks the whole of `file` into `to` (made first), to the end of the archive.
+  std::vector<std::pair<RRarHeader, int>> Unpack(const fs::path& file, const fs::path& to) {
+    fs::create_directories(to);
+    TRarArchive rar;
+    EXPECT_EQ(rar.Open(file), kRarSuccess);
+    int last = 0;
+    auto read = ReadAll(rar, true, to, last);
+    EXPECT_EQ(last, kRarEndArchive);
+    return read;
+  }
+};
+
+TEST_F(RarArchiveTest, ListsFoldersFilesSizesTimesAndOemNames) {
+  const std::uint32_t time = rar4::DosTime(2024, 3, 14, 10, 20, 30);
+  const fs::path file = Write(
+      "x.rar",
+      rar4::WriteRar4({
+          {"docs", "", true, false, time},
+          {"docs\\" + rar4::Utf8ToOem("Схема.txt"), std::string(1500, 'a'), false, false, time},
+          {"readme.txt", "hello", false, false, 0},
+      }));
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(file), kRarSuccess);
+  int last = 0;
+  const auto read = ReadAll(rar, false, {}, last);
+  EXPECT_EQ(last, kRarEndArchive);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_TRUE(read[0].first.Folder);
+  EXPECT_EQ(read[0].first.Name, "docs");
+  EXPECT_EQ(read[0].first.FileTime, time);
+  EXPECT_EQ(read[1].first.Name, "docs\\" + *Utf8ToCp1251("Схема.txt"));
+  EXPECT_EQ(read[1].first.UnpSize, 1500u);
+  EXPECT_FALSE(read[1].first.Folder);
+  EXPECT_EQ(read[2].first.Name, "readme.txt");
+  for (const auto& entry : read) EXPECT_EQ(entry.second, kRarSuccess);
+}
+
+TEST_F(RarArchiveTest, OpenErrors) {
+  TRarArchive rar;
+  EXPECT_EQ(rar.Open(Dir() / "missing.rar"), kRarOpenError);
+  EXPECT_EQ(rar.Open(Write("text.rar", "just some text, not an archive")), kRarBadArchive);
+}
+
+TEST_F(RarArchiveTest, ExtractsKeepingFoldersAndRefusesWhatWouldLeaveTheDestination) {
+  const fs::path file = Write("x.rar", rar4::WriteRar4({
+                                           {"a\\b\\inside.txt", "inside"},
+                                           {"..\\..\\escaped.txt", "no"},
+                                           {"\\absolute.txt", "no"},
+                                           {"c:\\drive.txt", "no"},
+                                           {"secret.txt", "cipher", false, true},
+                                           {"last.txt", "last"},
+                                       }));
+  const fs::path to = Dir() / "out" / "deep";
+  const auto read = Unpack(file, to);
+  ASSERT_EQ(read.size(), 6u);
+  EXPECT_EQ(read[0].second, kRarSuccess);
+  EXPECT_EQ(read[1].second, kRarUnsafeName);
+  EXPECT_EQ(read[2].second, kRarUnsafeName);
+  EXPECT_EQ(read[3].second, kRarUnsafeName);
+  EXPECT_EQ(read[4].second, kRarEncrypted);
+  EXPECT_TRUE(read[4].first.Encrypted);
+  EXPECT_EQ(read[5].second, kRarSuccess);
+  EXPECT_EQ(test::ReadFile(to / "a" / "b" / "inside.txt"), "inside");
+  EXPECT_EQ(test::ReadFile(to / "last.txt"), "last");
+  EXPECT_FALSE(fs::exists(to / "secret.txt"));
+  EXPECT_FALSE(fs::exists(Dir() / "escaped.txt"));
+  EXPECT_FALSE(fs::exists(Dir() / "out" / "escaped.txt"));
+  EXPECT_FALSE(fs::exists("/absolute.txt"));
+  EXPECT_FALSE(fs::exists(to / "absolute.txt"));
+}
+
+TEST_F(RarArchiveTest, LinksMayPointOnlyInsideTheDestination) {
+  rar4::TRar4Entry inside{"docs\\latest"}, up{"up"}, absolute{"etc"}, through{"docs\\up2"};
+  inside.LinkTarget = "../readme.txt";
+  up.LinkTarget = "../outside";
+  absolute.LinkTarget = "/etc";
+  through.LinkTarget = "../../x";
+  const fs::path file = Write(
+      "x.rar", rar4::WriteRar4(
+                   {{"readme.txt", "read me"}, {"docs", "", true}, inside, up, absolute, through}));
+  const fs::path to = Dir() / "out";
+  const auto read = Unpack(file, to);
+  ASSERT_EQ(read.size(), 6u);
+  EXPECT_EQ(read[2].second, kRarSuccess);
+  EXPECT_EQ(test::ReadFile(to / "docs" / "latest"), "read me");
+  EXPECT_EQ(read[3].second, kRarUnsafeName);
+  EXPECT_EQ(read[4].second, kRarUnsafeName);
+  EXPECT_EQ(read[5].second, kRarUnsafeName);
+  EXPECT_FALSE(fs::is_symlink(to / "up"));
+  EXPECT_FALSE(fs::is_symlink(to / "etc"));
+}
+
+TEST_F(RarArchiveTest, StoredEntryWithWrongCrcIsReportedAndRemoved) {
+  std::string bytes = rar4::WriteRar4({{"good.txt", "good data"}, {"bad.txt", "flipped data"}});
+  bytes[bytes.find("flipped")] = 'F';  // the header keeps the CRC of the original bytes
+  const fs::path file = Write("x.rar", bytes);
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(file), kRarSuccess);
+  int last = 0;
+  const auto read = ReadAll(rar, true, Dir(), last);
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0].second, kRarSuccess);
+  EXPECT_EQ(read[1].second, kRarBadData);
+  EXPECT_FALSE(fs::exists(Dir() / "bad.txt"));
+  EXPECT_EQ(test::ReadFile(Dir() / "good.txt"), "good data");
+}
+
+TEST_F(RarArchiveTest, DamagedHeaderEndsTheLoopAsBadData) {
+  std::string bytes = rar4::WriteRar4({{"one.txt", "1"}, {"two.txt", "2"}});
+  bytes[bytes.find("two.txt")] = 'T';
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(Write("x.rar", bytes)), kRarSuccess);
+  int last = 0;
+  const auto read = ReadAll(rar, false, {}, last);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].first.Name, "one.txt");
+  EXPECT_EQ(last, kRarBadData);
+}
+
+TEST_F(RarArchiveTest, VolumeSetReadsAcrossVolumesAndReportsAMissingOne) {
+  const std::string whole = "first half|second half";
+  rar4::TRar4Writer one(true, true);
+  one.Add({"a.txt", "alpha"});
+  one.Add({"split.txt", whole.substr(0, 11)}, {false, true, 0, whole.size()});
+  rar4::TRar4Writer two(true, false);
+  two.Add({"split.txt", whole.substr(11)}, {true, false, rar4::Crc32(whole), whole.size()});
+  two.Add({"z.txt", "zulu"});
+  const fs::path first = Write("set.part1.rar", one.Finish(true));
+  const fs::path second = Write("set.part2.rar", two.Finish());
+
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(first), kRarSuccess);
+  int last = 0;
+  const fs::path to = Dir() / "out";
+  fs::create_directories(to);
+  auto read = ReadAll(rar, true, to, last);
+  EXPECT_EQ(last, kRarEndArchive);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(read[1].second, kRarSuccess);
+  EXPECT_EQ(test::ReadFile(to / "split.txt"), whole);
+  EXPECT_EQ(test::ReadFile(to / "z.txt"), "zulu");
+
+  fs::remove(second);
+  std::vector<std::pair<fs::path, int>> asked;
+  rar.SetVolumeCallback([&](const fs::path& volume, int mode) {
+    asked.emplace_back(volume, mode);
+    return false;
+  });
+  ASSERT_EQ(rar.Open(first), kRarSuccess);
+  read = ReadAll(rar, false, {}, last);
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].first, second);
+  EXPECT_EQ(asked[0].second, 0);
+}
+
+}  // namespace
+}  // namespace shelf
