@@ -18,6 +18,8 @@
 #include "popup/control_popup_window.h"
 #include "search/contents_host.h"
 #include "search/contents_trees.h"
+#include "search/find_host.h"
+#include "search/find_txt_html.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
@@ -51,7 +53,8 @@ class TMainForm : public QWidget,
                   private THtmlFrameHost,
                   private TCoolDialogHost,
                   private TContentsHost,
-                  private TPopupHost {
+                  private TPopupHost,
+                  private TFindHost {
   Q_OBJECT
 
  public:
@@ -69,7 +72,7 @@ class TMainForm : public QWidget,
   // Shows screen `screen` (0-based); `kind` and `index` name the element that asked for it.
   void SwitchScreen(int screen, TElementKind kind, int index) override;
   // While busy, commands are ignored and the pointer is an hourglass.
-  void SetBusy(bool busy);
+  void SetBusy(bool busy) override;
 
   TCommandDispatcher& Dispatcher() { return dispatcher_; }
   const std::string& Title() const { return title_; }
@@ -87,6 +90,8 @@ class TMainForm : public QWidget,
   TCoolDialog* CoolDialog() const { return coolDialog_.get(); }
   TContentsTrees* ContentsTrees() const { return trees_.get(); }
   TControlPopupWindow* PopupWindows() const { return popups_.get(); }
+  // The find boxes; null when the description has none.
+  TFindTxtHtml* FindBoxes() const { return finder_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.
   TStatusLine* StatusLine() const override { return statusLine_.get(); }
@@ -135,6 +140,20 @@ class TMainForm : public QWidget,
   // TCoolDialogHost
   void EscapeKey() override;
   void PrepareSearchScale() override;
+  void FindCommand(const std::string& command) override;
+  void FindInFoundPage() override;
+  void SearchDialogClosed() override;
+  void DialogPageShown(int page) override;
+  // TFindHost
+  bool ThesaurusWindow() const override { return false; }
+  bool MatchCase() const override { return dispatcher_.CaseSensitiveFind(); }
+  void ShowStatus(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  TFrameViewer* CurrentViewer() const override;
+  void OpenFoundFile(const std::string& file) override;
+  bool FindCaption(const std::string& text) override;
+  TCoolDialog* SearchDialog() const override { return coolDialog_.get(); }
+  TScaleBar* SearchScale() const override { return scaleBar_.get(); }
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -186,6 +205,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TContentsTrees> trees_;
   std::unique_ptr<TScaleBar> scaleBar_;
   std::unique_ptr<TCoolDialog> coolDialog_;
+  std::unique_ptr<TFindTxtHtml> finder_;  // its boxes sit on the dialog: goes first
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;
