@@ -69,6 +69,13 @@ class TTextBuilder {
   void Space() {
     if (!text_.empty() && text_.back() != ' ' && text_.back() != '\n') text_ += ' ';
   }
+  // A line break at the start of a line is an empty line, as on screen.
+  void LineBreak() {
+    if (!text_.empty() && text_.back() == '\n')
+      text_ += '\n';
+    else
+      Break();
+  }
   void Break() {
     if (!text_.empty() && text_.back() != '\n') {
       if (text_.back() == ' ') text_.pop_back();
@@ -166,7 +173,10 @@ std::string PagePlainText(std::string_view pageBytes) {
         hiddenUntil = name;
         continue;
       }
-      if (IsOneOf(kBlocks, name)) text.Break();
+      if (name == "br" && !closing)
+        text.LineBreak();
+      else if (IsOneOf(kBlocks, name))
+        text.Break();
       continue;
     }
     if (!hiddenUntil.empty()) {
