@@ -147,6 +147,7 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
       painter.drawImage(ElementRect(p.Switches[i]).topLeft(), switchPictures_[i].Up);
   }
   if (currentPage_ == kFindPage) host_.PrepareSearchScale();
+  host_.DialogPageShown(currentPage_);
 
   const QRect main = host_.Window().geometry();
   const QSize own = pageImage_.size();
@@ -189,18 +190,22 @@ void TCoolDialog::ReleasePage() {
 }
 
 bool TCoolDialog::RunCommand(const std::string& command, const std::string& sound) {
-  // A running search is stopped by the find button; stopping belongs to the find boxes, which
-  // this version does not have, so nothing runs then.
-  if (host_.Busy() && Contains(command, "findnext")) return false;
+  // The find button of a running search stops it (the find boxes know), without a sound.
+  if (host_.Busy() && Contains(command, "findnext")) {
+    host_.FindCommand(command);
+    return false;
+  }
   if (!sound.empty() && sound != "no" && host_.ButtonSoundsOn()) host_.PlayButtonSound(sound);
-  // The search kinds and the search itself belong to the find boxes; until they exist there
-  // are never results to show.
   if (command == "findtxtall" || Contains(command, "findtxtlimit") ||
       Contains(command, "findtxtcontents")) {
     ShowFindResults({}, {});
+    host_.FindCommand(command);
     return false;
   }
-  if (Contains(command, "findnext")) return false;
+  if (Contains(command, "findnext")) {
+    host_.FindCommand(command);
+    return false;
+  }
   dialogResult_ = command == "yes" ? kResultYes : command == "no" ? kResultNo : kResultCancel;
   close();
   return true;
@@ -236,7 +241,7 @@ void TCoolDialog::OpenFoundPage(int index) {
   if (file.find('\\') == std::string::npos) file = programDir_ + file;
   const TFrameViewer* viewer = pages->CurrentScreenViewer();
   if (!viewer || !SameBookFile(viewer->CurrentFile(), file)) pages->OpenLinkedPage(file);
-  // Selecting the first place of the searched text in the opened page is the find boxes' work.
+  host_.FindInFoundPage();
 }
 
 void TCoolDialog::SetFindButtonHint(const std::string& text) {
@@ -339,6 +344,7 @@ void TCoolDialog::PointerUp(QPoint at) {
 }
 
 void TCoolDialog::RunClosing() {
+  host_.SearchDialogClosed();
   open_ = false;
   try {
     ReleasePage();

@@ -41,6 +41,14 @@ class TCoolDialogHost {
   virtual TTextMsg* TextMessages() const = 0;
   // Draws the search progress bar at its start into the dialog.
   virtual void PrepareSearchScale() = 0;
+  // The find page's commands ("findnext1", "findtxtall", "findtxtlimit", "findtxtcontents"):
+  // the find boxes run them, or stop the search under way.
+  virtual void FindCommand(const std::string& command) { (void)command; }
+  // A found page was opened from the result list: its first place of the text is selected.
+  virtual void FindInFoundPage() {}
+  virtual void SearchDialogClosed() {}
+  // The find boxes sit on the dialog and show only with the find page.
+  virtual void DialogPageShown(int page) { (void)page; }
 };
 
 class TCoolDialog : public QWidget, public TDrawTarget {

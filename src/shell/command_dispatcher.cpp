@@ -11,6 +11,7 @@
 #include "platform/cp1251.h"
 #include "popup/control_popup_window.h"
 #include "search/contents_trees.h"
+#include "search/find_txt_html.h"
 #include "store/book_text.h"
 
 namespace shelf {
@@ -101,7 +102,8 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
   if (!sound.empty() && sound != "no" && host_.ButtonSoundsOn() && !soundSuppressed)
     host_.PlayButtonSound(sound);
 
-  switch (RecogniseCommand(command)) {
+  const TCommandRule rule = RecogniseCommand(command);
+  switch (rule) {
     case TCommandRule::Screen: {
       // "screen2" names screen index 1; a number that names no screen is ignored.
       const int screen = ValueInt(CommandWord(command), 1) - 1;
@@ -168,7 +170,15 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       if (pages_) pages_->ScrollToTop();
       break;
     case TCommandRule::FindNext:
-      if (dialog_) dialog_->ShowDialogPage(TCoolDialog::kFindPage, "");
+      // With the drawn dialog the find page opens; without it the boxes sit on the window.
+      if (dialog_)
+        dialog_->ShowDialogPage(TCoolDialog::kFindPage, "");
+      else if (finder_)
+        finder_->FindNext(ValueInt(command, 9));
+      break;
+    case TCommandRule::FindTxtAll:
+    case TCommandRule::FindTxtLimit:
+      if (finder_) finder_->SetScope(rule == TCommandRule::FindTxtAll);
       break;
     case TCommandRule::Unarc:
       // Without a listing on show the reader is asked to pick a file first.

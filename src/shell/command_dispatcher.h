@@ -12,6 +12,8 @@ namespace shelf {
 
 class THtmlFrame;
 class TCoolDialog;
+class TFindTxtHtml;
+class TFindTxtHtml;
 class TContentsTrees;
 class TControlPopupWindow;
 struct RScreen;
@@ -104,6 +106,7 @@ class TCommandDispatcher {
   void SetPageAreas(THtmlFrame* pages) { pages_ = pages; }
   // The book's drawn dialog, once made (null: the book has none).
   void SetDialog(TCoolDialog* dialog) { dialog_ = dialog; }
+  void SetFinder(TFindTxtHtml* finder) { finder_ = finder; }
   // The contents trees and the popups, once made (null: the book has none).
   void SetContents(TContentsTrees* trees) { trees_ = trees; }
   void SetPopups(TControlPopupWindow* popups) { popups_ = popups; }
@@ -120,6 +123,7 @@ class TCommandDispatcher {
   const TBookFolders& folders_;
   THtmlFrame* pages_ = nullptr;
   TCoolDialog* dialog_ = nullptr;
+  TFindTxtHtml* finder_ = nullptr;
   TContentsTrees* trees_ = nullptr;
   TControlPopupWindow* popups_ = nullptr;
   bool caseSensitiveFind_ = false;

@@ -17,6 +17,7 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "html/book_url.h"
 #include "html/frame_viewer.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
@@ -29,6 +30,7 @@
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
 #include "store/book_path.h"
+#include "store/book_text.h"
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
@@ -89,6 +91,8 @@ TMainForm::TMainForm(TBookSession& session)
 }
 
 TMainForm::~TMainForm() {
+  dispatcher_.SetFinder(nullptr);
+  finder_.reset();
   dispatcher_.SetDialog(nullptr);
   coolDialog_.reset();  // keeps its stored switches when it is still open
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
@@ -193,6 +197,12 @@ std::optional<int> TMainForm::BuildBookShell() {
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
   scaleBar_->SetDialog(coolDialog_.get());
+  if (!description_.FindBoxes.empty()) {
+    finder_ = std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,
+                                             session_.FileSystem, session_.Folders,
+                                             description_.FindBoxes);
+    dispatcher_.SetFinder(finder_.get());
+  }
   if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
   return std::nullopt;
 }
@@ -358,6 +368,7 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LoadScreen();
   if (pathInputs_) pathInputs_->ShowForScreen(currentScreen_);
+  if (finder_) finder_->ShowBoxesForScreen();
   if (popups_) popups_->BuildPopups();
   if (busyMovie_) {
     const bool shown = currentScreen_ != kReadingScreen;
@@ -554,7 +565,9 @@ void TMainForm::mousePressEvent(QMouseEvent* event) {
 }
 
 void TMainForm::EscapeKey() {
-  if (coolDialog_ && coolDialog_->isVisible())
+  if (coolDialog_ && coolDialog_->isVisible() && finder_ && !finder_->SearchStopped())
+    finder_->SetSearching(true);  // a running search stops; the dialog stays
+  else if (coolDialog_ && coolDialog_->isVisible())
     coolDialog_->close();
   else
     ClosePopups();
@@ -562,6 +575,70 @@ void TMainForm::EscapeKey() {
 
 void TMainForm::PrepareSearchScale() {
   scaleBar_->Prepare(currentScreen_);
+}
+
+void TMainForm::FindCommand(const std::string& command) {
+  if (!finder_) {
+    if (command == "findtxtall" && coolDialog_) coolDialog_->ShowFindResults({}, {});
+    return;
+  }
+  if (busy_) {
+    if (command.find("findnext") != std::string::npos) finder_->SetSearching(true);
+    return;
+  }
+  if (command == "findtxtall") {
+    finder_->SetIndexMode();
+    if (coolDialog_) coolDialog_->ShowFindResults(finder_->ResultFiles(), finder_->ResultTitles());
+  } else if (command.find("findtxtlimit") != std::string::npos) {
+    finder_->SetScope(false);
+  } else if (command.find("findtxtcontents") != std::string::npos) {
+    finder_->SetContentsMode();
+  } else if (command.find("findnext") != std::string::npos) {
+    finder_->FindNext(ValueInt(command, 9));
+  }
+}
+
+void TMainForm::FindInFoundPage() {
+  if (finder_) finder_->FindInPage(1);
+}
+
+void TMainForm::SearchDialogClosed() {
+  if (finder_) finder_->SetSearching(true);
+}
+
+void TMainForm::DialogPageShown(int page) {
+  if (finder_) finder_->DialogPageShown(page);
+}
+
+void TMainForm::ShowStatus(const std::string& text) {
+  if (!statusLine_) return;
+  text.empty() ? statusLine_->Clear() : statusLine_->Show(text);
+}
+
+void TMainForm::ShowMessage(const std::string& text) {
+  ShowBookMessage(nullptr, text);  // the dialog shows the find page under way
+}
+
+TFrameViewer* TMainForm::CurrentViewer() const {
+  return htmlFrame_ ? htmlFrame_->CurrentScreenViewer() : nullptr;
+}
+
+void TMainForm::OpenFoundFile(const std::string& file) {
+  TFrameViewer* viewer = CurrentViewer();
+  if (!viewer) return;
+  viewer->show();
+  for (int i = 0; i < viewer->HistoryCount(); ++i)
+    if (SameBookFile(viewer->HistoryFile(i), file)) {
+      viewer->SetHistoryIndex(i);
+      return;
+    }
+  htmlFrame_->OpenLinkedPage(file);
+}
+
+bool TMainForm::FindCaption(const std::string& text) {
+  if (!trees_) return false;
+  if (trees_->First() && trees_->First()->isVisible()) return trees_->First()->FindCaption(text);
+  return trees_->Second() && trees_->Second()->FindCaption(text);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {

@@ -19,6 +19,8 @@
 #include "popup/control_popup_window.h"
 #include "search/contents_host.h"
 #include "search/contents_trees.h"
+#include "search/find_host.h"
+#include "search/find_txt_html.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
@@ -55,7 +57,8 @@ class TMainForm : public QWidget,
                   private TContentsHost,
                   private TPopupHost,
                   private TUnRarHost,
-                  private TWindowMessagesHost {
+                  private TWindowMessagesHost,
+                  private TFindHost {
   Q_OBJECT
 
  public:
@@ -101,6 +104,8 @@ class TMainForm : public QWidget,
   TCoolDialog* CoolDialog() const { return coolDialog_.get(); }
   TContentsTrees* ContentsTrees() const { return trees_.get(); }
   TControlPopupWindow* PopupWindows() const { return popups_.get(); }
+  // The find boxes; null when the description has none.
+  TFindTxtHtml* FindBoxes() const { return finder_.get(); }
   QLabel* BusyAnimation() const { return busyLabel_; }
   // The reader's messages ("Файл скопирован"); null when the book has no labels.
   TStatusLine* StatusLine() const override { return statusLine_.get(); }
@@ -166,6 +171,19 @@ class TMainForm : public QWidget,
   void DispatchCommand(const std::string& command) override;
   void PrintPage(const std::string& file, const TPicturePrint& picture) override;
   std::string ShownFile() const override { return {}; }
+  void FindCommand(const std::string& command) override;
+  void FindInFoundPage() override;
+  void SearchDialogClosed() override;
+  void DialogPageShown(int page) override;
+  // TFindHost
+  bool MatchCase() const override { return dispatcher_.CaseSensitiveFind(); }
+  void ShowStatus(const std::string& text) override;
+  void ShowMessage(const std::string& text) override;
+  TFrameViewer* CurrentViewer() const override;
+  void OpenFoundFile(const std::string& file) override;
+  bool FindCaption(const std::string& text) override;
+  TCoolDialog* SearchDialog() const override { return coolDialog_.get(); }
+  TScaleBar* SearchScale() const override { return scaleBar_.get(); }
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -220,6 +238,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TUnRar> unRar_;
   std::unique_ptr<TWindowBus> bus_;
   std::unique_ptr<TWindowMessages> windowMessages_;
+  std::unique_ptr<TFindTxtHtml> finder_;  // its boxes sit on the dialog: goes first
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

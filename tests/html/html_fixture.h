@@ -30,6 +30,7 @@ class HtmlTest : public IsolatedTest {
   }
   void AddFiles(const std::map<std::string, std::string>& bytes) { WriteTree(Dir(), bytes); }
   const TBookStore& Store() const { return *store_; }
+  const TDosFileSystem& FileSystem() const { return fileSystem_; }
   static std::string Dos(const std::string& name) { return "d:\\" + name; }
   static std::string W(const std::string& utf8) { return Utf8ToCp1251Lossy(utf8); }
 

@@ -1,0 +1,344 @@
+#include "search/find_txt_html.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "dialogs/cool_dialog.h"
+#include "html/book_url.h"
+#include "html/document_view.h"
+#include "html/frame_viewer.h"
+#include "html/text_search.h"
+#include "platform/cp1251.h"
+#include "search/find_host.h"
+#include "search/make_find.h"
+#include "search/page_plain_text.h"
+#include "store/book_folders.h"
+#include "store/book_path.h"
+#include "store/book_store.h"
+#include "store/book_text.h"
+#include "widgets/scale_bar.h"
+
+namespace shelf {
+namespace {
+
+// Trimmed, with every run of spaces made one space.
+std::string CleanQuery(std::string_view text) {
+  std::string clean = TrimText(text);
+  for (std::size_t at; (at = clean.find("  ")) != std::string::npos;) clean.erase(at, 1);
+  return clean;
+}
+
+std::string Lower(std::string_view text) {
+  return Cp1251LowerString(text);
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
+}
+
+// Sorted by name without regard to case, each name once, so results never depend on the disk.
+void SortPages(TDynamicStringArray& pages) {
+  std::stable_sort(pages.begin(), pages.end(),
+                   [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
+  pages.erase(
+      std::unique(pages.begin(), pages.end(),
+                  [](const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }),
+      pages.end());
+}
+
+bool IsPageName(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  return dot != std::string_view::npos && Lower(name.substr(dot)).find(".htm") == 0;
+}
+
+}  // namespace
+
+TFindTxtHtml::TFindTxtHtml(TFindHost& host, const TBookStore& store,
+                           const TDosFileSystem& fileSystem, const TBookFolders& folders,
+                           const TDynamicFindTxtArray& records)
+    : host_(host), store_(store), fileSystem_(fileSystem), folders_(folders) {
+  QWidget* parent =
+      host_.SearchDialog() ? static_cast<QWidget*>(host_.SearchDialog()) : &host_.Window();
+  for (const RFindTxt& record : records) {
+    auto* box = new QLineEdit(parent);
+    box->setFrame(false);
+    box->hide();
+    box->setToolTip(ToQString(record.Hint));
+    QFont font = box->font();
+    font.setPixelSize(std::max(1, record.Bottom - record.Top - 1));
+    box->setFont(font);
+    box->setGeometry(record.Left, record.Top, record.Right - record.Left,
+                     record.Bottom - record.Top);
+    connect(box, &QLineEdit::textChanged, this, [this] { ResetSearch(); });
+    box->installEventFilter(this);
+    boxes_.push_back(box);
+    boxFrames_.push_back(record.Frame);
+    boxExclusions_.push_back(record.NoFiles);
+    boxNumbers_.push_back(record.Number);
+    boxScreens_.push_back(record.Screen);
+  }
+  boxPageLists_.resize(boxes_.size());
+  ShowBoxesForScreen();
+}
+
+TFindTxtHtml::~TFindTxtHtml() {
+  for (QLineEdit* box : boxes_) delete box;
+}
+
+void TFindTxtHtml::ShowBoxesForScreen() {
+  const int current = host_.CurrentScreen();
+  const TCoolDialog* dialog = host_.SearchDialog();
+  const bool onFindPage = !dialog || dialog->CurrentPage() == TCoolDialog::kFindPage;
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    if (boxScreens_[i] == current && onFindPage)
+      boxes_[i]->show();
+    else if (boxScreens_[i] == lastScreen_)
+      boxes_[i]->hide();
+  }
+  lastScreen_ = current;
+}
+
+void TFindTxtHtml::DialogPageShown(int page) {
+  for (QLineEdit* box : boxes_) box->setVisible(page == TCoolDialog::kFindPage);
+  if (!boxes_.empty() && page == TCoolDialog::kFindPage) boxes_.front()->setFocus();
+}
+
+void TFindTxtHtml::HideBoxes(bool hide) {
+  for (std::size_t i = 0; i < boxes_.size(); ++i)
+    if (boxScreens_[i] == host_.CurrentScreen()) boxes_[i]->setVisible(!hide);
+  for (QLineEdit* box : boxes_)
+    if (box->parentWidget() && box->isVisible()) box->setFocus();
+}
+
+bool TFindTxtHtml::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
+  if (host_.Busy()) return true;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    if (!boxes_.empty() && watched == boxes_.front()) {
+      if (TCoolDialog* dialog = host_.SearchDialog())
+        dialog->RunCommand("findnext1", "no");
+      else
+        FindNext(boxNumbers_.front() ? boxNumbers_.front() : 1);
+    }
+    return true;
+  }
+  return key == Qt::Key_Escape;
+}
+
+void TFindTxtHtml::ResetSearch() {
+  if (host_.Busy()) return;
+  pageCursor_ = -1;
+  searchStartPage_.clear();  // a new text walks from the page on show
+  markerSearched_ = false;
+  resultFiles_.clear();
+  resultTitles_.clear();
+  host_.ShowStatus("");
+}
+
+int TFindTxtHtml::BoxIndex(int number) const {
+  for (std::size_t i = 0; i < boxes_.size(); ++i)
+    if (boxNumbers_[i] == number) return static_cast<int>(i);
+  // Records that give no number are counted in order.
+  if (number >= 1 && number <= BoxCount() && boxNumbers_[number - 1] == 0) return number - 1;
+  return -1;
+}
+
+void TFindTxtHtml::SetScope(bool all) {
+  scopeAll_ = all;
+  for (TDynamicStringArray& list : boxPageLists_) list.clear();
+  pageCursor_ = -1;
+  searchStartPage_.clear();
+  indexMode_ = contentsMode_ = false;
+}
+
+void TFindTxtHtml::SetIndexMode() {
+  indexMode_ = true;
+  contentsMode_ = false;
+}
+
+void TFindTxtHtml::SetContentsMode() {
+  contentsMode_ = true;
+  indexMode_ = false;
+}
+
+void TFindTxtHtml::SetSearching(bool idle) {
+  stopRequested_ = idle;
+  if (TCoolDialog* dialog = host_.SearchDialog())
+    dialog->SetFindButtonHint(*Utf8ToCp1251(idle ? "Искать" : "Остановить поиск"));
+}
+
+void TFindTxtHtml::FindNext(int number) {
+  host_.ShowStatus("");
+  const int box = BoxIndex(number);
+  std::string text;
+  if (box >= 0) {
+    text = CleanQuery(FromQString(boxes_[box]->text()));
+    if (FromQString(boxes_[box]->text()) != text) boxes_[box]->setText(ToQString(text));
+  }
+  if (contentsMode_)
+    ContentsSearch(box, text);
+  else if (indexMode_)
+    SearchAllPages(box, text);
+  else
+    PageSearch(box, text);
+  SetSearching(true);
+}
+
+void TFindTxtHtml::FindInPage(int number) {
+  const int box = BoxIndex(number);
+  if (box >= 0) PageSearch(box, CleanQuery(FromQString(boxes_[box]->text())));
+  SetSearching(true);
+}
+
+void TFindTxtHtml::ContentsSearch(int box, const std::string& text) {
+  if (box < 0) return;
+  if (text.empty()) {
+    host_.ShowStatus(*Utf8ToCp1251("Введите слово для поиска"));
+    return;
+  }
+  if (!host_.FindCaption(text)) host_.ShowStatus(*Utf8ToCp1251("Текст не найден"));
+}
+
+TDocumentView* TFindTxtHtml::TargetDocument(int box) const {
+  TFrameViewer* viewer = host_.CurrentViewer();
+  if (!viewer) return nullptr;
+  if (!boxFrames_[box].empty())
+    if (TDocumentView* frame = viewer->ViewerOfFrame(boxFrames_[box])) return frame;
+  return viewer->ActiveViewer();
+}
+
+bool TFindTxtHtml::PageHolds(const std::string& file, const std::string& text) const {
+  std::string bytes;
+  if (file.empty() || !store_.ReadBookFile(file, bytes)) return false;
+  return FindPageText(PagePlainText(bytes), text, 0, host_.MatchCase()) != std::string::npos;
+}
+
+void TFindTxtHtml::BuildWalkList(int box) {
+  TDynamicStringArray& list = boxPageLists_[box];
+  list = FindFiles(fileSystem_, folders_.ProgramDir, {"*.htm*"}, false, false);
+  // The pages of the program folder that the container holds count as its files too.
+  for (const std::string& entry : store_.ListPackedFiles()) {
+    const std::string file = folders_.BookRoot + entry;
+    if (StartsWithNoCase(file, folders_.ProgramDir) &&
+        file.find('\\', folders_.ProgramDir.size()) == std::string::npos && IsPageName(entry))
+      list.push_back(file);
+  }
+  SortPages(list);
+  if (list.empty()) list.push_back("");
+}
+
+void TFindTxtHtml::BuildScanList(int box) {
+  TDynamicStringArray& list = boxPageLists_[box];
+  for (const std::string& entry : store_.ListPackedFiles()) {
+    const std::size_t slash = entry.find('\\');
+    const std::string top = slash == std::string::npos ? "" : Lower(entry.substr(0, slash + 1));
+    if (IsPageName(entry) && top != "man\\" && top != "man_\\")
+      list.push_back(folders_.BookRoot + Lower(entry));
+  }
+  if (list.empty()) list = FindFiles(fileSystem_, folders_.ProgramDir, {"*.htm*"}, false, false);
+  if (!scopeAll_)
+    std::erase_if(list, [&](const std::string& file) {
+      const std::string name = Lower(file);
+      return std::any_of(
+          boxExclusions_[box].begin(), boxExclusions_[box].end(), [&](const std::string& pattern) {
+            return !pattern.empty() && name.find(Lower(pattern)) != std::string::npos;
+          });
+    });
+  SortPages(list);
+  if (list.empty()) list.push_back("");
+}
+
+void TFindTxtHtml::PageSearch(int box, const std::string& text) {
+  SetSearching(false);
+  if (box < 0) return;
+  if (text.empty()) {
+    host_.ShowStatus(*Utf8ToCp1251("Введите слово для поиска"));
+    return;
+  }
+  TDocumentView* target = TargetDocument(box);
+  if (!target) return;
+  TFrameViewer* viewer = host_.CurrentViewer();
+  if (searchStartPage_.empty()) searchStartPage_ = viewer->CurrentFile();
+  const bool matchCase = host_.MatchCase();
+  if (host_.ThesaurusWindow() && !markerSearched_) {
+    markerSearched_ = true;
+    if (target->FindNext("~ " + text, matchCase)) return;
+  }
+  if (target->FindNext(text, matchCase)) return;
+
+  host_.SetBusy(true);
+  TDynamicStringArray& list = boxPageLists_[box];
+  if (scopeAll_ && list.empty()) BuildWalkList(box);
+  for (++pageCursor_; pageCursor_ < static_cast<int>(list.size()); ++pageCursor_) {
+    QApplication::processEvents();
+    if (stopRequested_) break;
+    const std::string& candidate = list[pageCursor_];
+    if (SameBookFile(candidate, searchStartPage_) || !PageHolds(candidate, text)) continue;
+    host_.OpenFoundFile(candidate);
+    if (TDocumentView* shown = TargetDocument(box)) {
+      shown->SetCaret(0);
+      shown->FindNext(text, matchCase);
+    }
+    break;
+  }
+  host_.SetBusy(false);
+  if (pageCursor_ >= static_cast<int>(list.size())) {
+    pageCursor_ = -1;
+    searchStartPage_.clear();
+    if (!scopeAll_) {
+      target->SetCaret(0);
+      if (target->FindNext(text, matchCase)) return;
+    }
+    host_.ShowStatus(*Utf8ToCp1251("Текст не найден"));
+  }
+}
+
+void TFindTxtHtml::SearchAllPages(int box, const std::string& text) {
+  if (text.empty()) {
+    host_.ShowStatus(*Utf8ToCp1251("Введите слово для поиска"));
+    return;
+  }
+  TMakeFind index(store_);
+  index.OnMessage = [this](const std::string& message) { host_.ShowMessage(message); };
+  index.SetIndexFolder(folders_.ProgramDir);
+  resultFiles_.clear();
+  resultTitles_.clear();
+  TScaleBar* scale = host_.SearchScale();
+  if (index.SearchIndex(text, resultFiles_, resultTitles_, false)) {
+    for (std::string& file : resultFiles_) file = folders_.ProgramDir + file;
+  } else if (box >= 0) {
+    SetSearching(false);
+    pageCursor_ = -1;
+    host_.SetBusy(true);
+    TDynamicStringArray& list = boxPageLists_[box];
+    if (list.empty()) BuildScanList(box);
+    const double step = scale ? double(scale->BarRight() - scale->X()) / double(list.size()) : 0.0;
+    for (pageCursor_ = 0; pageCursor_ < static_cast<int>(list.size()); ++pageCursor_) {
+      QApplication::processEvents();
+      if (stopRequested_) break;
+      while (scale && scale->Pos() < scale->BarRight() &&
+             scale->Pos() - scale->X() <= (pageCursor_ + 1) * step)
+        scale->Advance(host_.CurrentScreen());
+      const std::string& page = list[pageCursor_];
+      if (!PageHolds(page, text)) continue;
+      const std::string relative = StartsWithNoCase(page, folders_.ProgramDir)
+                                       ? page.substr(folders_.ProgramDir.size())
+                                       : page;
+      std::string title;
+      if (!index.PageTitle(relative, title)) continue;  // only pages the index lists
+      resultFiles_.push_back(page);
+      resultTitles_.push_back(title);
+    }
+    host_.SetBusy(false);
+  }
+  if (scale) scale->Reset(host_.CurrentScreen());
+  if (TCoolDialog* dialog = host_.SearchDialog())
+    dialog->ShowFindResults(resultFiles_, resultTitles_);
+  if (resultFiles_.empty()) host_.ShowStatus(*Utf8ToCp1251("Текст не найден"));
+}
+
+}  // namespace shelf
