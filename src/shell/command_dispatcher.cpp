@@ -176,6 +176,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       if (!pages_ || !pages_->ArchiveMode())
         ShowBookMessage(dialog_, *Utf8ToCp1251("Выберите файл для распаковки."));
       break;
+    case TCommandRule::Options:
+      host_.ShowOptions();
+      break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;
       break;

@@ -88,6 +88,8 @@ class TCommandHost {
   virtual QPoint MapToScreen(QPoint windowPoint) const = 0;
   // A Shift-press at a window point: the switch there changes without running its command.
   virtual void ShiftPress(QPoint at) = 0;
+  // The settings dialog, shown without blocking the window.
+  virtual void ShowOptions() = 0;
 };
 
 class TCommandDispatcher {

@@ -14,6 +14,7 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "dialogs/form_options.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
@@ -88,7 +89,7 @@ TMainForm::~TMainForm() {
   coolDialog_.reset();  // keeps its stored switches when it is still open
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
-    if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
+    if (!sound.empty() && sound != "no" && options_.Wav) PlayBookSound(sound, true);
   }
   for (const int font : installedFonts_) RemoveFontResource(font);
   pathInputs_.reset();  // writes its folders to the settings
@@ -116,6 +117,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   setWindowTitle(ToQString(title_));
   QCoreApplication::setApplicationName(ToQString(title_));
   ApplyBookIcon();
+  CreateFormOptions();  // hints and sounds follow the settings from the first screen on
 
   const QPolygon outline(
       QList<QPoint>(description_.WindowShape.begin(), description_.WindowShape.end()));
@@ -241,7 +243,7 @@ void TMainForm::PlaceHintControls() {
   while (hintControls_.size() < places.size()) hintControls_.push_back(new TMyControl(this));
   for (size_t i = 0; i < places.size(); ++i) {
     hintControls_[i]->setGeometry(places[i].first);
-    hintControls_[i]->setToolTip(ToQString(places[i].second));
+    hintControls_[i]->setToolTip(options_.Hint ? ToQString(places[i].second) : QString());
     hintControls_[i]->show();
   }
 }
@@ -301,6 +303,25 @@ void TMainForm::InstallBookFonts() {
     const int id = host ? AddFontResource(*host) : -1;
     if (id >= 0) installedFonts_.push_back(id);  // a font that cannot be added is skipped
   }
+}
+
+void TMainForm::CreateFormOptions() {
+  const TOptionGroups groups{false, !description_.Images.empty()};
+  formOptions_ = std::make_unique<TFormOptions>(options_, groups, SettingsKeyPath(title_), this);
+  formOptions_->SetClipAvailable(!description_.StartClip.empty());
+  bool sounds = false;
+  for (const RScreen& screen : description_.Screens)
+    for (const RBtn& button : screen.Buttons)
+      sounds = sounds || (!button.Sound.empty() && button.Sound != "no");
+  formOptions_->SetButtonSoundsAvailable(sounds);
+  formOptions_->OnApplied = [this] { PlaceHintControls(); };
+  formOptions_->OnFontButton = [this] {
+    if (htmlFrame_) htmlFrame_->ChooseFonts();
+  };
+}
+
+void TMainForm::ShowOptions() {
+  if (formOptions_) formOptions_->ShowOptions();
 }
 
 void TMainForm::ReplaySwitches(bool twoPasses) {

@@ -69,6 +69,7 @@ struct FakeHost : TCommandHost {
   void ShiftPress(QPoint at) override {
     calls.push_back("press " + std::to_string(at.x()) + "," + std::to_string(at.y()));
   }
+  void ShowOptions() override { calls.push_back("options"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
@@ -92,6 +93,7 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"screen9=a.htm", "", false, false, true, {}},  // names no screen
       {"screen2", "", false, false, true, {"screen 1"}},
       {"run=..\\docs\\a.pdf=-x", "", false, false, true, {"run d:\\book\\docs\\a.pdf -x"}},
+      {"options", "", false, false, true, {"options"}},
   };
   for (const auto& c : cases) {
     FakeHost host;
