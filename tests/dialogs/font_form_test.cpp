@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 
