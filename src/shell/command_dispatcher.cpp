@@ -179,6 +179,10 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Options:
       host_.ShowOptions();
       break;
+    case TCommandRule::NextPic:
+    case TCommandRule::PrevPic:
+      host_.StepPicture(RecogniseCommand(command) == TCommandRule::NextPic);
+      break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;
       break;

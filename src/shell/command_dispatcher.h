@@ -90,6 +90,8 @@ class TCommandHost {
   virtual void ShiftPress(QPoint at) = 0;
   // The settings dialog, shown without blocking the window.
   virtual void ShowOptions() = 0;
+  // The picture areas of the screen step on ("nextpic") or back ("prevpic").
+  virtual void StepPicture(bool forward) = 0;
 };
 
 class TCommandDispatcher {

@@ -15,6 +15,7 @@
 
 #include "book/book_session.h"
 #include "dialogs/form_options.h"
+#include "media/slide_image.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
@@ -86,6 +87,7 @@ TMainForm::TMainForm(TBookSession& session)
 
 TMainForm::~TMainForm() {
   dispatcher_.SetDialog(nullptr);
+  slides_.reset();
   coolDialog_.reset();  // keeps its stored switches when it is still open
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
@@ -165,6 +167,7 @@ std::optional<int> TMainForm::BuildBookShell() {
                                           kScaleBarAt.x(), kScaleBarAt.y(), kScaleBarScreen,
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
+  CreateSlideImages();
   InstallBookFonts();
   qApp->installEventFilter(this);
   ReplaySwitches(false);
@@ -320,6 +323,20 @@ void TMainForm::CreateFormOptions() {
   };
 }
 
+void TMainForm::CreateSlideImages() {
+  if (description_.Images.empty()) return;
+  slides_ = std::make_unique<TSlideImage>(*this, session_.Store, session_.FileSystem, options_,
+                                          description_.Images, currentScreen_);
+  slides_->OnPointerMove = [this] { pointer_.PointerMove(QPoint(-1, -1)); };
+  formOptions_->OnSlideShowRun = [this](bool run) { slides_->SetRunning(run); };
+  formOptions_->OnSlideShowInterval = [this](int ms) { slides_->SetInterval(ms); };
+}
+
+void TMainForm::StepPicture(bool forward) {
+  if (!slides_) return;
+  forward ? slides_->NextPicture() : slides_->PreviousPicture();
+}
+
 void TMainForm::ShowOptions() {
   if (formOptions_) formOptions_->ShowOptions();
 }
@@ -365,6 +382,7 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
   }
   if (htmlFrame_) htmlFrame_->ShowScreenPage();
   if (trees_) trees_->ShowForScreen();
+  if (slides_) slides_->ShowForScreen(currentScreen_);
   ReplaySwitches(true);
   update();
   QApplication::restoreOverrideCursor();

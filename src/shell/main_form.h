@@ -45,6 +45,7 @@ class TStatusLine;
 class TPathInputBox;
 class TScaleBar;
 class TFormOptions;
+class TSlideImage;
 
 class TMainForm : public QWidget,
                   private TCommandHost,
@@ -97,6 +98,7 @@ class TMainForm : public QWidget,
   // The reader's settings, read at start-up; the options dialog changes them.
   TProgramOptions& Options() { return options_; }
   TFormOptions* FormOptions() const { return formOptions_.get(); }
+  TSlideImage* SlideImages() const { return slides_.get(); }
   bool FadeRunning(TElementKind kind, int index) const;
 
  protected:
@@ -123,6 +125,7 @@ class TMainForm : public QWidget,
   QPoint MapToScreen(QPoint windowPoint) const override { return mapToGlobal(windowPoint); }
   void ShiftPress(QPoint at) override { pointer_.PointerDown(at, true); }
   void ShowOptions() override;
+  void StepPicture(bool forward) override;
   // TContentsHost
   void SetChapterHints(const std::string& next, const std::string& previous) override;
   void ClosePopups() override;
@@ -157,6 +160,7 @@ class TMainForm : public QWidget,
   void ReplaySwitches(bool twoPasses);
   void InstallBookFonts();
   void CreateFormOptions();
+  void CreateSlideImages();
   // Plays a sound of the book, from the container or from disk.
   void PlayBookSound(const std::string& name, bool toTheEnd);
   // Applies an animation frame, kept inside the window's outline.
@@ -194,6 +198,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TScaleBar> scaleBar_;
   std::unique_ptr<TCoolDialog> coolDialog_;
   std::unique_ptr<TFormOptions> formOptions_;
+  std::unique_ptr<TSlideImage> slides_;  // null when the book has no picture areas
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

@@ -70,6 +70,7 @@ struct FakeHost : TCommandHost {
     calls.push_back("press " + std::to_string(at.x()) + "," + std::to_string(at.y()));
   }
   void ShowOptions() override { calls.push_back("options"); }
+  void StepPicture(bool forward) override { calls.push_back(forward ? "next" : "previous"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
@@ -94,6 +95,8 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"screen2", "", false, false, true, {"screen 1"}},
       {"run=..\\docs\\a.pdf=-x", "", false, false, true, {"run d:\\book\\docs\\a.pdf -x"}},
       {"options", "", false, false, true, {"options"}},
+      {"nextpic", "", false, false, true, {"next"}},
+      {"prevpic", "", false, false, true, {"previous"}},
   };
   for (const auto& c : cases) {
     FakeHost host;
