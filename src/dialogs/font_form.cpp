@@ -173,7 +173,7 @@ void TFontForm::SetBackground(std::uint32_t color) {
   TViewerSettings settings = fontViewer_->Settings();
   settings.DefBackground = color;
   fontViewer_->SetSettings(settings);
-  fontViewer_->viewport()->update();  // the sample is not parsed again for a new background
+  ShowSample();  // our page engine takes the background when it parses the page
 }
 
 std::string TFontForm::GetFontName() const {
