@@ -183,6 +183,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::PrevPic:
       host_.StepPicture(RecogniseCommand(command) == TCommandRule::NextPic);
       break;
+    case TCommandRule::InstallFonts:
+      host_.InstallPageFonts();
+      break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;
       break;

@@ -92,6 +92,8 @@ class TCommandHost {
   virtual void ShowOptions() = 0;
   // The picture areas of the screen step on ("nextpic") or back ("prevpic").
   virtual void StepPicture(bool forward) = 0;
+  // "installfonts": the fonts next to the page shown last go into the reader's font folder.
+  virtual void InstallPageFonts() = 0;
 };
 
 class TCommandDispatcher {

@@ -15,6 +15,7 @@
 
 #include "book/book_session.h"
 #include "dialogs/form_options.h"
+#include "html/frame_viewer.h"
 #include "media/slide_image.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
@@ -22,6 +23,7 @@
 #include "platform/registry.h"
 #include "platform/shell_open.h"
 #include "platform/sound.h"
+#include "platform/user_folders.h"
 #include "shell/my_control.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
@@ -29,6 +31,7 @@
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/nav_font.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/scale_bar.h"
@@ -153,7 +156,10 @@ std::optional<int> TMainForm::BuildBookShell() {
   trees_ = CreateContentsTrees(*this, description_.Trees, session_.Store, session_.Folders);
   dispatcher_.SetContents(trees_.get());
   if (htmlFrame_) {
+    navFont_ = std::make_unique<TNavFont>(session_.FileSystem);
     htmlFrame_->AfterHistoryChange = [this] {
+      if (const TFrameViewer* viewer = htmlFrame_->CurrentScreenViewer())
+        navFont_->SetPage(viewer->CurrentFile());
       if (popups_) popups_->RefreshHistoryLists();
       if (trees_) trees_->SyncTreeWithPage();
     };
@@ -335,6 +341,16 @@ void TMainForm::CreateSlideImages() {
 void TMainForm::StepPicture(bool forward) {
   if (!slides_) return;
   forward ? slides_->NextPicture() : slides_->PreviousPicture();
+}
+
+void TMainForm::InstallPageFonts() {
+  if (!navFont_) return;
+  SetBusy(true);
+  const int count = navFont_->InstallFonts(DataHome() / "fonts");
+  SetBusy(false);
+  // The reader learns how many fonts their other programs can now use.
+  if (statusLine_)
+    statusLine_->Show(*Utf8ToCp1251("Установлено шрифтов: ") + std::to_string(count));
 }
 
 void TMainForm::ShowOptions() {

@@ -46,6 +46,7 @@ class TPathInputBox;
 class TScaleBar;
 class TFormOptions;
 class TSlideImage;
+class TNavFont;
 
 class TMainForm : public QWidget,
                   private TCommandHost,
@@ -126,6 +127,7 @@ class TMainForm : public QWidget,
   void ShiftPress(QPoint at) override { pointer_.PointerDown(at, true); }
   void ShowOptions() override;
   void StepPicture(bool forward) override;
+  void InstallPageFonts() override;
   // TContentsHost
   void SetChapterHints(const std::string& next, const std::string& previous) override;
   void ClosePopups() override;
@@ -198,6 +200,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TScaleBar> scaleBar_;
   std::unique_ptr<TCoolDialog> coolDialog_;
   std::unique_ptr<TFormOptions> formOptions_;
+  std::unique_ptr<TNavFont> navFont_;
   std::unique_ptr<TSlideImage> slides_;  // null when the book has no picture areas
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;

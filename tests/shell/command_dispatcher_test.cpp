@@ -71,6 +71,7 @@ struct FakeHost : TCommandHost {
   }
   void ShowOptions() override { calls.push_back("options"); }
   void StepPicture(bool forward) override { calls.push_back(forward ? "next" : "previous"); }
+  void InstallPageFonts() override { calls.push_back("fonts"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
@@ -97,6 +98,7 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"options", "", false, false, true, {"options"}},
       {"nextpic", "", false, false, true, {"next"}},
       {"prevpic", "", false, false, true, {"previous"}},
+      {"installfonts", "", false, false, true, {"fonts"}},
   };
   for (const auto& c : cases) {
     FakeHost host;
