@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <set>
 
+#include "dialogs/font_form.h"
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
 #include "platform/cp1251.h"
@@ -152,6 +153,36 @@ THtmlFrame::~THtmlFrame() {
   settings.WriteInteger("FontSize", s.DefFontSize);
   settings.WriteInteger("HotSpotColor", static_cast<std::int32_t>(s.DefHotSpotColor));
   settings.WriteInteger("Background", static_cast<std::int32_t>(s.DefBackground));
+}
+
+void THtmlFrame::ChooseFonts() {
+  TFrameViewer* viewer = CurrentScreenViewer();
+  if (!viewer && !viewers_.empty()) viewer = viewers_.front().get();
+  if (!viewer) return;
+  const TViewerSettings& s = viewer->Settings();
+  TFontForm dialog(store_, &host_.Window());
+  dialog.SetFontName(s.DefFontName);
+  dialog.SetFontColor(s.DefFontColor);
+  dialog.SetFontSize(s.DefFontSize);
+  dialog.SetHotSpotColor(s.DefHotSpotColor);
+  dialog.SetBackground(s.DefBackground);
+  if (dialog.exec() != QDialog::Accepted) return;
+  ApplyFonts({dialog.GetFontName(), dialog.FontColor(), dialog.FontSize(), dialog.HotSpotColor(),
+              dialog.GetBackground()});
+}
+
+void THtmlFrame::ApplyFonts(const TPageFontSettings& fonts) {
+  fonts_ = fonts;
+  for (const auto& viewer : viewers_) {
+    TViewerSettings settings = viewer->Settings();
+    settings.DefFontName = fonts.FontName;
+    settings.DefFontColor = fonts.FontColor;
+    settings.DefFontSize = fonts.FontSize;
+    settings.DefHotSpotColor = fonts.HotSpotColor;
+    settings.DefBackground = fonts.Background;
+    viewer->SetSettings(settings);
+  }
+  if (TFrameViewer* viewer = CurrentScreenViewer()) viewer->Reload();
 }
 
 void THtmlFrame::ReadFontSettings() {

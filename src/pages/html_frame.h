@@ -17,8 +17,8 @@
 #include "book/element_records.h"
 #include "html/page_object.h"
 #include "pages/link_commands.h"
-#include "platform/shell_open.h"
 #include "pages/section_trails.h"
+#include "platform/shell_open.h"
 
 class QLabel;
 class QPainter;
@@ -95,6 +95,11 @@ class THtmlFrame : public QObject {
   // Copies the selection of the current viewer's active document to the clipboard.
   void CopySelection();
   void ScrollToTop();
+  // The font dialog, preset with the current viewer's font and colours; OK gives the choice to
+  // every viewer and reloads the page on show.
+  void ChooseFonts();
+  // Gives the font and colours to every viewer and reloads the current one.
+  void ApplyFonts(const TPageFontSettings& fonts);
   // Copies the page on show and its "<page>.files" folder into the path box's folder.
   void CopyPageFiles();
 

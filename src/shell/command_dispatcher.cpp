@@ -187,6 +187,16 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       else
         ShowBookMessage(dialog_, *Utf8ToCp1251("Выберите файл для распаковки."));
       break;
+    case TCommandRule::Options:
+      host_.ShowOptions();
+      break;
+    case TCommandRule::NextPic:
+    case TCommandRule::PrevPic:
+      host_.StepPicture(RecogniseCommand(command) == TCommandRule::NextPic);
+      break;
+    case TCommandRule::InstallFonts:
+      host_.InstallPageFonts();
+      break;
     case TCommandRule::CaseOn:
       caseSensitiveFind_ = true;
       break;

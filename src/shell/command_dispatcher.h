@@ -92,6 +92,12 @@ class TCommandHost {
   virtual void ShiftPress(QPoint at) = 0;
   // Unpacks the archive whose listing is on show into the folder of the path box.
   virtual void ExtractShownArchive() = 0;
+  // The settings dialog, shown without blocking the window.
+  virtual void ShowOptions() = 0;
+  // The picture areas of the screen step on ("nextpic") or back ("prevpic").
+  virtual void StepPicture(bool forward) = 0;
+  // "installfonts": the fonts next to the page shown last go into the reader's font folder.
+  virtual void InstallPageFonts() = 0;
 };
 
 class TCommandDispatcher {

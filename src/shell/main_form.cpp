@@ -17,14 +17,17 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "dialogs/form_options.h"
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
+#include "media/slide_image.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
 #include "platform/registry.h"
 #include "platform/shell_open.h"
 #include "platform/sound.h"
+#include "platform/user_folders.h"
 #include "shell/dropped_file.h"
 #include "shell/my_control.h"
 #include "shell/stored_switches.h"
@@ -34,6 +37,7 @@
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/nav_font.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/scale_bar.h"
@@ -94,10 +98,11 @@ TMainForm::~TMainForm() {
   dispatcher_.SetFinder(nullptr);
   finder_.reset();
   dispatcher_.SetDialog(nullptr);
+  slides_.reset();
   coolDialog_.reset();  // keeps its stored switches when it is still open
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
-    if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
+    if (!sound.empty() && sound != "no" && options_.Wav) PlayBookSound(sound, true);
   }
   for (const int font : installedFonts_) RemoveFontResource(font);
   windowMessages_.reset();
@@ -128,6 +133,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   setWindowTitle(ToQString(title_));
   QCoreApplication::setApplicationName(ToQString(title_));
   ApplyBookIcon();
+  CreateFormOptions();  // hints and sounds follow the settings from the first screen on
 
   const QPolygon outline(
       QList<QPoint>(description_.WindowShape.begin(), description_.WindowShape.end()));
@@ -161,7 +167,10 @@ std::optional<int> TMainForm::BuildBookShell() {
   trees_ = CreateContentsTrees(*this, description_.Trees, session_.Store, session_.Folders);
   dispatcher_.SetContents(trees_.get());
   if (htmlFrame_) {
+    navFont_ = std::make_unique<TNavFont>(session_.FileSystem);
     htmlFrame_->AfterHistoryChange = [this] {
+      if (const TFrameViewer* viewer = htmlFrame_->CurrentScreenViewer())
+        navFont_->SetPage(viewer->CurrentFile());
       if (popups_) popups_->RefreshHistoryLists();
       if (trees_) trees_->SyncTreeWithPage();
     };
@@ -175,6 +184,7 @@ std::optional<int> TMainForm::BuildBookShell() {
                                           kScaleBarAt.x(), kScaleBarAt.y(), kScaleBarScreen,
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
+  CreateSlideImages();
   InstallBookFonts();
   bus_ = std::make_unique<TWindowBus>(*this);
   windowMessages_ = std::make_unique<TWindowMessages>(static_cast<TWindowMessagesHost&>(*this),
@@ -273,7 +283,7 @@ void TMainForm::PlaceHintControls() {
   while (hintControls_.size() < places.size()) hintControls_.push_back(new TMyControl(this));
   for (size_t i = 0; i < places.size(); ++i) {
     hintControls_[i]->setGeometry(places[i].first);
-    hintControls_[i]->setToolTip(ToQString(places[i].second));
+    hintControls_[i]->setToolTip(options_.Hint ? ToQString(places[i].second) : QString());
     hintControls_[i]->show();
   }
 }
@@ -335,6 +345,49 @@ void TMainForm::InstallBookFonts() {
   }
 }
 
+void TMainForm::CreateFormOptions() {
+  const TOptionGroups groups{false, !description_.Images.empty()};
+  formOptions_ = std::make_unique<TFormOptions>(options_, groups, SettingsKeyPath(title_), this);
+  formOptions_->SetClipAvailable(!description_.StartClip.empty());
+  bool sounds = false;
+  for (const RScreen& screen : description_.Screens)
+    for (const RBtn& button : screen.Buttons)
+      sounds = sounds || (!button.Sound.empty() && button.Sound != "no");
+  formOptions_->SetButtonSoundsAvailable(sounds);
+  formOptions_->OnApplied = [this] { PlaceHintControls(); };
+  formOptions_->OnFontButton = [this] {
+    if (htmlFrame_) htmlFrame_->ChooseFonts();
+  };
+}
+
+void TMainForm::CreateSlideImages() {
+  if (description_.Images.empty()) return;
+  slides_ = std::make_unique<TSlideImage>(*this, session_.Store, session_.FileSystem, options_,
+                                          description_.Images, currentScreen_);
+  slides_->OnPointerMove = [this] { pointer_.PointerMove(QPoint(-1, -1)); };
+  formOptions_->OnSlideShowRun = [this](bool run) { slides_->SetRunning(run); };
+  formOptions_->OnSlideShowInterval = [this](int ms) { slides_->SetInterval(ms); };
+}
+
+void TMainForm::StepPicture(bool forward) {
+  if (!slides_) return;
+  forward ? slides_->NextPicture() : slides_->PreviousPicture();
+}
+
+void TMainForm::InstallPageFonts() {
+  if (!navFont_) return;
+  SetBusy(true);
+  const int count = navFont_->InstallFonts(DataHome() / "fonts");
+  SetBusy(false);
+  // The reader learns how many fonts their other programs can now use.
+  if (statusLine_)
+    statusLine_->Show(*Utf8ToCp1251("Установлено шрифтов: ") + std::to_string(count));
+}
+
+void TMainForm::ShowOptions() {
+  if (formOptions_) formOptions_->ShowOptions();
+}
+
 void TMainForm::ReplaySwitches(bool twoPasses) {
   const int screen = currentScreen_;
   for (int pass = 0; pass < (twoPasses ? 2 : 1); ++pass) {
@@ -377,6 +430,7 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
   }
   if (htmlFrame_) htmlFrame_->ShowScreenPage();
   if (trees_) trees_->ShowForScreen();
+  if (slides_) slides_->ShowForScreen(currentScreen_);
   ReplaySwitches(true);
   update();
   QApplication::restoreOverrideCursor();

@@ -15,6 +15,7 @@
 #include "archive/unrar.h"
 #include "book/interface_description.h"
 #include "dialogs/cool_dialog.h"
+#include "dialogs/program_options.h"
 #include "pages/html_frame.h"
 #include "popup/control_popup_window.h"
 #include "search/contents_host.h"
@@ -47,6 +48,9 @@ class TTextMsg;
 class TStatusLine;
 class TPathInputBox;
 class TScaleBar;
+class TFormOptions;
+class TSlideImage;
+class TNavFont;
 
 class TMainForm : public QWidget,
                   private TCommandHost,
@@ -111,6 +115,10 @@ class TMainForm : public QWidget,
   TStatusLine* StatusLine() const override { return statusLine_.get(); }
   TTextMsg* TextMessages() const override { return textMsg_.get(); }
   TPathInputBox* PathInputs() const override { return pathInputs_.get(); }
+  // The reader's settings, read at start-up; the options dialog changes them.
+  TProgramOptions& Options() { return options_; }
+  TFormOptions* FormOptions() const { return formOptions_.get(); }
+  TSlideImage* SlideImages() const { return slides_.get(); }
   bool FadeRunning(TElementKind kind, int index) const;
 
  protected:
@@ -129,7 +137,7 @@ class TMainForm : public QWidget,
  private:
   // TCommandHost
   bool Busy() const override { return busy_; }
-  bool ButtonSoundsOn() const override { return buttonSounds_; }
+  bool ButtonSoundsOn() const override { return options_.Wav; }
   void PlayButtonSound(const std::string& name) override;
   void CloseBook(TElementKind kind, int index) override;
   void Minimize(TElementKind kind, int index) override;
@@ -138,6 +146,9 @@ class TMainForm : public QWidget,
   void RunDocument(const std::string& file, const std::string& parameters) override;
   QPoint MapToScreen(QPoint windowPoint) const override { return mapToGlobal(windowPoint); }
   void ShiftPress(QPoint at) override { pointer_.PointerDown(at, true); }
+  void ShowOptions() override;
+  void StepPicture(bool forward) override;
+  void InstallPageFonts() override;
   // TContentsHost
   void SetChapterHints(const std::string& next, const std::string& previous) override;
   void ClosePopups() override;
@@ -199,6 +210,8 @@ class TMainForm : public QWidget,
   void CreateBusyAnimation();
   void ReplaySwitches(bool twoPasses);
   void InstallBookFonts();
+  void CreateFormOptions();
+  void CreateSlideImages();
   // Plays a sound of the book, from the container or from disk.
   void PlayBookSound(const std::string& name, bool toTheEnd);
   // Applies an animation frame, kept inside the window's outline.
@@ -217,7 +230,7 @@ class TMainForm : public QWidget,
   bool notMainShell_ = false;
   bool shellBuilt_ = false;  // the stored switch states were read, so they are written back
   bool busy_ = false;
-  bool buttonSounds_ = true;
+  TProgramOptions options_;
   QImage screenPicture_;  // the current screen's background picture as loaded
   QRegion shape_;
   std::unique_ptr<TInstanceLock> instanceLock_;
@@ -239,6 +252,9 @@ class TMainForm : public QWidget,
   std::unique_ptr<TWindowBus> bus_;
   std::unique_ptr<TWindowMessages> windowMessages_;
   std::unique_ptr<TFindTxtHtml> finder_;  // its boxes sit on the dialog: goes first
+  std::unique_ptr<TFormOptions> formOptions_;
+  std::unique_ptr<TNavFont> navFont_;
+  std::unique_ptr<TSlideImage> slides_;  // null when the book has no picture areas
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

@@ -70,6 +70,9 @@ struct FakeHost : TCommandHost {
     calls.push_back("press " + std::to_string(at.x()) + "," + std::to_string(at.y()));
   }
   void ExtractShownArchive() override { calls.push_back("unarc"); }
+  void ShowOptions() override { calls.push_back("options"); }
+  void StepPicture(bool forward) override { calls.push_back(forward ? "next" : "previous"); }
+  void InstallPageFonts() override { calls.push_back("fonts"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
@@ -93,6 +96,10 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"screen9=a.htm", "", false, false, true, {}},  // names no screen
       {"screen2", "", false, false, true, {"screen 1"}},
       {"run=..\\docs\\a.pdf=-x", "", false, false, true, {"run d:\\book\\docs\\a.pdf -x"}},
+      {"options", "", false, false, true, {"options"}},
+      {"nextpic", "", false, false, true, {"next"}},
+      {"prevpic", "", false, false, true, {"previous"}},
+      {"installfonts", "", false, false, true, {"fonts"}},
   };
   for (const auto& c : cases) {
     FakeHost host;
