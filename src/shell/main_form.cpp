@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
@@ -170,6 +171,13 @@ std::optional<int> TMainForm::BuildBookShell() {
   coolDialog_ =
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
+  if (htmlFrame_)
+    htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
+      if (coolDialog_)
+        coolDialog_->ShowDialogPage(page, "");
+      else
+        QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
+    };
   scaleBar_->SetDialog(coolDialog_.get());
   if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
   return std::nullopt;
