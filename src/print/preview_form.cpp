@@ -186,6 +186,7 @@ TPreviewForm::TPreviewForm(QWidget* owner, int pictureHeight, int pictureWidth, 
   setMinimumSize(250, 300);
   SetShownPage(0);
   UpdateNavButtons();
+  FormResize();
   qApp->installEventFilter(this);
   setWindowState(windowState() | Qt::WindowMaximized);
   resize(1024, 768);
