@@ -680,6 +680,12 @@ bool TPreviewForm::event(QEvent* event) {
   return QDialog::event(event);
 }
 
+void TPreviewForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The room the sheets have is known only once the window is laid out.
+  ApplyZoomRow();
+}
+
 void TPreviewForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   FormResize();

@@ -150,6 +150,7 @@ class CupsQueue {
                     {"pdf.ppd", Ppd()}});
     server_.start("/usr/sbin/cupsd", {"-f", "-c", QString::fromStdString(d + "/cupsd.conf"), "-s",
                                       QString::fromStdString(d + "/cups-files.conf")});
+    server_.waitForStarted(5000);
     qputenv("CUPS_SERVER", (d + "/cups.sock").c_str());
     for (int i = 0; i < 100 && !std::filesystem::exists(dir / "cups.sock"); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
