@@ -51,7 +51,8 @@ TEST_F(MetaFilePrinterTest, DropsALastPageNobodyDrewOn) {
   // The white background covers the sheet less twice the offsets.
   const QRect bounds = recorder.Pages(0).boundingRect();
   const TSheetMetrics m = recorder.Metrics();
-  EXPECT_EQ(bounds.size(), QSize(m.PhysicalWidth - 2 * m.OffsetX, m.PhysicalHeight - 2 * m.OffsetY));
+  EXPECT_EQ(bounds.size(),
+            QSize(m.PhysicalWidth - 2 * m.OffsetX, m.PhysicalHeight - 2 * m.OffsetY));
 }
 
 TEST_F(MetaFilePrinterTest, AKeyInTheProgressWindowCancelsAndKeepsThePagesSoFar) {
