@@ -17,6 +17,7 @@
 #include "platform/dos_path.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
+#include "print/preview_form.h"
 #include "store/book_file_copy.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
@@ -426,6 +427,10 @@ std::string THtmlFrame::LinkStatusText(const std::string& target, const std::str
 void THtmlFrame::DrawPrintHeader(QPainter& canvas, int page, int width) const {
   const TFrameViewer* viewer = CurrentScreenViewer();
   if (!viewer || !viewer->ActiveViewer()) return;
+  DrawPageNumber(canvas, page, width);
+}
+
+void THtmlFrame::DrawPageNumber(QPainter& canvas, int page, int width) {
   canvas.save();
   canvas.setFont(BookFont("Arial", 8, 0));
   canvas.setPen(Qt::black);
@@ -433,6 +438,51 @@ void THtmlFrame::DrawPrintHeader(QPainter& canvas, int page, int width) const {
   const QRect box(0, 40, width - 50, canvas.fontMetrics().height());
   canvas.drawText(box, Qt::AlignRight | Qt::AlignTop, text);
   canvas.restore();
+}
+
+namespace {
+
+bool IsPictureFile(const std::string& file) {
+  const std::size_t dot = file.rfind('.');
+  if (dot == std::string::npos) return false;
+  const std::string extension = Cp1251LowerString(file.substr(dot));
+  return extension == ".bmp" || extension == ".gif" || extension == ".jpg" || extension == ".jpeg";
+}
+
+}  // namespace
+
+void THtmlFrame::PrintPage(const std::string& file) {
+  if (file.empty()) {
+    const TFrameViewer* viewer = CurrentScreenViewer();
+    TDocumentView* view = viewer ? viewer->ActiveViewer() : nullptr;
+    if (view && !view->CurrentFile().empty()) RunPreview(*view, IsPictureFile(view->CurrentFile()));
+    return;
+  }
+  // A print-only viewer: hidden, no history, links not underlined, the page header always.
+  TFrameViewer printer(store_, &host_.Window());
+  printer.hide();
+  printer.setGeometry(0, 0, 0, 0);
+  TViewerSettings settings = viewers_.empty() ? TViewerSettings{} : viewers_.front()->Settings();
+  settings.ImageCacheCount = 0;
+  settings.fvOptions |= fvNoLinkUnderline;
+  settings.ViewImages = true;
+  printer.SetSettings(settings);
+  printer.SetHistoryMaxCount(0);
+  printer.OnPrintHeader = [](QPainter& canvas, int page, int width, int, bool&) {
+    DrawPageNumber(canvas, page, width);
+  };
+  if (!printer.LoadFromFile(file) || !printer.ActiveViewer()) return;
+  RunPreview(*printer.ActiveViewer(), IsPictureFile(file));
+}
+
+void THtmlFrame::RunPreview(TDocumentView& view, bool picture) {
+  const QSize size = picture ? view.LastPictureSize() : QSize();
+  TPreviewForm preview(&host_.Window(), size.height(), size.width(), picture, view, PrinterNotice);
+  if (preview.Failed()) return;
+  if (ShowPreview)
+    ShowPreview(preview);
+  else
+    preview.exec();
 }
 
 TPageObject THtmlFrame::PictureAt(const TDocumentView* view, QPoint at) {

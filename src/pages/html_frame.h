@@ -28,6 +28,7 @@ namespace shelf {
 
 class TFrameViewer;
 class TDocumentView;
+class TPreviewForm;
 class TBookStore;
 class TDosFileSystem;
 class TTextMsg;
@@ -107,6 +108,13 @@ class THtmlFrame : public QObject {
   std::string LinkStatusText(const std::string& target, const std::string& url) const;
   // "Страница N" at the top right of a printed page, when a document is on show.
   void DrawPrintHeader(QPainter& canvas, int page, int width) const;
+  // Prints with preview: `file` (a full file name) through a hidden viewer of its own, or the
+  // page on show when it is empty. Failures end it silently.
+  void PrintPage(const std::string& file);
+  // How the preview reports a missing printer (the drawn dialog's page or a warning).
+  std::function<void(int dialogPage, const std::string& warning)> PrinterNotice;
+  // Runs a preview that is ready to show; tests replace it to drive the window themselves.
+  std::function<void(TPreviewForm& preview)> ShowPreview;
 
   // Section trails: a button command about to show `page` makes it (or the trail holding it)
   // the current trail of the current viewer.
@@ -156,6 +164,8 @@ class THtmlFrame : public QObject {
   void PointerMoved(TFrameViewer& viewer, QPoint at);
   void StopHint();
   static TPageObject PictureAt(const TDocumentView* view, QPoint at);
+  void RunPreview(TDocumentView& view, bool picture);
+  static void DrawPageNumber(QPainter& canvas, int page, int width);
   // Copies the files of the page's companion folder that the container holds and the loose
   // files did not give (`written`); false when one could not be written.
   bool CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,

@@ -81,8 +81,9 @@ void TLinkCommands::HandleLinkClick(TFrameViewer& sender, const std::string& tar
     if (!desktop_->OpenUrl(Cp1251ToUtf8(url))) Report("Не удалось открыть ссылку");
   } else if (const std::size_t print = lowerUrl.find("printhtml:"); print != std::string::npos) {
     std::string file = url;
-    visit(sender.ExpandUrl(file.erase(print, 10)));
-    // Printing with preview comes with the print preview; until then the link does nothing.
+    const std::string expandedFile = sender.ExpandUrl(file.erase(print, 10));
+    visit(expandedFile);
+    pages_.PrintPage(expandedFile);
   } else if (Contains(lowerUrl, "copy:")) {
     visit(expanded);
     CopyToPathBox(Cp1251LowerString(sender.ExpandUrl(url.substr(5))));

@@ -166,6 +166,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::CopyHtml:
       if (pages_) pages_->CopyPageFiles();
       break;
+    case TCommandRule::PrintHtml:
+      if (pages_) pages_->PrintPage("");
+      break;
     case TCommandRule::TopHtml:
       if (pages_) pages_->ScrollToTop();
       break;

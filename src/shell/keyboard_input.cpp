@@ -31,6 +31,8 @@ bool TKeyboardInput::KeyDown(int key, Qt::KeyboardModifiers modifiers, const RSc
     command("1");
   } else if (mods == Qt::ControlModifier && key == Qt::Key_I) {
     command("addtofavorite");
+  } else if (mods == Qt::ControlModifier && key == Qt::Key_P) {
+    pages->PrintPage("");
   } else if (mods == Qt::ControlModifier && key == Qt::Key_F) {
     command("findnext");  // the drawn dialog's find page, when the book has the dialog
   } else if (mods == Qt::ControlModifier && key == Qt::Key_A) {

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QMovie>
@@ -206,6 +207,13 @@ std::optional<int> TMainForm::BuildBookShell() {
   coolDialog_ =
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
+  if (htmlFrame_)
+    htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
+      if (coolDialog_)
+        coolDialog_->ShowDialogPage(page, "");
+      else
+        QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
+    };
   scaleBar_->SetDialog(coolDialog_.get());
   if (!description_.FindBoxes.empty()) {
     finder_ = std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,

@@ -1,4 +1,5 @@
 #include "pages/link_commands.h"
+#include "print/preview_form.h"
 
 #include <gtest/gtest.h>
 
@@ -90,9 +91,11 @@ class LinkCommandsTest : public test::IsolatedTest, public THtmlFrameHost {
     frame = CreateHtmlFrame(*this, session->Store, session->FileSystem, session->Folders,
                             {{0, 0, 600, 400, run + "a.htm", 1, 0}}, "SOFTWARE\\Brevandor\\Test");
     frame->Links().SetDesktop(desktop);
+    frame->ShowPreview = [this](TPreviewForm&) { ++previews; };
     viewer = frame->CurrentScreenViewer();
     ASSERT_TRUE(viewer && viewer->isVisible());
   }
+  int previews = 0;  // print previews opened by "printhtml:" links
   void TearDown() override {
     frame.reset();
     boxes.reset();
