@@ -398,41 +398,28 @@ double TPreviewForm::FitPicture(int w, int h) {
       s = double(area.width()) / w;
     }
   };
-  if (recorder_->Landscape()) {
-    if (w > h) {
-      if (w > area.width()) {
-        s = double(area.width()) / w;
-        area = AvailableArea(s);
-      }
-      fitHeight();
-    } else {
-      if (h <= area.height()) return s;
-      recorder_->SetLandscape(false);
-      area = AvailableArea(1);
-      if (h > area.height()) {
-        s = double(area.height()) / h;
-        area = AvailableArea(s);
-      }
-      fitWidth();
-    }
-  } else if (w > h) {
+  // A wide picture goes on a landscape sheet when it does not fit across; a tall one always
+  // goes on a portrait sheet when it does not fit down.
+  if (w > h) {
     if (w > area.width()) {
-      recorder_->SetLandscape(true);
-      area = AvailableArea(1);
+      if (!recorder_->Landscape()) {
+        recorder_->SetLandscape(true);
+        area = AvailableArea(1);
+      }
       s = double(area.width()) / w;
       area = AvailableArea(s);
     }
     fitHeight();
-  } else {
-    if (h <= area.height()) return s;
-    recorder_->SetLandscape(false);
-    area = AvailableArea(1);
-    if (h > area.height()) {
-      s = double(area.height()) / h;
-      area = AvailableArea(s);
-    }
-    fitWidth();
+    return s;
   }
+  if (h <= area.height()) return s;
+  recorder_->SetLandscape(false);
+  area = AvailableArea(1);
+  if (h > area.height()) {
+    s = double(area.height()) / h;
+    area = AvailableArea(s);
+  }
+  fitWidth();
   return s;
 }
 
