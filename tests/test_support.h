@@ -28,4 +28,10 @@ void WriteTree(const std::filesystem::path& root, const std::map<std::string, st
 
 std::string ReadFile(const std::filesystem::path& path);
 
+// The most memory the test process has held so far (resident bytes).
+long long PeakResidentBytes();
+// What a hostile input may cost on top of that, generous: AddressSanitizer's own bookkeeping
+// (quarantine, shadow) comes on top in the checking build.
+constexpr long long kHostileInputMemory = 1LL << 30;
+
 }  // namespace shelf::test

@@ -1,8 +1,10 @@
 #include "book/interface_description.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 
 #include "platform/cp1251.h"
@@ -22,14 +24,43 @@ std::string Quoted(std::string_view cp1251) {
   return "\"" + Cp1251ToUtf8(cp1251) + "\"";
 }
 
+// Numbers in the file are pixels, point sizes and counts; beyond this they are typing errors,
+// and the arithmetic on them (edges plus sizes, points times the screen's dots per inch) must
+// stay within an int.
+constexpr std::int32_t kMaxDescriptionNumber = 1000000;
+
 // The lines being read, the folders names are resolved against and the problems found so far.
+// It also knows on which lines each keyword occurs, so that a section can be checked for
+// completeness without reading every line after it (which made reading quadratic in the
+// number of incomplete sections).
 struct TReadContext {
   const TDynamicStringArray& Lines;
   const TBookFolders& Folders;
   std::vector<RDescriptionProblem>& Problems;
+  mutable std::unordered_map<std::string_view, std::vector<std::size_t>> Occurrences = {};
 
   void Problem(std::size_t line, std::string message) const {
     Problems.push_back({kStructFile, line + 1, std::move(message)});
+  }
+
+  // The first line from `from` on that holds `text`.
+  std::optional<std::size_t> NextLineWith(std::string_view text, std::size_t from) const {
+    auto [it, added] = Occurrences.try_emplace(text);
+    if (added)
+      for (std::size_t line = 0; line < Lines.size(); ++line)
+        if (Lines[line].find(text) != std::string::npos) it->second.push_back(line);
+    const auto next = std::lower_bound(it->second.begin(), it->second.end(), from);
+    if (next == it->second.end()) return std::nullopt;
+    return *next;
+  }
+
+  // Where a list whose keyword is on `line` ends: that line when it opens none, the line of its
+  // ']', or nullopt when it never closes.
+  std::optional<std::size_t> ListEnd(std::size_t line) const {
+    const std::string& text = Lines[line];
+    const std::size_t open = text.find('[');
+    if (open == std::string::npos || text.find(']', open) != std::string::npos) return line;
+    return NextLineWith("]", line + 1);
   }
 };
 
@@ -45,7 +76,14 @@ class TFoundKeyword {
   std::string_view Keyword() const { return keyword_; }
   const TReadContext& Context() const { return context_; }
 
-  std::int32_t Number() const { return ValueInt(Text(), column_ + 1); }
+  std::int32_t Number() const {
+    const std::int32_t value = ValueInt(Text(), column_ + 1);
+    if (value >= -kMaxDescriptionNumber && value <= kMaxDescriptionNumber) return value;
+    const std::int32_t bounded = value < 0 ? -kMaxDescriptionNumber : kMaxDescriptionNumber;
+    context_.Problem(line_, "the value of " + Quoted(keyword_) + " is out of range; " +
+                                std::to_string(bounded) + " is used");
+    return bounded;
+  }
   std::int32_t Color() const { return ValueColor(Text(), column_ + 1); }
   // Starts one byte past the keyword: the '='.
   std::string Word() const { return ValueWord(Text(), column_ + keyword_.size() + 2); }
@@ -55,6 +93,11 @@ class TFoundKeyword {
   std::uint8_t Style() const { return StyleFromWords(Word()); }
 
   TDynamicStringArray List() {
+    if (!context_.ListEnd(line_)) {
+      context_.Problem(line_, "the list of " + Quoted(keyword_) +
+                                  " has no closing ']' before the end of the file; it is left out");
+      return {};
+    }
     if (auto items = ValueList(context_.Lines, line_, context_.Folders)) return std::move(*items);
     context_.Problem(line_, "the list of " + Quoted(keyword_) +
                                 " has no closing ']' before the end of the file; it is left out");
@@ -76,6 +119,7 @@ template <class R>
 struct TField {
   std::string_view Keyword;
   std::function<void(R&, TFoundKeyword&)> Read;
+  bool List = false;  // the value is a list that may run over further lines
 };
 template <class R>
 using TFields = std::vector<TField<R>>;
@@ -106,7 +150,7 @@ TField<R> OnField(std::string_view keyword, std::uint8_t R::*field) {
 }
 template <class R>
 TField<R> ListField(std::string_view keyword, TDynamicStringArray R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.List(); }};
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.List(); }, true};
 }
 
 // The four edges every rectangular element starts with.
@@ -154,12 +198,27 @@ std::optional<std::size_t> ReadFields(const TReadContext& context, std::size_t l
   return line;
 }
 
+// The keyword of the first field that is missing from `line` on, found through the keyword
+// index alone (a list moves the search to its ']', as reading it does); empty when all are there.
+template <class R>
+std::string_view MissingField(const TReadContext& context, std::size_t line,
+                              const TFields<R>& fields) {
+  for (const TField<R>& field : fields) {
+    const auto found = context.NextLineWith(field.Keyword, line);
+    if (!found) return field.Keyword;
+    line = *found;
+    if (field.List) line = context.ListEnd(line).value_or(line);
+  }
+  return {};
+}
+
 // A block or section that starts on `line`; on success `line` moves to where it ended.
 template <class R>
 bool ReadRecord(const TReadContext& context, std::size_t& line, R& record, std::string_view what,
                 const TFields<R>& fields, const TFields<R>& captions = {}) {
-  std::string_view missing;
-  const auto end = ReadFields(context, line, record, fields, captions, missing);
+  std::string_view missing = MissingField(context, line, fields);
+  const auto end = missing.empty() ? ReadFields(context, line, record, fields, captions, missing)
+                                   : std::nullopt;
   if (!end) {
     context.Problem(line, Quoted(what) + " lacks " + Quoted(missing) +
                               " before the end of the file; it is left out");
@@ -417,6 +476,8 @@ std::optional<QPoint> ParseVertex(std::string_view text) {
     const char* end = parts[i].data() + parts[i].size();
     const auto [stop, error] = std::from_chars(parts[i].data(), end, coordinates[i]);
     if (parts[i].empty() || error != std::errc() || stop != end) return std::nullopt;
+    if (coordinates[i] < -kMaxDescriptionNumber || coordinates[i] > kMaxDescriptionNumber)
+      return std::nullopt;
   }
   return QPoint(coordinates[0], coordinates[1]);
 }
@@ -436,7 +497,10 @@ std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
       shape.push_back(*vertex);
     } else {
       found.Context().Problem(line, "window shape vertex " + Quoted(element) +
-                                        " is not two integers separated by a comma; left out");
+                                        " is not two integers from -" +
+                                        std::to_string(kMaxDescriptionNumber) + " to " +
+                                        std::to_string(kMaxDescriptionNumber) +
+                                        " separated by a comma; left out");
     }
   }
   return shape;
@@ -565,12 +629,13 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
       // The first number on the header line, counted from 1; a number that only comes after
       // the section word belongs to a keyword, and the screen number is missing.
       const bool numbered = lines[line].find_first_of("-0123456789") < column;
-      const std::int32_t screen = numbered ? ValueInt(lines[line], 1) - 1 : -1;
+      const std::int64_t screen = numbered ? std::int64_t{ValueInt(lines[line], 1)} - 1 : -1;
       if (screen < 0 || screen >= kMaxScreens) {
         context.Problem(line, Quoted(word) + " section without a screen number from 1 to " +
                                   std::to_string(kMaxScreens) + "; the line is left out");
       } else {
-        read(line, screen, word);  // a section left out goes on after its header line
+        read(line, static_cast<std::int32_t>(screen), word);  // a section left out goes on
+                                                               // after its header line
       }
       break;
     }

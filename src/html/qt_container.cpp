@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QWidget>
+#include <cstdio>
 #include <cstring>
 
 #include "html/anchor_element.h"
@@ -266,9 +267,14 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
   if (bg.image.empty() || !settings_.ViewImages) return;
   auto picture = images_.Get(ResolveUrl(bg.image.c_str(), bg.baseurl.c_str()));
   if (!picture || bg.image_size.width <= 0 || bg.image_size.height <= 0) return;
-  QImage frame = picture->FrameAt(clockMs_);
+  const QImage& frame = picture->FrameAt(clockMs_);
   const QSize tile(bg.image_size.width, bg.image_size.height);
-  if (frame.size() != tile) frame = frame.scaled(tile);
+  QBrush brush(frame);
+  // A tile of another size is scaled as it is drawn: a scaled copy of the picture would cost
+  // the whole tile's memory, and a page can ask for tiles of any size.
+  if (frame.size() != tile && !frame.isNull())
+    brush.setTransform(QTransform::fromScale(double(tile.width()) / frame.width(),
+                                             double(tile.height()) / frame.height()));
   QRect area = clip;
   const QRect one(bg.position_x, bg.position_y, tile.width(), tile.height());
   switch (bg.repeat) {
@@ -287,7 +293,7 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
   if (area.isEmpty()) return;
   painter->save();
   painter->setBrushOrigin(one.topLeft());
-  painter->fillRect(area, QBrush(frame));
+  painter->fillRect(area, brush);
   painter->restore();
 }
 
@@ -357,6 +363,27 @@ void TQtContainer::transform_text(litehtml::tstring& text, litehtml::text_transf
 void TQtContainer::import_css(litehtml::tstring& text, const litehtml::tstring& url,
                               litehtml::tstring& baseUrl) {
   const std::string file = ResolveUrl(url.c_str(), baseUrl.c_str());
+  const std::string key = Cp1251LowerString(file);
+  // The chain of style sheets that led here: a sheet that imports itself, directly or through
+  // others, or a chain too long, or too many sheets on one page, end the import.
+  std::string importer = Cp1251LowerString(
+      baseUrl.empty() ? documentFile_ : Utf8ToCp1251Lossy(baseUrl.c_str()));
+  int depth = 0;
+  bool cycle = false;
+  for (std::string at = importer; !cycle && depth <= kMaxImportDepth; ++depth) {
+    cycle = at == key;
+    const auto up = importedBy_.find(at);
+    if (up == importedBy_.end()) break;
+    at = up->second;
+  }
+  if (cycle || depth > kMaxImportDepth || imports_ >= kMaxImports) {
+    std::fprintf(stderr, "shelf: style sheet %s not imported (%s)\n", Cp1251ToUtf8(file).c_str(),
+                 cycle ? "it imports itself" : "too many or too deep imports");
+    text.clear();
+    return;
+  }
+  ++imports_;
+  importedBy_.try_emplace(key, std::move(importer));
   try {
     text = DecodePageToUtf8(TComprStream(store_, file).Bytes());
     baseUrl = Cp1251ToUtf8(file);

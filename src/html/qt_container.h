@@ -133,6 +133,10 @@ class TQtContainer : public litehtml::document_container {
     std::unordered_map<std::string, int> Widths;
   };
 
+  // Style sheet imports per page: how deep a chain of them may go and how many there may be.
+  static constexpr int kMaxImportDepth = 8;
+  static constexpr int kMaxImports = 64;
+
   const TBookStore& store_;
   TImageStore& images_;
   const TViewerSettings& settings_;
@@ -147,6 +151,8 @@ class TQtContainer : public litehtml::document_container {
   std::unordered_map<const litehtml::element*, QRect> extents_;
   std::unordered_map<std::string, std::unique_ptr<litehtml::style>> hintStyles_;
   std::vector<std::unique_ptr<TPageFont>> fonts_;
+  std::unordered_map<std::string, std::string> importedBy_;  // sheet -> the sheet importing it
+  int imports_ = 0;
   QPainter* painter_ = nullptr;
   int clipDepth_ = 0;
   bool printing_ = false;

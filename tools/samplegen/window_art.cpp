@@ -58,7 +58,7 @@ QFont Font(const QString& family, int pixelSize, int weight) {
 }
 
 QPolygonF WindowOutline() {
-  return QPolygonF({{0, 40},
+  return QPolygonF(QList<QPointF>{{0, 40},
                     {24, 16},
                     {260, 16},
                     {284, 0},
