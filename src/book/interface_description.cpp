@@ -217,8 +217,8 @@ template <class R>
 bool ReadRecord(const TReadContext& context, std::size_t& line, R& record, std::string_view what,
                 const TFields<R>& fields, const TFields<R>& captions = {}) {
   std::string_view missing = MissingField(context, line, fields);
-  const auto end = missing.empty() ? ReadFields(context, line, record, fields, captions, missing)
-                                   : std::nullopt;
+  const auto end =
+      missing.empty() ? ReadFields(context, line, record, fields, captions, missing) : std::nullopt;
   if (!end) {
     context.Problem(line, Quoted(what) + " lacks " + Quoted(missing) +
                               " before the end of the file; it is left out");
@@ -496,11 +496,10 @@ std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
     if (const auto vertex = ParseVertex(element)) {
       shape.push_back(*vertex);
     } else {
-      found.Context().Problem(line, "window shape vertex " + Quoted(element) +
-                                        " is not two integers from -" +
-                                        std::to_string(kMaxDescriptionNumber) + " to " +
-                                        std::to_string(kMaxDescriptionNumber) +
-                                        " separated by a comma; left out");
+      found.Context().Problem(
+          line, "window shape vertex " + Quoted(element) + " is not two integers from -" +
+                    std::to_string(kMaxDescriptionNumber) + " to " +
+                    std::to_string(kMaxDescriptionNumber) + " separated by a comma; left out");
     }
   }
   return shape;
@@ -635,7 +634,7 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
                                   std::to_string(kMaxScreens) + "; the line is left out");
       } else {
         read(line, static_cast<std::int32_t>(screen), word);  // a section left out goes on
-                                                               // after its header line
+                                                              // after its header line
       }
       break;
     }

@@ -410,8 +410,9 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
       first = false;
       const int pageTop = tops[page - 1];
       const int pageBottom =
-          page < count ? tops[page]
-                       : int(std::clamp<qint64>(document.Height(), pageTop, qint64{pageTop} + height));
+          page < count
+              ? tops[page]
+              : int(std::clamp<qint64>(document.Height(), pageTop, qint64{pageTop} + height));
       QPainter& painter = canvas.Canvas();
       painter.save();
       painter.translate(left, top);

@@ -15,6 +15,7 @@
 #include "html/cell_element.h"
 #include "html/form_control_element.h"
 #include "html/master_css.h"
+#include "html/page_geometry.h"
 #include "html/picture_element.h"
 #include "html/table_element.h"
 #include "platform/cp1251.h"
@@ -38,20 +39,6 @@ bool IsBlock(litehtml::style_display display) {
     default:
       return true;
   }
-}
-
-// Boxes as the layout engine hands them, within a range where the sum of two coordinates still
-// fits an int: pages that ask for lengths near the int range (or negative paddings as large)
-// get their boxes cut there instead of wrapped around.
-constexpr qint64 kMaxPageCoordinate = 1 << 29;
-
-int PageCoordinate(qint64 value) {
-  return int(std::clamp(value, -kMaxPageCoordinate, kMaxPageCoordinate));
-}
-
-QRect PageRect(qint64 left, qint64 top, qint64 width, qint64 height) {
-  return QRect(PageCoordinate(left), PageCoordinate(top), PageCoordinate(std::max<qint64>(0, width)),
-               PageCoordinate(std::max<qint64>(0, height)));
 }
 
 const litehtml::element* EnclosingLink(const litehtml::element* el) {
@@ -177,8 +164,8 @@ QRect TPageDocument::Walk(const litehtml::element::ptr& el, QPoint origin) {
   // A table answered by a measurement is laid out for real before its content is read.
   if (auto* table = dynamic_cast<TTableElement*>(el.get())) table->Settle();
   const litehtml::position& pos = el->get_position();
-  const QRect box = PageRect(qint64{origin.x()} + pos.x, qint64{origin.y()} + pos.y, pos.width,
-                             pos.height);
+  const QRect box =
+      PageRect(qint64{origin.x()} + pos.x, qint64{origin.y()} + pos.y, pos.width, pos.height);
   if (auto* text = dynamic_cast<litehtml::el_text*>(el.get())) {
     litehtml::tstring utf8;
     text->get_text(utf8);
@@ -363,8 +350,8 @@ std::vector<int> TPageDocument::PageTops(int pageHeight, int maxPages) const {
   std::vector<std::pair<int, int>> boxes;  // top, bottom
   for (const TPageItem& item : items_)
     if (item.Kind != TPageItem::Space && item.Rect.height() > 0)
-      boxes.emplace_back(item.Rect.top(), int(std::min<qint64>(
-                                              qint64{item.Rect.top()} + item.Rect.height(),
+      boxes.emplace_back(item.Rect.top(),
+                         int(std::min<qint64>(qint64{item.Rect.top()} + item.Rect.height(),
                                               std::numeric_limits<int>::max())));
   std::sort(boxes.begin(), boxes.end());
   std::vector<int> tops{0};

@@ -11,17 +11,18 @@ namespace {
 
 // Elements that never hold anything: they open no level.
 const std::set<std::string, std::less<>> kVoidTags = {
-    "area",  "base", "basefont", "bgsound", "br",   "col",   "embed",  "frame", "hr",
-    "image", "img",  "input",    "isindex", "keygen", "link", "meta", "nextid", "param",
-    "source", "spacer", "track", "wbr"};
+    "area",   "base",  "basefont", "bgsound", "br",      "col",    "embed", "frame",
+    "hr",     "image", "img",      "input",   "isindex", "keygen", "link",  "meta",
+    "nextid", "param", "source",   "spacer",  "track",   "wbr"};
 
 // Tags the parser folds into the one element of their kind.
 const std::set<std::string, std::less<>> kSingletonTags = {"body", "head", "html"};
 
 // Start tags that end an open paragraph right above them.
 const std::set<std::string, std::less<>> kClosesParagraph = {
-    "address", "blockquote", "center", "dir", "div", "dl", "fieldset", "form", "h1", "h2",
-    "h3", "h4", "h5", "h6", "hr", "listing", "menu", "ol", "p", "pre", "table", "ul", "xmp"};
+    "address", "blockquote", "center", "dir", "div",   "dl", "fieldset", "form",
+    "h1",      "h2",         "h3",     "h4",  "h5",    "h6", "hr",       "listing",
+    "menu",    "ol",         "p",      "pre", "table", "ul", "xmp"};
 
 // For start tags that end an open element of a kind: which kinds they end, and up to which
 // element looking further stops (the structure the parser keeps apart).

@@ -18,7 +18,7 @@ constexpr int kMaxPageElements = 100000;
 
 // What the filter left out of a page, for the reader to be told.
 struct TSourceCuts {
-  int DroppedTags = 0;      // start tags nested beyond the limit
+  int DroppedTags = 0;        // start tags nested beyond the limit
   bool TextOnlyTail = false;  // the element count ran out: the rest shows as plain text
 
   bool Any() const { return DroppedTags > 0 || TextOnlyTail; }

@@ -20,6 +20,7 @@
 #include "html/form_control_element.h"
 #include "html/master_css.h"
 #include "html/page_decoder.h"
+#include "html/page_geometry.h"
 #include "html/picture_element.h"
 #include "html/row_element.h"
 #include "html/rule_element.h"
@@ -112,7 +113,8 @@ bool TQtContainer::OutsideClip(const litehtml::element& element, int x, int y,
   const auto found = extents_.find(&element);
   if (found == extents_.end()) return false;
   const litehtml::position& pos = const_cast<litehtml::element&>(element).get_position();
-  const QRect area = found->second.translated(x + pos.x, y + pos.y);
+  const QRect area = found->second.translated(PageCoordinate(qint64{x} + pos.x),
+                                              PageCoordinate(qint64{y} + pos.y));
   return area.bottom() < clip->top() || area.top() > clip->bottom() ||
          area.right() < clip->left() || area.left() > clip->right();
 }
@@ -182,7 +184,8 @@ void TQtContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
   const TPageFont& entry = *fonts_[font - 1];
   painter->setFont(entry.Font);
   painter->setPen(ToQColor(color));
-  painter->drawText(pos.x, pos.y + entry.Metrics.ascent(), QString::fromUtf8(text));
+  painter->drawText(pos.x, PageCoordinate(qint64{pos.y} + entry.Metrics.ascent()),
+                    QString::fromUtf8(text));
 }
 
 int TQtContainer::pt_to_px(int pt) const {
@@ -199,7 +202,7 @@ const litehtml::tchar_t* TQtContainer::get_default_font_name() const {
 
 void TQtContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
   auto* painter = reinterpret_cast<QPainter*>(hdc);
-  const QRect box(marker.pos.x, marker.pos.y, marker.pos.width, marker.pos.height);
+  const QRect box = PageRect(marker.pos);
   if (!marker.image.empty()) {
     DrawPicture(*painter, ResolveUrl(marker.image.c_str(), marker.baseurl), box);
     return;
@@ -262,7 +265,7 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
   // Printed sheets stay white under the page; its own colour and picture are for the screen.
   if (suppressFill_ || (printing_ && bg.is_root)) return;
   auto* painter = reinterpret_cast<QPainter*>(hdc);
-  const QRect clip(bg.clip_box.x, bg.clip_box.y, bg.clip_box.width, bg.clip_box.height);
+  const QRect clip = PageRect(bg.clip_box);
   if (bg.color.alpha > 0) painter->fillRect(clip, ToQColor(bg.color));
   if (bg.image.empty() || !settings_.ViewImages) return;
   auto picture = images_.Get(ResolveUrl(bg.image.c_str(), bg.baseurl.c_str()));
@@ -276,7 +279,7 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
     brush.setTransform(QTransform::fromScale(double(tile.width()) / frame.width(),
                                              double(tile.height()) / frame.height()));
   QRect area = clip;
-  const QRect one(bg.position_x, bg.position_y, tile.width(), tile.height());
+  const QRect one = PageRect(bg.position_x, bg.position_y, tile.width(), tile.height());
   switch (bg.repeat) {
     case litehtml::background_repeat_no_repeat:
       area = area.intersected(one);
@@ -300,12 +303,14 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
 void TQtContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
                                 const litehtml::position& pos, bool) {
   auto* painter = reinterpret_cast<QPainter*>(hdc);
-  const int l = Visible(borders.left) ? borders.left.width : 0;
-  const int r = Visible(borders.right) ? borders.right.width : 0;
-  const int t = Visible(borders.top) ? borders.top.width : 0;
-  const int b = Visible(borders.bottom) ? borders.bottom.width : 0;
+  const auto width = [](const litehtml::border& border) {
+    return Visible(border) ? PageCoordinate(border.width) : 0;
+  };
+  const int l = width(borders.left), r = width(borders.right), t = width(borders.top),
+            b = width(borders.bottom);
   if (!l && !r && !t && !b) return;
-  const int x0 = pos.x, y0 = pos.y, x1 = pos.right(), y1 = pos.bottom();
+  const QRect box = PageRect(pos);
+  const int x0 = box.x(), y0 = box.y(), x1 = x0 + box.width(), y1 = y0 + box.height();
   painter->save();
   painter->setPen(Qt::NoPen);
   auto fill = [&](const litehtml::border& border, bool topOrLeft, const QPolygon& shape) {
@@ -366,8 +371,8 @@ void TQtContainer::import_css(litehtml::tstring& text, const litehtml::tstring& 
   const std::string key = Cp1251LowerString(file);
   // The chain of style sheets that led here: a sheet that imports itself, directly or through
   // others, or a chain too long, or too many sheets on one page, end the import.
-  std::string importer = Cp1251LowerString(
-      baseUrl.empty() ? documentFile_ : Utf8ToCp1251Lossy(baseUrl.c_str()));
+  std::string importer =
+      Cp1251LowerString(baseUrl.empty() ? documentFile_ : Utf8ToCp1251Lossy(baseUrl.c_str()));
   int depth = 0;
   bool cycle = false;
   for (std::string at = importer; !cycle && depth <= kMaxImportDepth; ++depth) {
@@ -397,7 +402,7 @@ void TQtContainer::set_clip(const litehtml::position& pos, const litehtml::borde
   if (!painter_) return;
   painter_->save();
   ++clipDepth_;
-  QRect area(pos.x, pos.y, pos.width, pos.height);
+  QRect area = PageRect(pos);
   if (!validX) area.setLeft(-1000000), area.setRight(1000000);
   if (!validY) area.setTop(-1000000), area.setBottom(1000000);
   painter_->setClipRect(area, Qt::IntersectClip);

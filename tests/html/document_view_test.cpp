@@ -1,5 +1,6 @@
 #include "html/document_view.h"
 
+#include <zlib.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -10,7 +11,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
-#include <zlib.h>
 
 #include "html/html_fixture.h"
 
@@ -470,8 +470,8 @@ TEST_F(DocumentViewTest, HostilePagesShowWithinTheirBounds) {
       {"100 000 nested sections", "<html><body>" + Repeat("<section>", 100000) + "end", "end"},
       {"30 000 sections without a body", Repeat("<section>", 30000) + "end", "end"},
       {"20 000 nested framesets", Repeat("<frameset>", 20000), nullptr},
-      {"2 000 nested tables", Repeat("<table><tr><td>", 2000) + "end" +
-                                  Repeat("</td></tr></table>", 2000), "end"},
+      {"2 000 nested tables",
+       Repeat("<table><tr><td>", 2000) + "end" + Repeat("</td></tr></table>", 2000), "end"},
       {"100 000 selects", Repeat("<select>", 100000) + "end", nullptr},
       {"100 000 objects", Repeat("<object>", 100000) + "end", nullptr},
       {"huge column span", "<table><tr><td colspan=2147483647>a</td><td rowspan=-9>end</td></tr>",
@@ -530,8 +530,9 @@ class CountingCanvas : public TPageCanvas {
 };
 
 TEST_F(DocumentViewTest, PrintingAPageOfEndlessHeightStopsAtTheSheetLimit) {
-  AddPages({{"tall.htm", "<div style='height:2147483000px'>a</div>"
-                         "<div style='height:2147483000px'>b</div>"}});
+  AddPages({{"tall.htm",
+             "<div style='height:2147483000px'>a</div>"
+             "<div style='height:2147483000px'>b</div>"}});
   auto view = Show("tall.htm");
   CountingCanvas canvas;
   view->PrintMarginCm = 0;

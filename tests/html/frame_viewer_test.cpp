@@ -151,11 +151,13 @@ TEST_F(FrameViewerTest, RecoloursVisitedLinks) {
 TEST_F(FrameViewerTest, FramesOfOneLoadStayWithinTheLimit) {
   std::string many = "<frameset cols='" + std::string(9999, ',') + "'>";
   for (int i = 0; i < 10000; ++i) many += "<frame src=one.htm>";
-  AddPages({{"self.htm", "<frameset cols='*,*,*,*,*'><frame src=self.htm><frame src=self.htm>"
-                         "<frame src=self.htm><frame src=self.htm><frame src=self.htm></frameset>"},
+  AddPages({{"self.htm",
+             "<frameset cols='*,*,*,*,*'><frame src=self.htm><frame src=self.htm>"
+             "<frame src=self.htm><frame src=self.htm><frame src=self.htm></frameset>"},
             {"many.htm", many},
-            {"sizes.htm", "<frameset rows='1e300,inf,nan,-inf' cols='1e300*,inf%,nan*'>"
-                          "<frame src=one.htm><frame src=two.htm></frameset>"}});
+            {"sizes.htm",
+             "<frameset rows='1e300,inf,nan,-inf' cols='1e300*,inf%,nan*'>"
+             "<frame src=one.htm><frame src=two.htm></frameset>"}});
   for (const char* page : {"self.htm", "many.htm", "sizes.htm"}) {
     QElapsedTimer timer;
     timer.start();

@@ -227,8 +227,8 @@ TEST_F(PackedContainerTest, DamagedEntryIsUnreadableWhileTheOthersStillRead) {
 TEST_F(PackedContainerTest, ClaimedSizesAreNotAllocatedBeforeInflating) {
   // A megabyte of damage that claims to unpack to 500 MB (within the deflate ratio, so only
   // inflating can tell): the buffer grows with what zlib produces, which is next to nothing.
-  const std::string intact =
-      Pack(PackedDir("", {PackedFile("BIG.BIN", Incompressible(1 << 20))}), {.CompressDirectory = false});
+  const std::string intact = Pack(PackedDir("", {PackedFile("BIG.BIN", Incompressible(1 << 20))}),
+                                  {.CompressDirectory = false});
   ASSERT_TRUE(Open(intact));
   std::string container = intact;
   PutWordAt(container, EntryOffset(container, 0) + 72, 500u << 20);

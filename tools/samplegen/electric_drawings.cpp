@@ -108,7 +108,8 @@ QImage StartingCircuit() {
   DrawWire(p, QPolygonF(QList<QPointF>{{300, 40}, {300, 90}}));
   p.setPen(OutlinePen(1.6));
   p.drawLine(QPointF(300, 90), QPointF(312, 108));
-  DrawWire(p, QPolygonF(QList<QPointF>{{310, 112}, {310, 170}, {372, 170}, {372, 128}, {384, 128}}));
+  DrawWire(p,
+           QPolygonF(QList<QPointF>{{310, 112}, {310, 170}, {372, 170}, {372, 128}, {384, 128}}));
   DrawWireTag(p, {340, 162}, QString::fromUtf8("КЧ"));
   DrawLabel(p, {287, 64}, QString::fromUtf8("реле"), 11, true);
 
