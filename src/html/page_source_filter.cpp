@@ -146,7 +146,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
   std::string out;
   out.reserve(html.size());
   std::map<std::string, int, std::less<>> dropped;
-  TOpenElements open;
+  TOpenElements nesting;
   TSourceCuts found;
   int elements = 0;
   int verbatim = 0;
@@ -209,21 +209,21 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
         i = stop;
         continue;
       }
-      open.End(name);
+      nesting.End(name);
     } else {
       if (++elements > maxElements) {
         found.TextOnlyTail = true;
         break;
       }
-      open.Start(name);
+      nesting.Start(name);
       if (TOpenElements::Opens(name)) {
-        if (open.Depth() >= std::size_t(std::max(0, maxDepth))) {
+        if (nesting.Depth() >= std::size_t(std::max(0, maxDepth))) {
           ++dropped[name];
           ++found.DroppedTags;
           i = stop;
           continue;
         }
-        open.Push(name);
+        nesting.Push(name);
       }
     }
     out.append(html, i, stop - i);

@@ -431,18 +431,24 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
   if (tag == "body") return std::make_shared<TBodyElement>(doc);
   if (tag == "hr") return std::make_shared<TRuleElement>(doc);
   if (tag == "br") return std::make_shared<TBreakElement>(doc);
-  if (tag == "select" || tag == "textarea" || tag == "button")
+  const bool control = tag == "select" || tag == "textarea" || tag == "button" ||
+                       (tag == "input" && !(attributes.count("type") &&
+                                            AsciiLower(attributes.at("type")) == "hidden"));
+  if (control) {
+    // Every control is a widget of its own: beyond a bound the rest are left out.
+    if (++controlsMade_ > kMaxControls) {
+      if (controlsMade_ == kMaxControls + 1)
+        std::fprintf(stderr, "shelf: page %s: form controls beyond %d left out\n",
+                     Cp1251ToUtf8(documentFile_).c_str(), kMaxControls);
+      return nullptr;
+    }
     return std::make_shared<TFormControlElement>(doc);
+  }
   if (tag == "p") return std::make_shared<TClippedElement<litehtml::el_para>>(doc);
   if (tag == "div") return std::make_shared<TClippedElement<litehtml::el_div>>(doc);
   if (tag == "ul" || tag == "ol" || tag == "dl" || tag == "blockquote" || tag == "center" ||
       (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))
     return std::make_shared<TClippedElement<litehtml::html_tag>>(doc);
-  if (tag == "input") {
-    const auto type = attributes.find("type");
-    if (type == attributes.end() || AsciiLower(type->second) != "hidden")
-      return std::make_shared<TFormControlElement>(doc);
-  }
   return nullptr;
 }
 

@@ -136,6 +136,8 @@ class TQtContainer : public litehtml::document_container {
   // Style sheet imports per page: how deep a chain of them may go and how many there may be.
   static constexpr int kMaxImportDepth = 8;
   static constexpr int kMaxImports = 64;
+  // Form controls per page (each is a widget).
+  static constexpr int kMaxControls = 2000;
 
   const TBookStore& store_;
   TImageStore& images_;
@@ -153,6 +155,7 @@ class TQtContainer : public litehtml::document_container {
   std::vector<std::unique_ptr<TPageFont>> fonts_;
   std::unordered_map<std::string, std::string> importedBy_;  // sheet -> the sheet importing it
   int imports_ = 0;
+  int controlsMade_ = 0;
   QPainter* painter_ = nullptr;
   int clipDepth_ = 0;
   bool printing_ = false;
