@@ -383,7 +383,7 @@ void TQtContainer::import_css(litehtml::tstring& text, const litehtml::tstring& 
   }
   if (cycle || depth > kMaxImportDepth || imports_ >= kMaxImports) {
     std::fprintf(stderr, "shelf: style sheet %s not imported (%s)\n", Cp1251ToUtf8(file).c_str(),
-                 cycle ? "it imports itself" : "too many or too deep imports");
+                 cycle ? "its imports lead back to it" : "too many or too deep imports");
     text.clear();
     return;
   }
