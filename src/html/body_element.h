@@ -6,11 +6,13 @@
 
 #include <litehtml/el_body.h>
 
+#include "html/clipped_element.h"
+
 namespace shelf {
 
-class TBodyElement : public litehtml::el_body {
+class TBodyElement : public TClippedElement<litehtml::el_body> {
  public:
-  using litehtml::el_body::el_body;
+  using TClippedElement::TClippedElement;
   void parse_attributes() override;
   void draw_background(litehtml::uint_ptr, int, int, const litehtml::position*) override {}
 };

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "html/anchor_element.h"
@@ -71,6 +72,9 @@ std::shared_ptr<TFrameSetLayout> ReadFrameSet(const litehtml::element& set,
   }
   return spec;
 }
+
+// Blocks with more children than this keep an index of their boxes for painting parts.
+constexpr std::size_t kIndexedChildren = 64;
 
 // Floats side by side in one block: laying them out costs the square of their number (each is
 // placed against all before it), so beyond this many they stay in the flow.
@@ -214,10 +218,23 @@ QRect TPageDocument::Walk(const litehtml::element::ptr& el, QPoint origin) {
                           qint64{box.height()} + top + padding.bottom + border.bottom);
   const bool block = IsBlock(el->get_display()) || el->is_break();
   if (block) BreakLine();
-  for (std::size_t i = 0; i < el->get_children_count(); ++i)
-    extent = extent.united(Walk(el->get_child(int(i)), box.topLeft()));
+  const std::size_t count = el->get_children_count();
+  std::vector<std::optional<QRect>> childBoxes;
+  if (block && count > kIndexedChildren) childBoxes.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const litehtml::element::ptr child = el->get_child(int(i));
+    const QRect childExtent = Walk(child, box.topLeft());
+    extent = extent.united(childExtent);
+    if (childBoxes.capacity() == 0) continue;
+    // Floats and positioned children are drawn by passes of their own: always let them in.
+    if (child->get_float() != litehtml::float_none || child->is_positioned())
+      childBoxes.emplace_back();
+    else
+      childBoxes.emplace_back(childExtent.translated(-box.topLeft()));
+  }
   if (block) BreakLine();
   if (block) container_->SetExtent(el.get(), extent.translated(-box.topLeft()));
+  if (!childBoxes.empty()) container_->SetChildExtents(el.get(), std::move(childBoxes));
   return extent;
 }
 

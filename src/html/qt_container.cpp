@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "html/anchor_element.h"
 #include "html/body_element.h"
@@ -117,6 +118,60 @@ bool TQtContainer::OutsideClip(const litehtml::element& element, int x, int y,
                                               PageCoordinate(qint64{y} + pos.y));
   return area.bottom() < clip->top() || area.top() > clip->bottom() ||
          area.right() < clip->left() || area.left() > clip->right();
+}
+
+void TQtContainer::SetChildExtents(const litehtml::element* element,
+                                   std::vector<std::optional<QRect>> boxes) {
+  TChildIndex index;
+  const int count = int(boxes.size());
+  index.Boxes.resize(count);
+  index.MaxBottom.resize(count);
+  index.MinTopToEnd.resize(count);
+  int maxBottom = std::numeric_limits<int>::min();
+  for (int i = 0; i < count; ++i) {
+    if (!boxes[i]) index.Always.push_back(i);
+    index.Boxes[i] = boxes[i].value_or(QRect());
+    if (!index.Boxes[i].isEmpty()) maxBottom = std::max(maxBottom, index.Boxes[i].bottom());
+    index.MaxBottom[i] = maxBottom;
+  }
+  int minTop = std::numeric_limits<int>::max();
+  for (int i = count - 1; i >= 0; --i) {
+    if (!index.Boxes[i].isEmpty()) minTop = std::min(minTop, index.Boxes[i].top());
+    index.MinTopToEnd[i] = minTop;
+  }
+  childIndex_[element] = std::move(index);
+}
+
+bool TQtContainer::ChildrenNear(const litehtml::element& element, int y,
+                                const litehtml::position* clip,
+                                const litehtml::elements_vector& children,
+                                litehtml::elements_vector& near) const {
+  const auto found = childIndex_.find(&element);
+  if (!clip || found == childIndex_.end()) return false;
+  const TChildIndex& index = found->second;
+  if (children.size() != index.Boxes.size()) return false;
+  const litehtml::position& pos = const_cast<litehtml::element&>(element).get_position();
+  const qint64 originY = qint64{y} + pos.y;
+  const int top = PageCoordinate(clip->top() - originY);
+  const int bottom = PageCoordinate(clip->bottom() - originY);
+  // Children [first, last) are the only ones with a box that can reach into [top, bottom].
+  const std::size_t first = std::lower_bound(index.MaxBottom.begin(), index.MaxBottom.end(), top) -
+                            index.MaxBottom.begin();
+  const std::size_t last =
+      std::upper_bound(index.MinTopToEnd.begin(), index.MinTopToEnd.end(), bottom) -
+      index.MinTopToEnd.begin();
+  auto always = index.Always.begin();
+  const auto alwaysBefore = [&](std::size_t end) {
+    for (; always != index.Always.end() && *always < end; ++always)
+      near.push_back(children[*always]);
+  };
+  for (std::size_t i = first; i < last; ++i) {
+    alwaysBefore(i);
+    const QRect& box = index.Boxes[i];
+    if (!box.isEmpty() && box.bottom() >= top && box.top() <= bottom) near.push_back(children[i]);
+  }
+  alwaysBefore(children.size());
+  return true;
 }
 
 const litehtml::style& TQtContainer::HintStyle(const std::string& css) {

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -78,6 +79,15 @@ class TQtContainer : public litehtml::document_container {
   }
   bool OutsideClip(const litehtml::element& element, int x, int y,
                    const litehtml::position* clip) const;
+  // The boxes of the children of an element with many of them, relative to its content box
+  // (empty for a child that draws nothing, null to draw it always): painting a part of a long
+  // page, or one printed sheet, then visits only the children near that part.
+  void SetChildExtents(const litehtml::element* element, std::vector<std::optional<QRect>> boxes);
+  // The children of `element` that may meet `clip` when it is drawn at height `y`, in their
+  // order; false when all are to be drawn.
+  bool ChildrenNear(const litehtml::element& element, int y, const litehtml::position* clip,
+                    const litehtml::elements_vector& children,
+                    litehtml::elements_vector& near) const;
 
   // A declaration block of presentational hints, parsed once per page: many cells of a page
   // carry the same attributes.
@@ -151,6 +161,13 @@ class TQtContainer : public litehtml::document_container {
   std::vector<TFormControlElement*> controls_;
   std::unordered_map<std::string, QButtonGroup*> radioGroups_;
   std::unordered_map<const litehtml::element*, QRect> extents_;
+  struct TChildIndex {
+    std::vector<QRect> Boxes;
+    std::vector<int> MaxBottom;       // the lowest bottom of the children up to each
+    std::vector<int> MinTopToEnd;     // the highest top of the children from each on
+    std::vector<std::size_t> Always;  // drawn wherever the part painted lies
+  };
+  std::unordered_map<const litehtml::element*, TChildIndex> childIndex_;
   std::unordered_map<std::string, std::unique_ptr<litehtml::style>> hintStyles_;
   std::vector<std::unique_ptr<TPageFont>> fonts_;
   std::unordered_map<std::string, std::string> importedBy_;  // sheet -> the sheet importing it
