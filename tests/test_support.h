@@ -30,8 +30,18 @@ std::string ReadFile(const std::filesystem::path& path);
 
 // The most memory the test process has held so far (resident bytes).
 long long PeakResidentBytes();
-// What a hostile input may cost on top of that, generous: AddressSanitizer's own bookkeeping
-// (quarantine, shadow) comes on top in the checking build.
+// What a test of hostile inputs may hold at most: 1 GiB, and twice that in the checking build,
+// where AddressSanitizer's own bookkeeping (quarantine, shadow memory) comes on top.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long long kHostileInputMemory = 2LL << 30;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr long long kHostileInputMemory = 2LL << 30;
+#else
 constexpr long long kHostileInputMemory = 1LL << 30;
+#endif
+#else
+constexpr long long kHostileInputMemory = 1LL << 30;
+#endif
 
 }  // namespace shelf::test
