@@ -147,7 +147,7 @@ class TQtContainer : public litehtml::document_container {
   static constexpr int kMaxImportDepth = 8;
   static constexpr int kMaxImports = 64;
   // Form controls per page (each is a widget).
-  static constexpr int kMaxControls = 2000;
+  static constexpr int kMaxControls = 1000;
 
   const TBookStore& store_;
   TImageStore& images_;

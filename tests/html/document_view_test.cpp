@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <ctime>
 
 #include "html/html_fixture.h"
 
@@ -495,13 +496,12 @@ TEST_F(DocumentViewTest, HostilePagesShowWithinTheirBounds) {
   AddPages({{"h.htm", ""}});
   auto view = Show("h.htm");
   for (const auto& c : cases) {
-    QElapsedTimer timer;
-    timer.start();
+    const std::clock_t start = std::clock();  // processor time: a busy machine does not count
     AddPages({{"h.htm", c.Page}});
     ASSERT_TRUE(view->LoadFile(Dos("h.htm"))) << c.Name;
     view->viewport()->grab();
     if (c.Text) EXPECT_NE(view->PageText().find(c.Text), std::string::npos) << c.Name;
-    EXPECT_LT(timer.elapsed(), 20000) << c.Name;
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 20.0) << c.Name;
   }
   EXPECT_LT(PeakResidentBytes(), kHostileInputMemory);
 }

@@ -1,7 +1,7 @@
 #include "html/frame_viewer.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <ctime>
 #include <QTest>
 
 #include "html/html_fixture.h"
@@ -159,12 +159,11 @@ TEST_F(FrameViewerTest, FramesOfOneLoadStayWithinTheLimit) {
              "<frameset rows='1e300,inf,nan,-inf' cols='1e300*,inf%,nan*'>"
              "<frame src=one.htm><frame src=two.htm></frameset>"}});
   for (const char* page : {"self.htm", "many.htm", "sizes.htm"}) {
-    QElapsedTimer timer;
-    timer.start();
+    const std::clock_t start = std::clock();  // processor time: a busy machine does not count
     ASSERT_TRUE(viewer_->LoadFromFile(Dos(page))) << page;
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_LE(viewer_->findChildren<TDocumentView*>().size(), 100) << page;
-    EXPECT_LT(timer.elapsed(), 20000) << page;
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 20.0) << page;
   }
   EXPECT_LT(PeakResidentBytes(), kHostileInputMemory);
 }
