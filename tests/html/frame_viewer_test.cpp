@@ -1,8 +1,8 @@
 #include "html/frame_viewer.h"
 
 #include <QApplication>
-#include <ctime>
 #include <QTest>
+#include <ctime>
 
 #include "html/html_fixture.h"
 
