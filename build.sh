@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Shelf needs (Debian 12, as root or with sudo), builds it, then either opens the
-# sample book (./build.sh open) or runs every test (./build.sh test).
+# sample book (./build.sh open) or runs every test (./build.sh test): the tests, then the same
+# tests in a clang build with AddressSanitizer and UndefinedBehaviorSanitizer, then each fuzz
+# target for SHELF_FUZZ_SECONDS (10) from its seeds. SHELF_CHECKED=0 leaves out the last two.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,7 +16,8 @@ packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev l
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-liberation2
           liblitehtml-dev libgumbo-dev libgif-dev qt6-multimedia-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth xdg-utils
-          shared-mime-info libarchive-dev cups cups-bsd cups-client poppler-utils)
+          shared-mime-info libarchive-dev cups cups-bsd cups-client poppler-utils
+          clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -32,8 +35,34 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 if [ "$mode" = test ]; then
-  cd "$build"
-  exec ctest --output-on-failure --parallel "$(nproc)" --timeout 300
+  (cd "$build" && ctest --output-on-failure --parallel "$(nproc)" --timeout 300)
+  [ "${SHELF_CHECKED:-1}" = 0 ] && exit 0
+
+  checked=${SHELF_CHECKED_BUILD_DIR:-build-checked}
+  cmake -S . -B "$checked" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DSHELF_SANITIZE=ON -DSHELF_FUZZ=ON \
+        -DSHELF_BUILD_BENCH=OFF > /dev/null
+  cmake --build "$checked" --parallel "$(nproc)"
+  # Leaks of the libraries' caches are not what this run looks for; any other report fails it.
+  export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+  (cd "$checked" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
+  seconds=${SHELF_FUZZ_SECONDS:-10}
+  for target in packed_container_fuzz interface_description_fuzz page_engine_fuzz \
+                rar_archive_fuzz; do
+    corpus="$checked/fuzz/corpus/$target"
+    mkdir -p "$corpus"
+    echo "Fuzzing $target for $seconds s"
+    # An input that takes over 10 s or 2 GB (address space of the sanitizer aside) is a fault.
+    log="$checked/fuzz/$target.log"
+    if ! "$checked/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+         -print_final_stats=1 "$corpus" "$checked/fuzz/seeds/$target" > "$log" 2>&1; then
+      cat "$log"
+      exit 1
+    fi
+    grep -E "DONE|stat::(number_of_executed_units|peak_rss_mb)" "$log"
+  done
+  exit 0
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -15,6 +15,7 @@
 
 #include "bench_support.h"
 #include "html/document_view.h"
+#include "html/page_canvas.h"
 #include "platform/cp1251.h"
 #include "platform/dos_path.h"
 #include "store/book_store.h"
@@ -33,6 +34,28 @@ std::string NestedTables(int levels) {
   return Utf8ToCp1251Lossy(page + "</body></html>");
 }
 
+// A long page of short lines, about 700 A4 sheets when printed.
+std::string LongPage(int lines) {
+  std::string page = "<html><body>";
+  for (int i = 0; i < lines; ++i) page += "строка " + std::to_string(i) + " длинной страницы<br>";
+  return Utf8ToCp1251Lossy(page + "</body></html>");
+}
+
+// Sheets printed onto one reused picture of an A4 sheet at 300 dots per inch.
+class TSheetPicture : public TPageCanvas {
+ public:
+  TSheetMetrics Metrics() const override { return {}; }
+  void BeginDoc() override { painter_.begin(&sheet_); }
+  void NewPage() override { sheet_.fill(Qt::white); }
+  QPainter& Canvas() override { return painter_; }
+  void EndDoc() override { painter_.end(); }
+  bool PrintPageNumbers() const override { return false; }
+
+ private:
+  QImage sheet_{2479, 3508, QImage::Format_RGB32};
+  QPainter painter_;
+};
+
 // The book: pages and pictures packed in a container in a private folder.
 class TBenchBook {
  public:
@@ -49,6 +72,7 @@ class TBenchBook {
     html.Children.push_back({"PAGE20.HTM", false, ManualPage(20 * 1024, 5), {}});
     html.Children.push_back({"PAGE200.HTM", false, ManualPage(200 * 1024, 0), {}});
     html.Children.push_back({"NESTED12.HTM", false, NestedTables(12), {}});
+    html.Children.push_back({"LONG.HTM", false, LongPage(34000), {}});
     root.Children.push_back(html);
     std::string bytes, error;
     if (!WritePackedContainer(root, {}, bytes, error)) std::abort();
@@ -107,6 +131,21 @@ void BM_NestedTables12(benchmark::State& state) {
   ShowPage(state, "d:\\html\\nested12.htm");
 }
 
+// Printing draws only what falls on each sheet: the time grows with the page, not with the
+// page times the number of sheets.
+void BM_Print700Sheets(benchmark::State& state) {
+  TDocumentView view(Book().Store());
+  view.resize(800, 600);
+  if (!view.LoadFile("d:\\html\\long.htm")) state.SkipWithError("page not found");
+  int sheets = 0;
+  for (auto _ : state) {
+    TSheetPicture canvas;
+    sheets = view.PrintPages(canvas, 1.0);
+  }
+  state.counters["sheets"] = sheets;
+}
+
+BENCHMARK(BM_Print700Sheets)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_Page20KWithPictures)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(9)

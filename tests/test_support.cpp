@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <sys/resource.h>
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -44,6 +46,12 @@ void WriteTree(const fs::path& root, const std::map<std::string, std::string>& f
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
   }
+}
+
+long long PeakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<long long>(usage.ru_maxrss) * 1024;
 }
 
 std::string ReadFile(const fs::path& path) {

@@ -28,4 +28,20 @@ void WriteTree(const std::filesystem::path& root, const std::map<std::string, st
 
 std::string ReadFile(const std::filesystem::path& path);
 
+// The most memory the test process has held so far (resident bytes).
+long long PeakResidentBytes();
+// What a test of hostile inputs may hold at most: 1 GiB, and twice that in the checking build,
+// where AddressSanitizer's own bookkeeping (quarantine, shadow memory) comes on top.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long long kHostileInputMemory = 2LL << 30;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr long long kHostileInputMemory = 2LL << 30;
+#else
+constexpr long long kHostileInputMemory = 1LL << 30;
+#endif
+#else
+constexpr long long kHostileInputMemory = 1LL << 30;
+#endif
+
 }  // namespace shelf::test

@@ -2,11 +2,13 @@
 // section's header line on, each with the reader of its value and the record field it fills.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "book/description_problem.h"
@@ -23,7 +25,15 @@ inline std::string Quoted(std::string_view cp1251) {
   return "\"" + Cp1251ToUtf8(cp1251) + "\"";
 }
 
+// Numbers in the files are pixels, point sizes and counts; beyond this they are typing errors,
+// and the arithmetic on them (edges plus sizes, points times the screen's dots per inch) must
+// stay within an int.
+constexpr std::int32_t kMaxDescriptionNumber = 1000000;
+
 // The lines being read, the folders names are resolved against and the problems found so far.
+// It also knows on which lines each keyword occurs, so that a section can be checked for
+// completeness without reading every line after it (which made reading quadratic in the
+// number of incomplete sections).
 struct TReadContext {
   const TDynamicStringArray& Lines;  // keywords are looked for here (lower case)
   const TBookFolders& Folders;
@@ -32,9 +42,30 @@ struct TReadContext {
   // Where values are read from when they keep the case they were written in; a line that holds
   // a caption keyword is lower-cased here before its values are read. Null: from `Lines`.
   TDynamicStringArray* ValueLines = nullptr;
+  mutable std::unordered_map<std::string_view, std::vector<std::size_t>> Occurrences = {};
 
   void Problem(std::size_t line, std::string message) const {
     Problems.push_back({File, line + 1, std::move(message)});
+  }
+
+  // The first line from `from` on that holds `text`.
+  std::optional<std::size_t> NextLineWith(std::string_view text, std::size_t from) const {
+    auto [it, added] = Occurrences.try_emplace(text);
+    if (added)
+      for (std::size_t line = 0; line < Lines.size(); ++line)
+        if (Lines[line].find(text) != std::string::npos) it->second.push_back(line);
+    const auto next = std::lower_bound(it->second.begin(), it->second.end(), from);
+    if (next == it->second.end()) return std::nullopt;
+    return *next;
+  }
+
+  // Where a list whose keyword is on `line` ends: that line when it opens none, the line of its
+  // ']', or nullopt when it never closes.
+  std::optional<std::size_t> ListEnd(std::size_t line) const {
+    const std::string& text = Lines[line];
+    const std::size_t open = text.find('[');
+    if (open == std::string::npos || text.find(']', open) != std::string::npos) return line;
+    return NextLineWith("]", line + 1);
   }
 };
 
@@ -50,7 +81,14 @@ class TFoundKeyword {
   std::string_view Keyword() const { return keyword_; }
   const TReadContext& Context() const { return context_; }
 
-  std::int32_t Number() const { return ValueInt(Text(), column_ + 1); }
+  std::int32_t Number() const {
+    const std::int32_t value = ValueInt(Text(), column_ + 1);
+    if (value >= -kMaxDescriptionNumber && value <= kMaxDescriptionNumber) return value;
+    const std::int32_t bounded = value < 0 ? -kMaxDescriptionNumber : kMaxDescriptionNumber;
+    context_.Problem(line_, "the value of " + Quoted(keyword_) + " is out of range; " +
+                                std::to_string(bounded) + " is used");
+    return bounded;
+  }
   std::int32_t Color() const { return ValueColor(Text(), column_ + 1); }
   // Starts one byte past the keyword: the '='.
   std::string Word() const { return ValueWord(Text(), column_ + keyword_.size() + 2); }
@@ -60,6 +98,11 @@ class TFoundKeyword {
   std::uint8_t Style() const { return StyleFromWords(Word()); }
 
   TDynamicStringArray List() {
+    if (!context_.ListEnd(line_)) {
+      context_.Problem(line_, "the list of " + Quoted(keyword_) +
+                                  " has no closing ']' before the end of the file; it is left out");
+      return {};
+    }
     if (auto items = ValueList(context_.Lines, line_, context_.Folders)) return std::move(*items);
     context_.Problem(line_, "the list of " + Quoted(keyword_) +
                                 " has no closing ']' before the end of the file; it is left out");
@@ -83,6 +126,7 @@ template <class R>
 struct TField {
   std::string_view Keyword;
   std::function<void(R&, TFoundKeyword&)> Read;
+  bool List = false;  // the value is a list that may run over further lines
 };
 template <class R>
 using TFields = std::vector<TField<R>>;
@@ -113,7 +157,7 @@ TField<R> OnField(std::string_view keyword, std::uint8_t R::*field) {
 }
 template <class R>
 TField<R> ListField(std::string_view keyword, TDynamicStringArray R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.List(); }};
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.List(); }, true};
 }
 
 // The four edges every rectangular element starts with.
@@ -162,12 +206,27 @@ std::optional<std::size_t> ReadFields(const TReadContext& context, std::size_t l
   return line;
 }
 
+// The keyword of the first field that is missing from `line` on, found through the keyword
+// index alone (a list moves the search to its ']', as reading it does); empty when all are there.
+template <class R>
+std::string_view MissingField(const TReadContext& context, std::size_t line,
+                              const TFields<R>& fields) {
+  for (const TField<R>& field : fields) {
+    const auto found = context.NextLineWith(field.Keyword, line);
+    if (!found) return field.Keyword;
+    line = *found;
+    if (field.List) line = context.ListEnd(line).value_or(line);
+  }
+  return {};
+}
+
 // A block or section that starts on `line`; on success `line` moves to where it ended.
 template <class R>
 bool ReadRecord(const TReadContext& context, std::size_t& line, R& record, std::string_view what,
                 const TFields<R>& fields, const TFields<R>& captions = {}) {
-  std::string_view missing;
-  const auto end = ReadFields(context, line, record, fields, captions, missing);
+  std::string_view missing = MissingField(context, line, fields);
+  const auto end =
+      missing.empty() ? ReadFields(context, line, record, fields, captions, missing) : std::nullopt;
   if (!end) {
     context.Problem(line, Quoted(what) + " lacks " + Quoted(missing) +
                               " before the end of the file; it is left out");

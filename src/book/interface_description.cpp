@@ -242,6 +242,8 @@ std::optional<QPoint> ParseVertex(std::string_view text) {
     const char* end = parts[i].data() + parts[i].size();
     const auto [stop, error] = std::from_chars(parts[i].data(), end, coordinates[i]);
     if (parts[i].empty() || error != std::errc() || stop != end) return std::nullopt;
+    if (coordinates[i] < -kMaxDescriptionNumber || coordinates[i] > kMaxDescriptionNumber)
+      return std::nullopt;
   }
   return QPoint(coordinates[0], coordinates[1]);
 }
@@ -260,8 +262,10 @@ std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
     if (const auto vertex = ParseVertex(element)) {
       shape.push_back(*vertex);
     } else {
-      found.Context().Problem(line, "window shape vertex " + Quoted(element) +
-                                        " is not two integers separated by a comma; left out");
+      found.Context().Problem(
+          line, "window shape vertex " + Quoted(element) + " is not two integers from -" +
+                    std::to_string(kMaxDescriptionNumber) + " to " +
+                    std::to_string(kMaxDescriptionNumber) + " separated by a comma; left out");
     }
   }
   return shape;
@@ -389,12 +393,13 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
       if (column == std::string::npos) continue;
       // The first number on the header line, counted from 1, wherever it stands: "1button",
       // "button2" and "_screen1=fon1.bmp" all name their screen.
-      const std::int32_t screen = ValueInt(lines[line], 1) - 1;
+      const std::int64_t screen = std::int64_t{ValueInt(lines[line], 1)} - 1;
       if (screen < 0 || screen >= kMaxScreens) {
         context.Problem(line, Quoted(word) + " section without a screen number from 1 to " +
                                   std::to_string(kMaxScreens) + "; the line is left out");
       } else {
-        read(line, screen, word);  // a section left out goes on after its header line
+        read(line, static_cast<std::int32_t>(screen), word);  // a section left out goes on
+                                                              // after its header line
       }
       break;
     }

@@ -1,6 +1,7 @@
 #include "html/cell_element.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "html/presentational_hints.h"
 #include "html/qt_container.h"
@@ -8,7 +9,19 @@
 
 namespace shelf {
 
+namespace {
+
+// Spans as browsers clamp them: wider spans only grow the table's grid (one slot per column and
+// row it covers), never what the page shows.
+constexpr int kMaxColSpan = 1000;
+constexpr int kMaxRowSpan = 65534;
+
+}  // namespace
+
 void TCellElement::parse_attributes() {
+  for (const auto& [name, limit] : {std::pair{"colspan", kMaxColSpan}, {"rowspan", kMaxRowSpan}})
+    if (const char* span = get_attr(name))
+      set_attr(name, std::to_string(std::clamp(HintInt(span, 1), 1, limit)).c_str());
   std::string css;
   if (const auto table = AncestorWithTag(*this, "table")) {
     if (const char* padding = table->get_attr("cellpadding"))

@@ -1,7 +1,7 @@
 // A block element that skips painting what it holds when all of it lies outside the area being
-// painted, so painting one screen of a long page does not walk the whole page, that spreads
-// justified lines, keeps words glued across tags on one line and lets the margin pass
-// collapse its margins (private).
+// painted, so painting one screen of a long page does not walk the whole page (of many children
+// it paints only those near that area), that spreads justified lines, keeps words glued across
+// tags on one line and lets the margin pass collapse its margins (private).
 #pragma once
 
 #include <litehtml/litehtml.h>
@@ -19,8 +19,17 @@ class TClippedElement : public Base, public TFlowBlock {
   using Base::Base;
   void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip,
                      litehtml::draw_flag flag, int zindex) override {
-    if (ContainerOf(*this).OutsideClip(*this, x, y, clip)) return;
+    const TQtContainer& container = ContainerOf(*this);
+    if (container.OutsideClip(*this, x, y, clip)) return;
+    litehtml::elements_vector near;
+    if (!container.ChildrenNear(*this, y, clip, this->m_children, near)) {
+      Base::draw_children(hdc, x, y, clip, flag, zindex);
+      return;
+    }
+    // The engine draws the children it holds: for this pass it holds only those near.
+    this->m_children.swap(near);
     Base::draw_children(hdc, x, y, clip, flag, zindex);
+    this->m_children.swap(near);
   }
 
   int render(int x, int y, int maxWidth, bool secondPass = false) override {

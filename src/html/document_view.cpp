@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "html/book_url.h"
 #include "html/image_store.h"
@@ -27,6 +28,8 @@ namespace {
 constexpr int kScreenDpi = 96;
 constexpr double kCmPerInch = 2.54;
 constexpr int kDragDistance = 3;
+// A page longer than this many sheets is no book page: the rest is not printed.
+constexpr int kMaxPrintedPages = 2000;
 
 }  // namespace
 
@@ -73,7 +76,11 @@ bool TDocumentView::LoadFile(const std::string& dosFile) {
 
 void TDocumentView::LoadString(std::string_view bytes, const std::string& dosFile) {
   file_ = dosFile;
-  utf8_ = FilterPageSource(DecodePageToUtf8(bytes));
+  TSourceCuts cuts;
+  utf8_ = FilterPageSource(DecodePageToUtf8(bytes), kMaxTagNesting, &cuts);
+  if (cuts.Any())
+    std::fprintf(stderr, "shelf: page %s cut: %s\n", Cp1251ToUtf8(dosFile).c_str(),
+                 cuts.Describe().c_str());
   Parse();
   verticalScrollBar()->setValue(0);
   horizontalScrollBar()->setValue(0);
@@ -398,8 +405,11 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
   document.Container().SetPrinting(true);
   document.Load(utf8_, file_);
   document.Layout(width, QSize(width, height));
-  const std::vector<int> tops = document.PageTops(height);
+  const std::vector<int> tops = document.PageTops(height, kMaxPrintedPages);
   const int count = int(tops.size());
+  if (count == kMaxPrintedPages && qint64{tops.back()} + height < document.Height())
+    std::fprintf(stderr, "shelf: page %s: printing stops after %d pages\n",
+                 Cp1251ToUtf8(file_).c_str(), kMaxPrintedPages);
 
   bool stop = false;
   auto pageEvent = [&](int page) {
@@ -415,7 +425,10 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
       if (!first) canvas.NewPage();
       first = false;
       const int pageTop = tops[page - 1];
-      const int pageBottom = page < count ? tops[page] : std::max(pageTop, document.Height());
+      const int pageBottom =
+          page < count
+              ? tops[page]
+              : int(std::clamp<qint64>(document.Height(), pageTop, qint64{pageTop} + height));
       QPainter& painter = canvas.Canvas();
       painter.save();
       painter.translate(left, top);

@@ -5,6 +5,16 @@
 
 namespace shelf {
 
+namespace {
+
+// A size or weight as a number the arithmetic below can take: no frameset asks for more than
+// a million pixels, and "1e300", "inf" or "nan" are no sizes at all.
+double Bounded(double value) {
+  return value >= 0 ? std::min(value, 1e6) : 0.0;
+}
+
+}  // namespace
+
 std::vector<int> FrameSizes(std::string_view list, int total) {
   struct TPart {
     char Kind;  // 'p' pixels, '%' percent, '*' share
@@ -20,12 +30,12 @@ std::vector<int> FrameSizes(std::string_view list, int total) {
     start = comma + 1;
     if (item.empty()) continue;
     if (item.back() == '*') {
-      const double weight = item.size() > 1 ? std::atof(item.c_str()) : 1.0;
+      const double weight = item.size() > 1 ? Bounded(std::atof(item.c_str())) : 1.0;
       parts.push_back({'*', weight > 0 ? weight : 1.0});
     } else if (item.back() == '%') {
-      parts.push_back({'%', std::max(0.0, std::atof(item.c_str()))});
+      parts.push_back({'%', std::min(100.0, Bounded(std::atof(item.c_str())))});
     } else {
-      parts.push_back({'p', std::max(0.0, std::atof(item.c_str()))});
+      parts.push_back({'p', Bounded(std::atof(item.c_str()))});
     }
   }
   if (parts.empty()) return {total};

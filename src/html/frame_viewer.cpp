@@ -4,12 +4,17 @@
 #include "html/frame_set_widget.h"
 #include "platform/cp1251.h"
 
+#include <cstdio>
+
 namespace shelf {
 
 namespace {
 
 // Framesets that include themselves (or nest absurdly deep) stop here.
 constexpr int kMaxFrameDepth = 6;
+// Frames one page may open in all, nested ones included: a frameset whose frames load the page
+// itself multiplies at every level, and the depth alone still allows thousands.
+constexpr int kMaxFrames = 100;
 
 }  // namespace
 
@@ -120,6 +125,12 @@ void TFrameViewer::BuildFrameSet(TFrameNode& node, const TFrameSetLayout& spec, 
   node.Set = new TFrameSetWidget(spec);
   Install(node, node.Set);
   for (std::size_t i = 0; i < spec.Frames.size(); ++i) {
+    if (framesLeft_ <= 0) {
+      std::fprintf(stderr, "shelf: page %s: frames beyond %d left empty\n",
+                   Cp1251ToUtf8(node.File).c_str(), kMaxFrames);
+      break;
+    }
+    --framesLeft_;
     const TFrameSetLayout::TFrame& frame = spec.Frames[i];
     auto child = std::make_unique<TFrameNode>();
     child->Parent = &node;
@@ -127,7 +138,7 @@ void TFrameViewer::BuildFrameSet(TFrameNode& node, const TFrameSetLayout& spec, 
     child->Name = frame.Name;
     TFrameNode& c = *child;
     node.Children.push_back(std::move(child));
-    if (frame.Nested) {
+    if (frame.Nested && depth + 1 < kMaxFrameDepth) {
       BuildFrameSet(c, *frame.Nested, depth + 1);
     } else if (frame.Source.empty() || !LoadIntoNode(c, frame.Source, depth + 1)) {
       c.View = MakeView(c);
@@ -139,6 +150,7 @@ void TFrameViewer::BuildFrameSet(TFrameNode& node, const TFrameSetLayout& spec, 
 
 bool TFrameViewer::LoadFromFile(const std::string& dosFile) {
   RememberScroll();
+  framesLeft_ = kMaxFrames;
   if (!LoadIntoNode(*root_, dosFile, 0)) return false;
   active_ = root_.get();
   currentFile_ = dosFile;
@@ -168,6 +180,7 @@ void TFrameViewer::RouteClick(TFrameNode& from, const std::string& target, const
   }
   AddVisited(expanded);
   RememberScroll();
+  framesLeft_ = kMaxFrames;
   if (!LoadIntoNode(*dest, expanded, dest->Depth())) return;
   active_ = dest;
   currentFile_ = expanded;
@@ -201,6 +214,7 @@ void TFrameViewer::SetHistoryIndex(int index) {
   RememberScroll();
   history_.SetIndex(index);
   const THistoryEntry entry = *history_.Current();
+  framesLeft_ = kMaxFrames;
   if (!SameBookFile(root_->File, entry.TopFile)) LoadIntoNode(*root_, entry.TopFile, 0);
   for (const auto& [name, file] : entry.Frames) {
     TFrameNode* node = FindFrame(*root_, name);

@@ -101,6 +101,7 @@ class TFrameViewer : public QWidget {
   std::deque<std::string> visited_;  // lower case, newest first
   int visitedMax_ = 20;
   std::string currentFile_;
+  int framesLeft_ = 0;  // frames the load under way may still open
 };
 
 }  // namespace shelf

@@ -2,7 +2,9 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "platform/cp1251.h"
 #include "store/compr_stream.h"
@@ -15,6 +17,11 @@ namespace {
 // gets it scaled down instead of a stalled program.
 constexpr double kMaxPixels = 16.0 * 1024 * 1024;
 constexpr int kMaxFrames = 500;
+// Decoded bytes of one picture, all its frames together (an animation whose frames are each
+// the size of the whole "screen" it states runs out quickly), and of every picture the store
+// holds. Frames beyond a bound are left out; a picture that gets none shows the stand-in.
+constexpr qint64 kMaxPictureBytes = 128 * 1024 * 1024;
+constexpr qint64 kMaxStoreBytes = 384 * 1024 * 1024;
 // Browsers of the time showed GIF frames without a delay at about ten per second.
 constexpr int kDefaultDelay = 100;
 
@@ -26,10 +33,15 @@ void TImageStore::StartPage() {
     earlier_.push_front(file);
   }
   usedByPage_.clear();
-  while (static_cast<int>(earlier_.size()) > cacheCount_) {
-    pictures_.erase(earlier_.back());
-    earlier_.pop_back();
+  while (static_cast<int>(earlier_.size()) > cacheCount_) DropOldest();
+}
+
+void TImageStore::DropOldest() {
+  if (auto found = pictures_.find(earlier_.back()); found != pictures_.end()) {
+    if (found->second) bytes_ -= found->second->Bytes();
+    pictures_.erase(found);
   }
+  earlier_.pop_back();
 }
 
 std::shared_ptr<const TPagePicture> TImageStore::Get(const std::string& file) {
@@ -38,6 +50,7 @@ std::shared_ptr<const TPagePicture> TImageStore::Get(const std::string& file) {
   auto found = pictures_.find(key);
   if (found != pictures_.end()) return found->second;
   auto picture = Decode(file);
+  if (picture) bytes_ += picture->Bytes();
   pictures_[key] = picture;
   return picture;
 }
@@ -86,26 +99,44 @@ std::shared_ptr<const TPagePicture> TImageStore::Decode(const std::string& file)
                         std::max(1, int(size.height() * factor)));
     // JPEG decodes straight to a smaller size; other formats would need the whole picture in
     // memory first, so the page shows a grey stand-in of the picture's size instead.
-    if (reader.format() != "jpeg") {
-      QImage standIn(smaller, QImage::Format_ARGB32_Premultiplied);
-      standIn.fill(QColor(0xC0, 0xC0, 0xC0));
-      picture->Frames.push_back(standIn);
-      picture->Delays.push_back(kDefaultDelay);
-      lastSize_ = size;
-      return picture;
-    }
+    if (reader.format() != "jpeg") return StandIn(picture);
     reader.setScaledSize(smaller);
   }
+  // Pictures of earlier pages make room first.
+  while (bytes_ > kMaxStoreBytes / 2 && !earlier_.empty() && !usedByPage_.count(earlier_.back()))
+    DropOldest();
+  const qint64 budget = std::min(kMaxPictureBytes, kMaxStoreBytes - bytes_);
+  qint64 used = 0;
   QImage frame;
   while (static_cast<int>(picture->Frames.size()) < kMaxFrames && reader.read(&frame)) {
     const int delay = reader.nextImageDelay();
-    picture->Frames.push_back(frame.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    QImage decoded = frame.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    frame = QImage();
+    used += decoded.sizeInBytes();
+    if (used > budget) {
+      std::fprintf(stderr, "shelf: picture %s: frames beyond %lld MiB left out\n",
+                   Cp1251ToUtf8(file).c_str(), static_cast<long long>(budget >> 20));
+      if (picture->Frames.empty()) return StandIn(picture);
+      break;
+    }
+    picture->Frames.push_back(std::move(decoded));
     picture->Delays.push_back(delay > 0 ? delay : kDefaultDelay);
     picture->Cycle += picture->Delays.back();
     if (!reader.supportsAnimation()) break;
   }
   if (picture->Frames.empty()) return nullptr;
   lastSize_ = size;
+  return picture;
+}
+
+std::shared_ptr<const TPagePicture> TImageStore::StandIn(std::shared_ptr<TPagePicture> picture) {
+  // Drawing scales it to the picture's box; one grey pixel is all it takes.
+  QImage standIn(1, 1, QImage::Format_ARGB32_Premultiplied);
+  standIn.fill(QColor(0xC0, 0xC0, 0xC0));
+  picture->Frames = {standIn};
+  picture->Delays = {kDefaultDelay};
+  picture->Cycle = 0;
+  lastSize_ = picture->Size;
   return picture;
 }
 

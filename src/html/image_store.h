@@ -34,6 +34,9 @@ class TImageStore {
 
  private:
   std::shared_ptr<const TPagePicture> Decode(const std::string& file);
+  // A grey stand-in for a picture too large to decode.
+  std::shared_ptr<const TPagePicture> StandIn(std::shared_ptr<TPagePicture> picture);
+  void DropOldest();
 
   const TBookStore& store_;
   int cacheCount_ = 5;
@@ -42,6 +45,7 @@ class TImageStore {
   std::map<std::string, QSize> statedSizes_;
   std::list<std::string> earlier_;  // pictures of earlier pages, most recent first
   QSize lastSize_;
+  qint64 bytes_ = 0;  // decoded bytes of the pictures held
 };
 
 }  // namespace shelf

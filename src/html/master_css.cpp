@@ -1,5 +1,6 @@
 #include "html/master_css.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/cp1251.h"
@@ -72,7 +73,8 @@ std::string CssColor(std::uint32_t windowsColor) {
 }
 
 int PointsToPixels(int points) {
-  return (points * 96 + 36) / 72;
+  // Sizes come from pages and settings files: any int must convert without overflow.
+  return int((std::int64_t{points} * 96 + 36) / 72);
 }
 
 std::string MasterCss(const TViewerSettings& settings) {

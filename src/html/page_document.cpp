@@ -5,7 +5,11 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <limits>
+#include <optional>
+#include <utility>
 
 #include "html/anchor_element.h"
 #include "html/book_url.h"
@@ -13,6 +17,7 @@
 #include "html/form_control_element.h"
 #include "html/margin_pass.h"
 #include "html/master_css.h"
+#include "html/page_geometry.h"
 #include "html/picture_element.h"
 #include "html/table_element.h"
 #include "platform/cp1251.h"
@@ -69,6 +74,28 @@ std::shared_ptr<TFrameSetLayout> ReadFrameSet(const litehtml::element& set,
   return spec;
 }
 
+// Blocks with more children than this keep an index of their boxes for painting parts.
+constexpr std::size_t kIndexedChildren = 64;
+
+// Floats side by side in one block: laying them out costs the square of their number (each is
+// placed against all before it), so beyond this many they stay in the flow.
+constexpr int kMaxFloatsPerBlock = 100;
+
+// Returns how many floats it stopped in `el` and below.
+int LimitFloats(const litehtml::element::ptr& el) {
+  int floats = 0, stopped = 0;
+  for (std::size_t i = 0; i < el->get_children_count(); ++i) {
+    const litehtml::element::ptr child = el->get_child(int(i));
+    if (child->get_float() != litehtml::float_none && ++floats > kMaxFloatsPerBlock) {
+      child->add_style("float:none !important", "");
+      child->parse_styles(true);
+      ++stopped;
+    }
+    stopped += LimitFloats(child);
+  }
+  return stopped;
+}
+
 const litehtml::element* FindTag(const litehtml::element& el, const char* tag, int depth) {
   if (IsTag(el, tag)) return &el;
   if (depth == 0) return nullptr;
@@ -97,6 +124,10 @@ void TPageDocument::Load(const std::string& utf8, const std::string& dosFile) {
   doc_ = litehtml::document::createFromUTF8(utf8.c_str(), container_.get(), &context_);
   if (doc_ && doc_->root()) TMarginPass(quirks).Run(*doc_->root());
   baseTarget_.clear();
+  if (doc_ && doc_->root())
+    if (const int stopped = LimitFloats(doc_->root()); stopped > 0)
+      std::fprintf(stderr, "shelf: page %s: %d float(s) beyond %d in a block kept in the flow\n",
+                   Cp1251ToUtf8(dosFile).c_str(), stopped, kMaxFloatsPerBlock);
   if (doc_ && doc_->root())
     if (const auto* base = FindTag(*doc_->root(), "base", 3))
       baseTarget_ = Utf8ToCp1251Lossy(base->get_attr("target", ""));
@@ -141,7 +172,8 @@ QRect TPageDocument::Walk(const litehtml::element::ptr& el, QPoint origin) {
   // A table answered by a measurement is laid out for real before its content is read.
   if (auto* table = dynamic_cast<TTableElement*>(el.get())) table->Settle();
   const litehtml::position& pos = el->get_position();
-  const QRect box(origin.x() + pos.x, origin.y() + pos.y, pos.width, pos.height);
+  const QRect box =
+      PageRect(qint64{origin.x()} + pos.x, qint64{origin.y()} + pos.y, pos.width, pos.height);
   if (auto* text = dynamic_cast<litehtml::el_text*>(el.get())) {
     litehtml::tstring utf8;
     text->get_text(utf8);
@@ -184,14 +216,29 @@ QRect TPageDocument::Walk(const litehtml::element::ptr& el, QPoint origin) {
     return box;
   }
   const litehtml::margins padding = el->get_paddings(), border = el->get_borders();
-  QRect extent = box.adjusted(-padding.left - border.left, -padding.top - border.top,
-                              padding.right + border.right, padding.bottom + border.bottom);
+  const qint64 left = qint64{padding.left} + border.left, top = qint64{padding.top} + border.top;
+  QRect extent = PageRect(qint64{box.x()} - left, qint64{box.y()} - top,
+                          qint64{box.width()} + left + padding.right + border.right,
+                          qint64{box.height()} + top + padding.bottom + border.bottom);
   const bool block = IsBlock(el->get_display()) || el->is_break();
   if (block) BreakLine();
-  for (std::size_t i = 0; i < el->get_children_count(); ++i)
-    extent = extent.united(Walk(el->get_child(int(i)), box.topLeft()));
+  const std::size_t count = el->get_children_count();
+  std::vector<std::optional<QRect>> childBoxes;
+  if (block && count > kIndexedChildren) childBoxes.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const litehtml::element::ptr child = el->get_child(int(i));
+    const QRect childExtent = Walk(child, box.topLeft());
+    extent = extent.united(childExtent);
+    if (childBoxes.capacity() == 0) continue;
+    // Floats and positioned children are drawn by passes of their own: always let them in.
+    if (child->get_float() != litehtml::float_none || child->is_positioned())
+      childBoxes.emplace_back();
+    else
+      childBoxes.emplace_back(childExtent.translated(-box.topLeft()));
+  }
   if (block) BreakLine();
   if (block) container_->SetExtent(el.get(), extent.translated(-box.topLeft()));
+  if (!childBoxes.empty()) container_->SetChildExtents(el.get(), std::move(childBoxes));
   return extent;
 }
 
@@ -319,28 +366,34 @@ void TPageDocument::PlaceControls(QPoint scroll, bool visible) {
   }
 }
 
-std::vector<int> TPageDocument::PageTops(int pageHeight) const {
-  std::vector<QRect> boxes;
+std::vector<int> TPageDocument::PageTops(int pageHeight, int maxPages) const {
+  // Boxes by their tops: a page looks only at the boxes that start on it.
+  std::vector<std::pair<int, int>> boxes;  // top, bottom
   for (const TPageItem& item : items_)
-    if (item.Kind != TPageItem::Space && item.Rect.height() > 0) boxes.push_back(item.Rect);
+    if (item.Kind != TPageItem::Space && item.Rect.height() > 0)
+      boxes.emplace_back(item.Rect.top(),
+                         int(std::min<qint64>(qint64{item.Rect.top()} + item.Rect.height(),
+                                              std::numeric_limits<int>::max())));
+  std::sort(boxes.begin(), boxes.end());
   std::vector<int> tops{0};
-  const int height = Height();
-  pageHeight = std::max(1, pageHeight);
-  for (int top = 0; top + pageHeight < height;) {
-    const int limit = top + pageHeight;
-    int cut = limit;
+  const qint64 height = Height();
+  const qint64 step = std::max(1, pageHeight);
+  for (qint64 top = 0; top + step < height && int(tops.size()) < maxPages;) {
+    const qint64 limit = top + step;
+    qint64 cut = limit;
+    const auto first = std::upper_bound(boxes.begin(), boxes.end(),
+                                        std::pair{int(top), std::numeric_limits<int>::max()});
     for (bool moved = true; moved;) {
       moved = false;
-      for (const QRect& box : boxes) {
-        const int boxTop = box.top(), boxBottom = box.top() + box.height();
-        if (boxTop < cut && boxBottom > cut && boxTop > top) {
-          cut = boxTop;
+      for (auto box = first; box != boxes.end() && box->first < cut; ++box) {
+        if (box->second > cut) {
+          cut = box->first;
           moved = true;
         }
       }
     }
     top = cut > top ? cut : limit;
-    tops.push_back(top);
+    tops.push_back(int(top));
   }
   return tops;
 }

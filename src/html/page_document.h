@@ -74,8 +74,8 @@ class TPageDocument {
   // Puts the control widgets where their elements are, the view scrolled by `scroll`.
   void PlaceControls(QPoint scroll, bool visible);
   // Page tops (document pixels) for pages `pageHeight` high that cut no line and no picture,
-  // starting with 0.
-  std::vector<int> PageTops(int pageHeight) const;
+  // starting with 0; at most `maxPages` of them.
+  std::vector<int> PageTops(int pageHeight, int maxPages) const;
 
  private:
   // Indexes an element and what it holds; returns the box they cover. `origin` is where the

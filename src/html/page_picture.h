@@ -14,6 +14,11 @@ struct TPagePicture {
   QSize Size;               // as the file states it; frames may be smaller for huge pictures
 
   bool Animated() const { return Frames.size() > 1 && Cycle > 0; }
+  qint64 Bytes() const {
+    qint64 bytes = 0;
+    for (const QImage& frame : Frames) bytes += frame.sizeInBytes();
+    return bytes;
+  }
   // The frame on show `elapsedMs` after the page appeared.
   const QImage& FrameAt(qint64 elapsedMs) const;
 };

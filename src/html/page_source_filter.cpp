@@ -4,16 +4,87 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace shelf {
 
 namespace {
 
-// Tags that pages close explicitly (or forget to): the ones deep nesting is made of.
-const std::set<std::string, std::less<>> kNestingTags = {
-    "b",      "big",    "blockquote", "center", "cite", "code", "dfn", "div",  "dl",    "em",
-    "font",   "i",      "kbd",        "nobr",   "ol",   "q",    "s",   "samp", "small", "span",
-    "strike", "strong", "sub",        "sup",    "tt",   "u",    "ul",  "var"};
+// Elements that never hold anything: they open no level.
+const std::set<std::string, std::less<>> kVoidTags = {
+    "area",   "base",  "basefont", "bgsound", "br",      "col",    "embed", "frame",
+    "hr",     "image", "img",      "input",   "isindex", "keygen", "link",  "meta",
+    "nextid", "param", "source",   "spacer",  "track",   "wbr"};
+
+// Tags the parser folds into the one element of their kind.
+const std::set<std::string, std::less<>> kSingletonTags = {"body", "head", "html"};
+
+// Start tags that end an open paragraph right above them.
+const std::set<std::string, std::less<>> kClosesParagraph = {
+    "address", "blockquote", "center", "dir", "div",   "dl", "fieldset", "form",
+    "h1",      "h2",         "h3",     "h4",  "h5",    "h6", "hr",       "listing",
+    "menu",    "ol",         "p",      "pre", "table", "ul", "xmp"};
+
+// For start tags that end an open element of a kind: which kinds they end, and up to which
+// element looking further stops (the structure the parser keeps apart).
+struct TImpliedEnd {
+  std::string_view Tag;
+  std::set<std::string, std::less<>> Ends, StopsAt;
+};
+const TImpliedEnd kImpliedEnds[] = {
+    {"li", {"li"}, {"ul", "ol", "menu", "dir", "table"}},
+    {"dt", {"dt", "dd"}, {"dl", "table"}},
+    {"dd", {"dt", "dd"}, {"dl", "table"}},
+    {"option", {"option"}, {"select", "table"}},
+    {"optgroup", {"option", "optgroup"}, {"select", "table"}},
+    {"select", {"select"}, {"table"}},
+    {"tr", {"tr"}, {"table"}},
+    {"td", {"td", "th"}, {"tr", "table"}},
+    {"th", {"td", "th"}, {"tr", "table"}},
+    {"thead", {"thead", "tbody", "tfoot"}, {"table"}},
+    {"tbody", {"thead", "tbody", "tfoot"}, {"table"}},
+    {"tfoot", {"thead", "tbody", "tfoot"}, {"table"}},
+};
+
+// The elements open at a point of the page, as the parser will nest them (near enough: it
+// follows the end tags and the usual implied ends, which is what bounds the real depth).
+class TOpenElements {
+ public:
+  std::size_t Depth() const { return open_.size(); }
+  void Start(const std::string& name) {
+    if (kVoidTags.count(name) != 0 || kSingletonTags.count(name) != 0) return;
+    if (!open_.empty() && open_.back() == "p" && kClosesParagraph.count(name) != 0)
+      open_.pop_back();
+    for (const TImpliedEnd& rule : kImpliedEnds)
+      if (rule.Tag == name) EndKind(rule.Ends, rule.StopsAt);
+  }
+  // Whether a start tag will open a new level.
+  static bool Opens(const std::string& name) {
+    return kVoidTags.count(name) == 0 && kSingletonTags.count(name) == 0;
+  }
+  void Push(std::string name) { open_.push_back(std::move(name)); }
+  void End(const std::string& name) {
+    for (std::size_t i = open_.size(); i-- > 0;) {
+      if (open_[i] != name) continue;
+      open_.resize(i);
+      return;
+    }
+  }
+
+ private:
+  void EndKind(const std::set<std::string, std::less<>>& ends,
+               const std::set<std::string, std::less<>>& stopsAt) {
+    for (std::size_t i = open_.size(); i-- > 0;) {
+      if (ends.count(open_[i]) != 0) {
+        open_.resize(i);
+        return;
+      }
+      if (stopsAt.count(open_[i]) != 0) return;
+    }
+  }
+
+  std::vector<std::string> open_;
+};
 
 // Elements whose white space is kept as written.
 const std::set<std::string, std::less<>> kVerbatimTags = {"listing", "plaintext", "pre", "textarea",
@@ -119,11 +190,25 @@ void TidyVerbatimText(std::string& page) {
 
 }  // namespace
 
-std::string FilterPageSource(std::string_view html, int maxDepth) {
+std::string TSourceCuts::Describe() const {
+  std::string note;
+  if (DroppedTags > 0)
+    note = std::to_string(DroppedTags) + " tag(s) nested deeper than " +
+           std::to_string(kMaxTagNesting) + " levels left out";
+  if (TextOnlyTail)
+    note += (note.empty() ? "" : "; ") + std::string("more than ") +
+            std::to_string(kMaxPageElements) + " elements: the rest shown as plain text";
+  return note;
+}
+
+std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* cuts,
+                             int maxElements) {
   std::string out;
   out.reserve(html.size());
   std::map<std::string, int, std::less<>> dropped;
-  int depth = 0;
+  TOpenElements nesting;
+  TSourceCuts found;
+  int elements = 0;
   int verbatim = 0;
   bool afterBlockTag = false;
   bool verbatimSeen = false;
@@ -182,24 +267,46 @@ std::string FilterPageSource(std::string_view html, int maxDepth) {
       verbatim = std::max(0, verbatim + (closing ? -1 : 1));
       verbatimSeen = true;
     }
-    if (kNestingTags.count(name) != 0) {
-      if (!closing && depth >= maxDepth) {
-        ++dropped[name];
+    if (closing) {
+      if (auto it = dropped.find(name); it != dropped.end() && it->second > 0) {
+        --it->second;
         i = stop;
         continue;
       }
-      if (closing && dropped[name] > 0) {
-        --dropped[name];
-        i = stop;
-        continue;
+      nesting.End(name);
+    } else {
+      if (++elements > maxElements) {
+        found.TextOnlyTail = true;
+        break;
       }
-      depth = closing ? std::max(0, depth - 1) : depth + 1;
+      nesting.Start(name);
+      if (TOpenElements::Opens(name)) {
+        if (nesting.Depth() >= std::size_t(std::max(0, maxDepth))) {
+          ++dropped[name];
+          ++found.DroppedTags;
+          i = stop;
+          continue;
+        }
+        nesting.Push(name);
+      }
     }
     out.append(html, i, stop - i);
     i = stop;
   }
+  if (found.TextOnlyTail) {
+    // The tail as text: its tags shown as written, not built.
+    for (; i < html.size(); ++i) {
+      if (html[i] == '<')
+        out += "&lt;";
+      else if (html[i] == '&')
+        out += "&amp;";
+      else
+        out += html[i];
+    }
+  }
   if (i < html.size()) AppendText(out, html.substr(i), verbatim > 0);
   if (verbatimSeen) TidyVerbatimText(out);
+  if (cuts) *cuts = found;
   return out;
 }
 

@@ -4,7 +4,9 @@
 // whitespace character becomes an element of its own in the engine, so runs of white space
 // (indentation, line ends) shrink to one space outside <pre> and its kin, and blank text
 // between block tags goes. Tabs in <pre> and its kin stop every eight columns, and a blank
-// first line there stays.
+// first line there stays. Hostile pages meet the same bounds: elements nested deeper than
+// the limit are dropped (every tag counts, not only formatting ones: the engine builds and lays
+// out its tree recursively), and beyond an element count the rest of the page is plain text.
 #pragma once
 
 #include <string>
@@ -13,7 +15,19 @@
 namespace shelf {
 
 constexpr int kMaxTagNesting = 256;
+constexpr int kMaxPageElements = 100000;
 
-std::string FilterPageSource(std::string_view html, int maxDepth = kMaxTagNesting);
+// What the filter left out of a page, for the reader to be told.
+struct TSourceCuts {
+  int DroppedTags = 0;        // start tags nested beyond the limit
+  bool TextOnlyTail = false;  // the element count ran out: the rest shows as plain text
+
+  bool Any() const { return DroppedTags > 0 || TextOnlyTail; }
+  // A short note for the program's diagnostics ("" when nothing was cut).
+  std::string Describe() const;
+};
+
+std::string FilterPageSource(std::string_view html, int maxDepth = kMaxTagNesting,
+                             TSourceCuts* cuts = nullptr, int maxElements = kMaxPageElements);
 
 }  // namespace shelf

@@ -2,6 +2,7 @@
 
 #include "html/qt_container.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -27,8 +28,13 @@ std::string HintLength(const char* value) {
   if (!value) return {};
   char* end = nullptr;
   const double number = std::strtod(value, &end);
-  if (end == value || number < 0) return {};
-  const std::string digits(value, static_cast<const char*>(end));
+  if (end == value || !(number >= 0)) return {};
+  const std::string written(value, static_cast<const char*>(end));
+  // "1e300", "inf" or "0x10" would mean something else (or nothing) to the style sheet.
+  const bool plain = written.find_first_not_of("0123456789.") == std::string::npos;
+  const std::string digits = plain && number <= kMaxHintValue
+                                 ? written
+                                 : std::to_string(int(std::min<double>(number, kMaxHintValue)));
   while (*end == ' ') ++end;
   return digits + (*end == '%' ? "%" : "px");
 }
@@ -37,7 +43,8 @@ int HintInt(const char* value, int fallback) {
   if (!value) return fallback;
   char* end = nullptr;
   const long number = std::strtol(value, &end, 10);
-  return end == value ? fallback : static_cast<int>(number);
+  if (end == value) return fallback;
+  return static_cast<int>(std::clamp<long>(number, -kMaxHintValue, kMaxHintValue));
 }
 
 void AddHints(const litehtml::element& element, litehtml::style& style, const std::string& css) {

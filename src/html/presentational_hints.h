@@ -14,7 +14,12 @@ namespace shelf {
 std::string HintColor(const char* value);
 // A length attribute: "50" -> "50px", "50%" as written; empty for nothing usable.
 std::string HintLength(const char* value);
-// An integer attribute, `fallback` when missing or not a number.
+// No page means a count or a length beyond this; larger numbers in attributes are cut to it, so
+// that the arithmetic on them (sizes minus borders, columns times a character width) stays in
+// range.
+constexpr int kMaxHintValue = 100000;
+
+// An integer attribute, `fallback` when missing or not a number, within +-kMaxHintValue.
 int HintInt(const char* value, int fallback);
 // Adds a block of hints ("color:red;width:50%;") to an element's own style.
 // The size and background attributes that tables and cells share ("width", "height",

@@ -9,7 +9,9 @@
 #include <QPainter>
 #include <QPolygon>
 #include <QWidget>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "html/anchor_element.h"
 #include "html/block_element.h"
@@ -22,6 +24,7 @@
 #include "html/form_control_element.h"
 #include "html/master_css.h"
 #include "html/page_decoder.h"
+#include "html/page_geometry.h"
 #include "html/picture_element.h"
 #include "html/row_element.h"
 #include "html/rule_element.h"
@@ -135,7 +138,8 @@ bool TQtContainer::OutsideClip(const litehtml::element& element, int x, int y,
   const auto found = extents_.find(&element);
   if (found == extents_.end()) return false;
   const litehtml::position& pos = const_cast<litehtml::element&>(element).get_position();
-  const QRect area = found->second.translated(x + pos.x, y + pos.y);
+  const QRect area = found->second.translated(PageCoordinate(qint64{x} + pos.x),
+                                              PageCoordinate(qint64{y} + pos.y));
   return area.bottom() < clip->top() || area.top() > clip->bottom() ||
          area.right() < clip->left() || area.left() > clip->right();
 }
@@ -154,6 +158,60 @@ QString TQtContainer::ResolveFamily(const std::string& name) {
   auto [it, added] = known.try_emplace(clean);
   if (added) it->second = InstalledFamily(clean);
   return it->second;
+}
+
+void TQtContainer::SetChildExtents(const litehtml::element* element,
+                                   std::vector<std::optional<QRect>> boxes) {
+  TChildIndex index;
+  const int count = int(boxes.size());
+  index.Boxes.resize(count);
+  index.MaxBottom.resize(count);
+  index.MinTopToEnd.resize(count);
+  int maxBottom = std::numeric_limits<int>::min();
+  for (int i = 0; i < count; ++i) {
+    if (!boxes[i]) index.Always.push_back(i);
+    index.Boxes[i] = boxes[i].value_or(QRect());
+    if (!index.Boxes[i].isEmpty()) maxBottom = std::max(maxBottom, index.Boxes[i].bottom());
+    index.MaxBottom[i] = maxBottom;
+  }
+  int minTop = std::numeric_limits<int>::max();
+  for (int i = count - 1; i >= 0; --i) {
+    if (!index.Boxes[i].isEmpty()) minTop = std::min(minTop, index.Boxes[i].top());
+    index.MinTopToEnd[i] = minTop;
+  }
+  childIndex_[element] = std::move(index);
+}
+
+bool TQtContainer::ChildrenNear(const litehtml::element& element, int y,
+                                const litehtml::position* clip,
+                                const litehtml::elements_vector& children,
+                                litehtml::elements_vector& near) const {
+  const auto found = childIndex_.find(&element);
+  if (!clip || found == childIndex_.end()) return false;
+  const TChildIndex& index = found->second;
+  if (children.size() != index.Boxes.size()) return false;
+  const litehtml::position& pos = const_cast<litehtml::element&>(element).get_position();
+  const qint64 originY = qint64{y} + pos.y;
+  const int top = PageCoordinate(clip->top() - originY);
+  const int bottom = PageCoordinate(clip->bottom() - originY);
+  // Children [first, last) are the only ones with a box that can reach into [top, bottom].
+  const std::size_t first = std::lower_bound(index.MaxBottom.begin(), index.MaxBottom.end(), top) -
+                            index.MaxBottom.begin();
+  const std::size_t last =
+      std::upper_bound(index.MinTopToEnd.begin(), index.MinTopToEnd.end(), bottom) -
+      index.MinTopToEnd.begin();
+  auto always = index.Always.begin();
+  const auto alwaysBefore = [&](std::size_t end) {
+    for (; always != index.Always.end() && *always < end; ++always)
+      near.push_back(children[*always]);
+  };
+  for (std::size_t i = first; i < last; ++i) {
+    alwaysBefore(i);
+    const QRect& box = index.Boxes[i];
+    if (!box.isEmpty() && box.bottom() >= top && box.top() <= bottom) near.push_back(children[i]);
+  }
+  alwaysBefore(children.size());
+  return true;
 }
 
 const litehtml::style& TQtContainer::HintStyle(const std::string& css) {
@@ -223,7 +281,8 @@ void TQtContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
   const TPageFont& entry = *fonts_[font - 1];
   painter->setFont(entry.Font);
   painter->setPen(ToQColor(color));
-  painter->drawText(pos.x, pos.y + entry.Metrics.ascent(), QString::fromUtf8(text));
+  painter->drawText(pos.x, PageCoordinate(qint64{pos.y} + entry.Metrics.ascent()),
+                    QString::fromUtf8(text));
 }
 
 int TQtContainer::pt_to_px(int pt) const {
@@ -240,7 +299,7 @@ const litehtml::tchar_t* TQtContainer::get_default_font_name() const {
 
 void TQtContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::list_marker& marker) {
   auto* painter = reinterpret_cast<QPainter*>(hdc);
-  const QRect box(marker.pos.x, marker.pos.y, marker.pos.width, marker.pos.height);
+  const QRect box = PageRect(marker.pos);
   if (!marker.image.empty()) {
     DrawPicture(*painter, ResolveUrl(marker.image.c_str(), marker.baseurl), box);
     return;
@@ -303,16 +362,21 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
   // Printed sheets stay white under the page; its own colour and picture are for the screen.
   if (suppressFill_ || (printing_ && bg.is_root)) return;
   auto* painter = reinterpret_cast<QPainter*>(hdc);
-  const QRect clip(bg.clip_box.x, bg.clip_box.y, bg.clip_box.width, bg.clip_box.height);
+  const QRect clip = PageRect(bg.clip_box);
   if (bg.color.alpha > 0) painter->fillRect(clip, ToQColor(bg.color));
   if (bg.image.empty() || !settings_.ViewImages) return;
   auto picture = images_.Get(ResolveUrl(bg.image.c_str(), bg.baseurl.c_str()));
   if (!picture || bg.image_size.width <= 0 || bg.image_size.height <= 0) return;
-  QImage frame = picture->FrameAt(clockMs_);
+  const QImage& frame = picture->FrameAt(clockMs_);
   const QSize tile(bg.image_size.width, bg.image_size.height);
-  if (frame.size() != tile) frame = frame.scaled(tile);
+  QBrush brush(frame);
+  // A tile of another size is scaled as it is drawn: a scaled copy of the picture would cost
+  // the whole tile's memory, and a page can ask for tiles of any size.
+  if (frame.size() != tile && !frame.isNull())
+    brush.setTransform(QTransform::fromScale(double(tile.width()) / frame.width(),
+                                             double(tile.height()) / frame.height()));
   QRect area = clip;
-  const QRect one(bg.position_x, bg.position_y, tile.width(), tile.height());
+  const QRect one = PageRect(bg.position_x, bg.position_y, tile.width(), tile.height());
   switch (bg.repeat) {
     case litehtml::background_repeat_no_repeat:
       area = area.intersected(one);
@@ -329,19 +393,21 @@ void TQtContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::backg
   if (area.isEmpty()) return;
   painter->save();
   painter->setBrushOrigin(one.topLeft());
-  painter->fillRect(area, QBrush(frame));
+  painter->fillRect(area, brush);
   painter->restore();
 }
 
 void TQtContainer::draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& borders,
                                 const litehtml::position& pos, bool) {
   auto* painter = reinterpret_cast<QPainter*>(hdc);
-  const int l = Visible(borders.left) ? borders.left.width : 0;
-  const int r = Visible(borders.right) ? borders.right.width : 0;
-  const int t = Visible(borders.top) ? borders.top.width : 0;
-  const int b = Visible(borders.bottom) ? borders.bottom.width : 0;
+  const auto width = [](const litehtml::border& border) {
+    return Visible(border) ? PageCoordinate(border.width) : 0;
+  };
+  const int l = width(borders.left), r = width(borders.right), t = width(borders.top),
+            b = width(borders.bottom);
   if (!l && !r && !t && !b) return;
-  const int x0 = pos.x, y0 = pos.y, x1 = pos.right(), y1 = pos.bottom();
+  const QRect box = PageRect(pos);
+  const int x0 = box.x(), y0 = box.y(), x1 = x0 + box.width(), y1 = y0 + box.height();
   painter->save();
   painter->setPen(Qt::NoPen);
   auto fill = [&](const litehtml::border& border, bool topOrLeft, const QPolygon& shape) {
@@ -399,6 +465,27 @@ void TQtContainer::transform_text(litehtml::tstring& text, litehtml::text_transf
 void TQtContainer::import_css(litehtml::tstring& text, const litehtml::tstring& url,
                               litehtml::tstring& baseUrl) {
   const std::string file = ResolveUrl(url.c_str(), baseUrl.c_str());
+  const std::string key = Cp1251LowerString(file);
+  // The chain of style sheets that led here: a sheet that imports itself, directly or through
+  // others, or a chain too long, or too many sheets on one page, end the import.
+  std::string importer =
+      Cp1251LowerString(baseUrl.empty() ? documentFile_ : Utf8ToCp1251Lossy(baseUrl.c_str()));
+  int depth = 0;
+  bool cycle = false;
+  for (std::string at = importer; !cycle && depth <= kMaxImportDepth; ++depth) {
+    cycle = at == key;
+    const auto up = importedBy_.find(at);
+    if (up == importedBy_.end()) break;
+    at = up->second;
+  }
+  if (cycle || depth > kMaxImportDepth || imports_ >= kMaxImports) {
+    std::fprintf(stderr, "shelf: style sheet %s not imported (%s)\n", Cp1251ToUtf8(file).c_str(),
+                 cycle ? "its imports lead back to it" : "too many or too deep imports");
+    text.clear();
+    return;
+  }
+  ++imports_;
+  importedBy_.try_emplace(key, std::move(importer));
   try {
     text = DecodePageToUtf8(TComprStream(store_, file).Bytes());
     baseUrl = Cp1251ToUtf8(file);
@@ -412,7 +499,7 @@ void TQtContainer::set_clip(const litehtml::position& pos, const litehtml::borde
   if (!painter_) return;
   painter_->save();
   ++clipDepth_;
-  QRect area(pos.x, pos.y, pos.width, pos.height);
+  QRect area = PageRect(pos);
   if (!validX) area.setLeft(-1000000), area.setRight(1000000);
   if (!validY) area.setTop(-1000000), area.setBottom(1000000);
   painter_->setClipRect(area, Qt::IntersectClip);
@@ -441,18 +528,24 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
   if (tag == "body") return std::make_shared<TBodyElement>(doc);
   if (tag == "hr") return std::make_shared<TRuleElement>(doc);
   if (tag == "br") return std::make_shared<TBreakElement>(doc);
-  if (tag == "select" || tag == "textarea" || tag == "button")
+  const bool control = tag == "select" || tag == "textarea" || tag == "button" ||
+                       (tag == "input" && !(attributes.count("type") &&
+                                            AsciiLower(attributes.at("type")) == "hidden"));
+  if (control) {
+    // Every control is a widget of its own: beyond a bound the rest are left out.
+    if (++controlsMade_ > kMaxControls) {
+      if (controlsMade_ == kMaxControls + 1)
+        std::fprintf(stderr, "shelf: page %s: form controls beyond %d left out\n",
+                     Cp1251ToUtf8(documentFile_).c_str(), kMaxControls);
+      return nullptr;
+    }
     return std::make_shared<TFormControlElement>(doc);
+  }
   if (tag == "p") return std::make_shared<TClippedElement<litehtml::el_para>>(doc);
   if (tag == "div") return std::make_shared<TClippedElement<litehtml::el_div>>(doc);
   if (tag == "ul" || tag == "ol" || tag == "dl" || tag == "blockquote" || tag == "center" ||
       tag == "pre" || (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))
     return std::make_shared<TBlockElement>(doc);
-  if (tag == "input") {
-    const auto type = attributes.find("type");
-    if (type == attributes.end() || AsciiLower(type->second) != "hidden")
-      return std::make_shared<TFormControlElement>(doc);
-  }
   return nullptr;
 }
 

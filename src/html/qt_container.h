@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -82,6 +83,15 @@ class TQtContainer : public litehtml::document_container {
   }
   bool OutsideClip(const litehtml::element& element, int x, int y,
                    const litehtml::position* clip) const;
+  // The boxes of the children of an element with many of them, relative to its content box
+  // (empty for a child that draws nothing, null to draw it always): painting a part of a long
+  // page, or one printed sheet, then visits only the children near that part.
+  void SetChildExtents(const litehtml::element* element, std::vector<std::optional<QRect>> boxes);
+  // The children of `element` that may meet `clip` when it is drawn at height `y`, in their
+  // order; false when all are to be drawn.
+  bool ChildrenNear(const litehtml::element& element, int y, const litehtml::position* clip,
+                    const litehtml::elements_vector& children,
+                    litehtml::elements_vector& near) const;
 
   // A declaration block of presentational hints, parsed once per page: many cells of a page
   // carry the same attributes.
@@ -140,6 +150,12 @@ class TQtContainer : public litehtml::document_container {
     std::unordered_map<std::string, int> Widths;
   };
 
+  // Style sheet imports per page: how deep a chain of them may go and how many there may be.
+  static constexpr int kMaxImportDepth = 8;
+  static constexpr int kMaxImports = 64;
+  // Form controls per page (each is a widget).
+  static constexpr int kMaxControls = 1000;
+
   const TBookStore& store_;
   TImageStore& images_;
   const TViewerSettings& settings_;
@@ -152,8 +168,18 @@ class TQtContainer : public litehtml::document_container {
   std::vector<TFormControlElement*> controls_;
   std::unordered_map<std::string, QButtonGroup*> radioGroups_;
   std::unordered_map<const litehtml::element*, QRect> extents_;
+  struct TChildIndex {
+    std::vector<QRect> Boxes;
+    std::vector<int> MaxBottom;       // the lowest bottom of the children up to each
+    std::vector<int> MinTopToEnd;     // the highest top of the children from each on
+    std::vector<std::size_t> Always;  // drawn wherever the part painted lies
+  };
+  std::unordered_map<const litehtml::element*, TChildIndex> childIndex_;
   std::unordered_map<std::string, std::unique_ptr<litehtml::style>> hintStyles_;
   std::vector<std::unique_ptr<TPageFont>> fonts_;
+  std::unordered_map<std::string, std::string> importedBy_;  // sheet -> the sheet importing it
+  int imports_ = 0;
+  int controlsMade_ = 0;
   QPainter* painter_ = nullptr;
   int clipDepth_ = 0;
   bool printing_ = false;

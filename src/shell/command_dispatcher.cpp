@@ -106,9 +106,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
   switch (rule) {
     case TCommandRule::Screen: {
       // "screen2" names screen index 1; a number that names no screen is ignored.
-      const int screen = ValueInt(CommandWord(command), 1) - 1;
+      const std::int64_t screen = std::int64_t{ValueInt(CommandWord(command), 1)} - 1;
       if (trees_) trees_->SetSectionPage(ValueBetweenEquals(command, folders_));
-      if (screen >= 0 && screen < host_.ScreenCount()) host_.SwitchScreen(screen, kind, index);
+      if (screen >= 0 && screen < host_.ScreenCount()) host_.SwitchScreen(int(screen), kind, index);
       break;
     }
     case TCommandRule::Run:
@@ -207,9 +207,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       caseSensitiveFind_ = false;
       break;
     case TCommandRule::ScreenNumber: {
-      const int screen = ValueInt(command, 1) - 1;
+      const std::int64_t screen = std::int64_t{ValueInt(command, 1)} - 1;
       if (screen >= 0 && screen <= host_.LastScreenWithPicture())
-        host_.SwitchScreen(screen, kind, index);
+        host_.SwitchScreen(int(screen), kind, index);
       break;
     }
     default:

@@ -13,8 +13,11 @@ namespace {
 // refusing it keeps a damaged header from asking for gigabytes of memory.
 constexpr std::uint64_t kMaxInflateRatio = 1032;
 
+// No book file comes near this; a larger entry is damage or an attack on memory.
+constexpr std::uint64_t kMaxEntryBytes = 512 * 1024 * 1024;
+
 bool CanInflateTo(std::uint64_t stored, std::uint64_t unpacked) {
-  return unpacked <= stored * kMaxInflateRatio + 64;
+  return unpacked <= stored * kMaxInflateRatio + 64 && unpacked <= kMaxEntryBytes;
 }
 
 std::uint32_t ReadWord(const char* p) {
@@ -36,15 +39,33 @@ bool ReadAt(std::FILE* file, std::uint64_t position, char* buffer, std::size_t c
   return std::fread(buffer, 1, count, file) == count;
 }
 
-// Inflates a whole RFC 1950 stream into `out`, which holds the expected size on entry and the
-// produced size on success.
-bool Inflate(const char* stored, std::size_t storedSize, std::string& out) {
-  uLongf produced = out.size();
-  const int rc = uncompress(reinterpret_cast<Bytef*>(out.data()), &produced,
-                            reinterpret_cast<const Bytef*>(stored), storedSize);
-  if (rc != Z_OK) return false;
+// Inflates a whole RFC 1950 stream of at most `limit` bytes into `out`. The buffer grows with
+// what the stream really produces: a size the file only claims is never allocated up front.
+bool Inflate(const char* stored, std::size_t storedSize, std::uint64_t limit, std::string& out) {
+  out.clear();
+  if (limit > kMaxEntryBytes) return false;
+  z_stream stream{};
+  if (inflateInit(&stream) != Z_OK) return false;
+  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stored));
+  stream.avail_in = static_cast<uInt>(storedSize);
+  std::size_t produced = 0;
+  int rc = Z_OK;
+  while (rc == Z_OK) {
+    if (produced == out.size()) {
+      if (produced == limit) break;  // full, and the stream goes on: it claimed too little
+      const std::uint64_t grown = std::max<std::uint64_t>(64 * 1024, std::uint64_t{produced} * 2);
+      out.resize(static_cast<std::size_t>(std::min(grown, limit)));
+    }
+    stream.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
+    stream.avail_out = static_cast<uInt>(out.size() - produced);
+    rc = inflate(&stream, Z_NO_FLUSH);
+    produced = out.size() - stream.avail_out;
+  }
+  inflateEnd(&stream);
   out.resize(produced);
-  return true;
+  if (rc == Z_STREAM_END) return true;
+  out.clear();
+  return false;
 }
 
 }  // namespace
@@ -90,8 +111,8 @@ bool TPackedContainer::OpenPackedContainer(const std::filesystem::path& path, st
     block = std::move(stored);
   } else {
     const std::uint64_t unpacked = std::uint64_t{sizeDiff} + storedSize;
-    block.resize(CanInflateTo(storedSize, unpacked) ? unpacked : 0);
-    if (block.empty() || !Inflate(stored.data(), stored.size(), block)) {
+    if (!CanInflateTo(storedSize, unpacked) ||
+        !Inflate(stored.data(), stored.size(), unpacked, block) || block.empty()) {
       error = "the directory of container " + name + " is damaged (it does not inflate)";
       return false;
     }
@@ -222,9 +243,8 @@ bool TPackedContainer::ReadPackedEntry(int index, std::string& bytes) const {
     if (ReadAt(file_.get(), start, bytes.data(), bytes.size())) return true;
   } else if (CanInflateTo(entry.StoredSize, entry.Size)) {
     std::string stored(entry.StoredSize, '\0');
-    bytes.resize(entry.Size);
     if (ReadAt(file_.get(), start, stored.data(), stored.size()) &&
-        Inflate(stored.data(), stored.size(), bytes))
+        Inflate(stored.data(), stored.size(), entry.Size, bytes))
       return true;
   }
   bytes.clear();

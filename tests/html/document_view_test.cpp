@@ -1,5 +1,6 @@
 #include "html/document_view.h"
 
+#include <zlib.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <ctime>
 
 #include "html/html_fixture.h"
 
@@ -428,6 +430,130 @@ TEST_F(DocumentViewTest, SurvivesMalformedAndHugeInput) {
   EXPECT_EQ(view.LastPictureSize(), QSize(6000, 6000));
   EXPECT_GE(view.DocumentHeight(), 6000);
   EXPECT_LT(timer.elapsed(), 5000);
+}
+
+std::string Repeat(const std::string& text, int count) {
+  std::string out;
+  out.reserve(text.size() * count);
+  for (int i = 0; i < count; ++i) out += text;
+  return out;
+}
+
+// A GIF whose logical screen is `side` pixels square, with `frames` frames of one pixel.
+std::string ScreenGif(int side, int frames) {
+  const char w[2] = {char(side & 0xFF), char(side >> 8)};
+  std::string gif = std::string("GIF89a", 6) + std::string(w, 2) + std::string(w, 2) +
+                    std::string("\x80\x00\x00\xFF\x00\x00\x00\x00\xFF", 9) +
+                    std::string("\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19);
+  for (int i = 0; i < frames; ++i)
+    gif += std::string("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8) +
+           std::string("\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00", 15);
+  return gif + "\x3B";
+}
+
+// A PNG header that claims a picture of `side` pixels square, and nothing else.
+std::string ClaimedPng(quint32 side) {
+  std::string ihdr = "IHDR";
+  for (quint32 value : {side, side})
+    for (int shift : {24, 16, 8, 0}) ihdr += char(value >> shift);
+  ihdr += std::string("\x08\x02\x00\x00\x00", 5);
+  const quint32 crc = crc32(0, reinterpret_cast<const Bytef*>(ihdr.data()), uInt(ihdr.size()));
+  std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + std::string("\x00\x00\x00\x0D", 4) + ihdr;
+  for (int shift : {24, 16, 8, 0}) png += char(crc >> shift);
+  return png + std::string("\x00\x00\x00\x00IEND\xAE\x42\x60\x82", 12);
+}
+
+// Pages that broke the engine (crashes, stalls, gigabytes): each shows within a few seconds,
+// degraded where it goes beyond a bound, and the whole run stays under the memory limit.
+TEST_F(DocumentViewTest, HostilePagesShowWithinTheirBounds) {
+  AddFiles({{"self.css", "@import url(self.css); p { color: #ff0000 }"},
+            {"a.css", "@import url(b.css);"},
+            {"b.css", "@import url(a.css); p { color: #ff0000 }"},
+            {"screen.gif", ScreenGif(4000, 40)},
+            {"claim.png", ClaimedPng(30000)},
+            {"small.png", SolidPng(4, 4, Qt::blue)}});
+  const struct {
+    const char* Name;
+    std::string Page;
+    const char* Text;  // a word the page must still show
+  } cases[] = {
+      {"rule size", "<hr size=-2147483648><p>end", "end"},
+      {"style sheet importing itself", "<link rel=stylesheet href=self.css><p>end", "end"},
+      {"style sheets importing each other", "<style>@import url(a.css);</style><p>end", "end"},
+      {"30 000 nested unknown tags", Repeat("<x>", 30000) + "end", "end"},
+      {"100 000 nested sections", "<html><body>" + Repeat("<section>", 100000) + "end", "end"},
+      {"30 000 sections without a body", Repeat("<section>", 30000) + "end", "end"},
+      {"20 000 nested framesets", Repeat("<frameset>", 20000), nullptr},
+      {"2 000 nested tables",
+       Repeat("<table><tr><td>", 2000) + "end" + Repeat("</td></tr></table>", 2000), "end"},
+      {"100 000 selects", Repeat("<select>", 100000) + "end", nullptr},
+      {"100 000 objects", Repeat("<object>", 100000) + "end", nullptr},
+      {"huge column span", "<table><tr><td colspan=2147483647>a</td><td rowspan=-9>end</td></tr>",
+       "end"},
+      {"animation frames of a huge screen", "<img src=screen.gif><p>end", "end"},
+      {"background claiming 30000 pixels", "<body background=claim.png><p>end", "end"},
+      {"background tile of 30000 pixels",
+       "<body style='background:url(small.png);background-size:30000px 30000px'><p>end", "end"},
+      {"20 000 floats in a narrow box",
+       "<div style='width:100px'>" + Repeat("<span style='float:left;width:60px'>x</span>", 20000) +
+           "</div><p>end",
+       "end"},
+      {"attributes at the int range",
+       "<font size='+2147483647'>a</font><textarea cols=2147483647 rows=2147483647></textarea>"
+       "<input size=2147483647><select size=-2147483648><option>o</select>"
+       "<table cellpadding=2147483647 border=-2147483648 width=1e300 height=inf><tr>"
+       "<td width=nan>b</td></tr></table><img src=small.png hspace=2147483647 width=1e400>"
+       "<p style='padding:-2147483648px;margin:2147483647px'>end",
+       "end"},
+  };
+  AddPages({{"h.htm", ""}});
+  auto view = Show("h.htm");
+  for (const auto& c : cases) {
+    const std::clock_t start = std::clock();  // processor time: a busy machine does not count
+    AddPages({{"h.htm", c.Page}});
+    ASSERT_TRUE(view->LoadFile(Dos("h.htm"))) << c.Name;
+    view->viewport()->grab();
+    if (c.Text) EXPECT_NE(view->PageText().find(c.Text), std::string::npos) << c.Name;
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 20.0) << c.Name;
+  }
+  EXPECT_LT(PeakResidentBytes(), kHostileInputMemory);
+}
+
+// Pages printed on sheets of one picture, counted.
+class CountingCanvas : public TPageCanvas {
+ public:
+  TSheetMetrics Metrics() const override {
+    TSheetMetrics m;
+    m.DpiX = m.DpiY = 96;
+    m.PhysicalWidth = m.PrintableWidth = 400;
+    m.PhysicalHeight = m.PrintableHeight = 300;
+    m.OffsetX = m.OffsetY = 0;
+    return m;
+  }
+  void BeginDoc() override { painter_.begin(&sheet_); }
+  void NewPage() override { ++sheets; }
+  QPainter& Canvas() override { return painter_; }
+  void EndDoc() override { painter_.end(); }
+  bool PrintPageNumbers() const override { return false; }
+
+  int sheets = 1;
+
+ private:
+  QImage sheet_{400, 300, QImage::Format_RGB32};
+  QPainter painter_;
+};
+
+TEST_F(DocumentViewTest, PrintingAPageOfEndlessHeightStopsAtTheSheetLimit) {
+  AddPages({{"tall.htm",
+             "<div style='height:2147483000px'>a</div>"
+             "<div style='height:2147483000px'>b</div>"}});
+  auto view = Show("tall.htm");
+  CountingCanvas canvas;
+  view->PrintMarginCm = 0;
+  const int count = view->PrintPages(canvas, 1.0);
+  EXPECT_GT(count, 100);
+  EXPECT_LE(count, 2000);
+  EXPECT_EQ(canvas.sheets, count);
 }
 
 }  // namespace

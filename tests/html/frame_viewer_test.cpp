@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <ctime>
 
 #include "html/html_fixture.h"
 
@@ -143,6 +144,28 @@ TEST_F(FrameViewerTest, RecoloursVisitedLinks) {
   EXPECT_GT(countRed(), 20);
   viewer_->SetVisitedMaxCount(0);
   EXPECT_FALSE(viewer_->IsVisited(Dos("two.htm")));
+}
+
+// Framesets whose frames load the page itself multiply at every level; the frames of one load
+// are bounded in all, and sizes no frameset can have are taken as none.
+TEST_F(FrameViewerTest, FramesOfOneLoadStayWithinTheLimit) {
+  std::string many = "<frameset cols='" + std::string(9999, ',') + "'>";
+  for (int i = 0; i < 10000; ++i) many += "<frame src=one.htm>";
+  AddPages({{"self.htm",
+             "<frameset cols='*,*,*,*,*'><frame src=self.htm><frame src=self.htm>"
+             "<frame src=self.htm><frame src=self.htm><frame src=self.htm></frameset>"},
+            {"many.htm", many},
+            {"sizes.htm",
+             "<frameset rows='1e300,inf,nan,-inf' cols='1e300*,inf%,nan*'>"
+             "<frame src=one.htm><frame src=two.htm></frameset>"}});
+  for (const char* page : {"self.htm", "many.htm", "sizes.htm"}) {
+    const std::clock_t start = std::clock();  // processor time: a busy machine does not count
+    ASSERT_TRUE(viewer_->LoadFromFile(Dos(page))) << page;
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_LE(viewer_->findChildren<TDocumentView*>().size(), 100) << page;
+    EXPECT_LT(double(std::clock() - start) / CLOCKS_PER_SEC, 20.0) << page;
+  }
+  EXPECT_LT(PeakResidentBytes(), kHostileInputMemory);
 }
 
 }  // namespace

@@ -35,5 +35,46 @@ TEST(PageSourceFilterTest, DropsTagsNestedBeyondTheLimitWithTheirEndTags) {
             "<div><div></div><div></div></div>");
 }
 
+TEST(PageSourceFilterTest, EveryTagCountsTowardsTheDepthAsTheParserNestsIt) {
+  const struct {
+    std::string in;
+    std::string out;
+    int dropped;
+    int depth = 2;
+  } cases[] = {
+      {"<x><y><z>a</z></y></x>", "<x><y>a</y></x>", 1},
+      // Void elements and implied ends open no level.
+      {"<p>a<p>b<p>c<br><img><hr>", "<p>a<p>b<p>c<br><img><hr>", 0},
+      {"<ul><li>a<li>b<li>c</ul>", "<ul><li>a<li>b<li>c</ul>", 0},
+      {"<table><tr><td>a<td>b<tr><td>c</table>", "<table><tr><td>a<td>b<tr><td>c</table>", 0, 3},
+      {"<html><body><div>a</div></body></html>", "<html><body><div>a</div></body></html>", 0},
+      // An end tag closes what was opened after its element too.
+      {"<div><span>a</div><div><i>b</i></div>", "<div><span>a</div><div><i>b</i></div>", 0},
+      {"<div><div><div><div></div></div></div></div>", "<div><div></div></div>", 2},
+  };
+  for (const auto& c : cases) {
+    TSourceCuts cuts;
+    EXPECT_EQ(FilterPageSource(c.in, c.depth, &cuts), c.out) << c.in;
+    EXPECT_EQ(cuts.DroppedTags, c.dropped) << c.in;
+  }
+  std::string deep;
+  for (int i = 0; i < 30000; ++i) deep += "<section>";
+  TSourceCuts cuts;
+  const std::string kept = FilterPageSource(deep + "end", kMaxTagNesting, &cuts);
+  EXPECT_EQ(cuts.DroppedTags, 30000 - kMaxTagNesting);
+  EXPECT_EQ(kept.size(), kMaxTagNesting * std::string("<section>").size() + 3);
+  EXPECT_NE(cuts.Describe().find("left out"), std::string::npos);
+}
+
+TEST(PageSourceFilterTest, BeyondTheElementCountTheRestIsPlainText) {
+  TSourceCuts cuts;
+  EXPECT_EQ(FilterPageSource("<b>a</b><i>b</i><u>c & d</u>", kMaxTagNesting, &cuts, 2),
+            "<b>a</b><i>b</i>&lt;u>c &amp; d&lt;/u>");
+  EXPECT_TRUE(cuts.TextOnlyTail);
+  EXPECT_NE(cuts.Describe().find("plain text"), std::string::npos);
+  FilterPageSource("<b>a</b>", kMaxTagNesting, &cuts);
+  EXPECT_FALSE(cuts.Any());
+}
+
 }  // namespace
 }  // namespace shelf

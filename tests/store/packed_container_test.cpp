@@ -224,6 +224,27 @@ TEST_F(PackedContainerTest, DamagedEntryIsUnreadableWhileTheOthersStillRead) {
   }
 }
 
+TEST_F(PackedContainerTest, ClaimedSizesAreNotAllocatedBeforeInflating) {
+  // A megabyte of damage that claims to unpack to 500 MB (within the deflate ratio, so only
+  // inflating can tell): the buffer grows with what zlib produces, which is next to nothing.
+  const std::string intact = Pack(PackedDir("", {PackedFile("BIG.BIN", Incompressible(1 << 20))}),
+                                  {.CompressDirectory = false});
+  ASSERT_TRUE(Open(intact));
+  std::string container = intact;
+  PutWordAt(container, EntryOffset(container, 0) + 72, 500u << 20);
+  ASSERT_TRUE(Open(container));
+  const long long before = PeakResidentBytes();
+  std::string bytes;
+  EXPECT_FALSE(container_.ReadPackedEntry(container_.ResolvePackedPath("big.bin"), bytes));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_LT(PeakResidentBytes() - before, 64LL << 20);
+  // Beyond the ceiling for one entry a claim is refused whatever the ratio.
+  PutWordAt(container, EntryOffset(container, 0) + 72, 0xFFFFFFFF);
+  ASSERT_TRUE(Open(container));
+  EXPECT_FALSE(container_.ReadPackedEntry(container_.ResolvePackedPath("big.bin"), bytes));
+  EXPECT_LT(PeakResidentBytes() - before, 64LL << 20);
+}
+
 TEST_F(PackedContainerTest, OpeningAnotherContainerReplacesTablesAndPrefix) {
   ASSERT_TRUE(Open(Pack(SmallBook())));
   container_.SetPackedPrefix("d:\\book\\");

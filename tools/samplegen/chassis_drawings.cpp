@@ -24,7 +24,7 @@ void DrawPipe(QPainter& p, const QPolygonF& points, const QColor& color, bool da
 
 void DrawLegendLine(QPainter& p, QPointF at, const QColor& color, bool dashed,
                     const QString& text) {
-  DrawPipe(p, QPolygonF({at, at + QPointF(28, 0)}), color, dashed);
+  DrawPipe(p, QPolygonF(QList<QPointF>{at, at + QPointF(28, 0)}), color, dashed);
   DrawLabel(p, at + QPointF(36, 0), text, 12, false, false);
 }
 
@@ -65,12 +65,12 @@ QImage BrakeCircuit() {
   DrawPart(p, Rect(214, 80, 24, 12), QColor(0xe9, 0xee, 0xf2));
 
   // Circuit I to the front calipers, circuit II through the pressure regulator to the drums.
-  DrawPipe(p, QPolygonF({{244, 98}, {252, 98}, {252, 70}, {280, 70}}), front, false);
-  DrawPipe(p, QPolygonF({{252, 70}, {166, 70}}), front, false);
-  DrawPipe(p, QPolygonF({{226, 106}, {226, 262}}), rear, true);
+  DrawPipe(p, QPolygonF(QList<QPointF>{{244, 98}, {252, 98}, {252, 70}, {280, 70}}), front, false);
+  DrawPipe(p, QPolygonF(QList<QPointF>{{252, 70}, {166, 70}}), front, false);
+  DrawPipe(p, QPolygonF(QList<QPointF>{{226, 106}, {226, 262}}), rear, true);
   DrawPart(p, Rect(216, 262, 20, 14), kMetal);
-  DrawPipe(p, QPolygonF({{216, 272}, {166, 272}, {166, 267}}), rear, true);
-  DrawPipe(p, QPolygonF({{236, 272}, {274, 272}, {274, 267}}), rear, true);
+  DrawPipe(p, QPolygonF(QList<QPointF>{{216, 272}, {166, 272}, {166, 267}}), rear, true);
+  DrawPipe(p, QPolygonF(QList<QPointF>{{236, 272}, {274, 272}, {274, 267}}), rear, true);
 
   DrawLegendLine(p, {318, 140}, front, false, QString::fromUtf8("контур I"));
   DrawLegendLine(p, {318, 160}, rear, true, QString::fromUtf8("контур II"));

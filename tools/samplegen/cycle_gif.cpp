@@ -44,9 +44,10 @@ QColor Charge(double degrees) {
 void DrawValve(QPainter& p, double x, double lift) {
   const double seat = kHeadBottom - 6 + lift;
   DrawPart(p, Rect(x - 2, 8 + lift, 4, seat - 8), kMetal);
-  DrawPart(
-      p, Polygon(QPolygonF({{x - 13, seat + 6}, {x + 13, seat + 6}, {x + 5, seat}, {x - 5, seat}})),
-      kMetal);
+  DrawPart(p,
+           Polygon(QPolygonF(QList<QPointF>{
+               {x - 13, seat + 6}, {x + 13, seat + 6}, {x + 5, seat}, {x - 5, seat}})),
+           kMetal);
 }
 
 QImage DrawFrame(int frame) {
@@ -71,9 +72,9 @@ QImage DrawFrame(int frame) {
 
   // Walls and head, cut; ports to the left (intake) and right (exhaust).
   const QPainterPath intake =
-      Polygon(QPolygonF({{0, 24}, {70, 24}, {92, 60}, {74, 60}, {50, 40}, {0, 40}}));
-  const QPainterPath exhaust =
-      Polygon(QPolygonF({{kWidth, 24}, {150, 24}, {128, 60}, {146, 60}, {170, 40}, {kWidth, 40}}));
+      Polygon(QPolygonF(QList<QPointF>{{0, 24}, {70, 24}, {92, 60}, {74, 60}, {50, 40}, {0, 40}}));
+  const QPainterPath exhaust = Polygon(QPolygonF(
+      QList<QPointF>{{kWidth, 24}, {150, 24}, {128, 60}, {146, 60}, {170, 40}, {kWidth, 40}}));
   QPainterPath metal = Rect(50, 0, 120, kHeadBottom)
                            .united(Rect(50, kHeadBottom, kBoreLeft - 50, 118))
                            .united(Rect(kBoreRight, kHeadBottom, 170 - kBoreRight, 118))

@@ -27,7 +27,7 @@ QPainterPath Polygon(const QPolygonF& points) {
 QPainterPath Bar(QPointF a, QPointF b, double width) {
   const QLineF line(a, b);
   const QPointF side = QPointF(-line.dy(), line.dx()) / line.length() * (width / 2);
-  return Polygon(QPolygonF({a + side, b + side, b - side, a - side}));
+  return Polygon(QPolygonF(QList<QPointF>{a + side, b + side, b - side, a - side}));
 }
 
 QPointF Polar(QPointF centre, double radius, double degrees) {

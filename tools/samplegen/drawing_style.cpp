@@ -94,7 +94,7 @@ void DrawArrow(QPainter& p, QPointF from, QPointF to, const QColor& color, doubl
   const QPointF right = to - QPointF(std::cos(angle + 0.4), std::sin(angle + 0.4)) * head;
   p.setPen(Qt::NoPen);
   p.setBrush(color);
-  p.drawPolygon(QPolygonF({to, left, right}));
+  p.drawPolygon(QPolygonF(QList<QPointF>{to, left, right}));
   p.restore();
 }
 

@@ -64,18 +64,18 @@ QImage StartingCircuit() {
   }
   DrawLabel(p, {72, 92}, "+", 13, true);
   DrawLabel(p, {28, 92}, QString::fromUtf8("АКБ"), 11, true);
-  DrawWire(p, QPolygonF({{50, 144}, {50, 170}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{50, 144}, {50, 170}}));
   DrawGround(p, {50, 170});
 
   // The heavy cable straight to the starter; a fuse link feeds the rest.
-  DrawWire(p, QPolygonF({{50, 96}, {50, 40}, {400, 40}, {400, 86}}), 3);
+  DrawWire(p, QPolygonF(QList<QPointF>{{50, 96}, {50, 40}, {400, 40}, {400, 86}}), 3);
   DrawJoint(p, {110, 40});
-  DrawWire(p, QPolygonF({{110, 40}, {110, 56}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{110, 40}, {110, 56}}));
   DrawPart(p, Rect(104, 56, 12, 24), kPaper);
   p.setPen(ThinPen());
   p.drawLine(QPointF(110, 56), QPointF(110, 80));
   DrawLabel(p, {132, 68}, QString::fromUtf8("ПВ"), 10, true);
-  DrawWire(p, QPolygonF({{110, 80}, {110, 150}, {148, 150}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{110, 80}, {110, 150}, {148, 150}}));
   DrawWireTag(p, {100, 118}, QString::fromUtf8("К"));
 
   // Ignition switch: contact 30 closes on 50 in the start position and on 15 while running.
@@ -91,24 +91,25 @@ QImage StartingCircuit() {
   p.drawRoundedRect(QRectF(138, 110, 78, 84), 8, 8);
   DrawLabel(p, {177, 206}, QString::fromUtf8("выключатель"), 11);
   DrawLabel(p, {177, 220}, QString::fromUtf8("зажигания"), 11);
-  DrawWire(p, QPolygonF({{198, 172}, {198, 186}, {232, 186}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{198, 172}, {198, 186}, {232, 186}}));
   DrawLabel(p, {236, 186}, QString::fromUtf8("к потребителям"), 10, false, false);
 
   // Starter relay: coil between 86 and earth, contact between 30 and 87.
-  DrawWire(p, QPolygonF({{201, 130}, {262, 130}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{201, 130}, {262, 130}}));
   DrawWireTag(p, {232, 122}, QString::fromUtf8("Р"));
   p.setPen(dashed);
   p.drawRect(QRectF(250, 78, 74, 76));
   DrawPart(p, Rect(256, 120, 16, 22), kMetal);
   p.setPen(ThinPen());
   for (int i = 0; i < 4; ++i) p.drawLine(QPointF(256, 124 + 5 * i), QPointF(272, 126 + 5 * i));
-  DrawWire(p, QPolygonF({{264, 142}, {264, 166}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{264, 142}, {264, 166}}));
   DrawGround(p, {264, 166});
   DrawJoint(p, {300, 40});
-  DrawWire(p, QPolygonF({{300, 40}, {300, 90}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{300, 40}, {300, 90}}));
   p.setPen(OutlinePen(1.6));
   p.drawLine(QPointF(300, 90), QPointF(312, 108));
-  DrawWire(p, QPolygonF({{310, 112}, {310, 170}, {372, 170}, {372, 128}, {384, 128}}));
+  DrawWire(p,
+           QPolygonF(QList<QPointF>{{310, 112}, {310, 170}, {372, 170}, {372, 128}, {384, 128}}));
   DrawWireTag(p, {340, 162}, QString::fromUtf8("КЧ"));
   DrawLabel(p, {287, 64}, QString::fromUtf8("реле"), 11, true);
 
@@ -118,8 +119,8 @@ QImage StartingCircuit() {
   DrawTerminal(p, {388, 128}, "50", {14, -10});
   DrawPart(p, Circle({410, 176}, 24), kPaper);
   DrawLabel(p, {410, 176}, "M", 16, true);
-  DrawWire(p, QPolygonF({{410, 138}, {410, 152}}));
-  DrawWire(p, QPolygonF({{428, 192}, {440, 206}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{410, 138}, {410, 152}}));
+  DrawWire(p, QPolygonF(QList<QPointF>{{428, 192}, {440, 206}}));
   DrawGround(p, {440, 206});
   DrawLabel(p, {410, 232}, QString::fromUtf8("стартер"), 11, true);
   DrawWireTag(p, {230, 32}, QString::fromUtf8("К (16 мм²)"));

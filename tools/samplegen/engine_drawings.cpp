@@ -131,7 +131,8 @@ QImage EngineSection() {
   DrawPart(p, Rect(187, 74, 26, 20), kMetal);
   DrawPart(p, Rect(190, 74, 20, 4), kSteel);
   DrawPart(p, Rect(198, 92, 4, 48), kMetal);
-  DrawPart(p, Polygon(QPolygonF({{185, 146}, {215, 146}, {205, 139}, {195, 139}})), kMetal);
+  DrawPart(p, Polygon(QPolygonF(QList<QPointF>{{185, 146}, {215, 146}, {205, 139}, {195, 139}})),
+           kMetal);
   DrawPart(p, Rect(189, 94, 22, 3), kSteel);
   DrawCoil(p, 200, 97, 122, 10, 5);
 
@@ -142,8 +143,8 @@ QImage EngineSection() {
   p.drawLine(QPointF(231, 139), QPointF(228, 145));
 
   // Block: walls cut, bore, water jackets, crankcase.
-  QPainterPath block =
-      Polygon(QPolygonF({{116, 151}, {284, 151}, {284, 262}, {292, 280}, {108, 280}, {116, 262}}));
+  QPainterPath block = Polygon(QPolygonF(
+      QList<QPointF>{{116, 151}, {284, 151}, {284, 262}, {292, 280}, {108, 280}, {116, 262}}));
   const QPainterPath jackets = Rect(126, 158, 16, 66).united(Rect(238, 158, 16, 66));
   QPainterPath crankcase;
   crankcase.addRoundedRect(128, 236, 144, 70, 34, 34);
@@ -181,10 +182,10 @@ QImage EngineSection() {
   p.drawLine(QPointF(190, 40), QPointF(190, 330));
 
   // Sump with oil and the pump's pick-up.
-  const QPainterPath sump =
-      Polygon(QPolygonF({{104, 280}, {296, 280}, {296, 285}, {278, 328}, {122, 328}, {104, 285}}));
+  const QPainterPath sump = Polygon(QPolygonF(
+      QList<QPointF>{{104, 280}, {296, 280}, {296, 285}, {278, 328}, {122, 328}, {104, 285}}));
   const QPainterPath sumpInside =
-      Polygon(QPolygonF({{108, 284}, {292, 284}, {275, 325}, {125, 325}}));
+      Polygon(QPolygonF(QList<QPointF>{{108, 284}, {292, 284}, {275, 325}, {125, 325}}));
   DrawPart(p, sump.subtracted(sumpInside), kSteel);
   DrawPart(p, sumpInside.intersected(Rect(100, 308, 200, 30)), kOil);
   p.setPen(OutlinePen(1.4));
@@ -237,8 +238,8 @@ QImage TimingBelt() {
   p.drawLine(QPointF(170, crank.y() - 20), QPointF(170, crank.y() - 10));
   p.setPen(Qt::NoPen);
   p.setBrush(kMark);
-  p.drawPolygon(QPolygonF({{164, 22}, {176, 22}, {170, 32}}));
-  p.drawPolygon(QPolygonF({{164, 268}, {176, 268}, {170, 277}}));
+  p.drawPolygon(QPolygonF(QList<QPointF>{{164, 22}, {176, 22}, {170, 32}}));
+  p.drawPolygon(QPolygonF(QList<QPointF>{{164, 268}, {176, 268}, {170, 277}}));
   QPen guide(kMark, 0.9);
   guide.setDashPattern({4, 3});
   p.setPen(guide);

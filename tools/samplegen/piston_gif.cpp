@@ -76,8 +76,8 @@ QImage DrawFrame(int frame) {
   // Cylinder walls, head and spark plug over everything.
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(kBlueprint, 2, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-  p.drawPolyline(
-      QPolygonF({{kWallLeft, 25}, {kWallLeft, kHead}, {kWallRight, kHead}, {kWallRight, 25}}));
+  p.drawPolyline(QPolygonF(
+      QList<QPointF>{{kWallLeft, 25}, {kWallLeft, kHead}, {kWallRight, kHead}, {kWallRight, 25}}));
   p.setPen(QPen(kBlueprint, 2.5, Qt::SolidLine, Qt::FlatCap));
   p.drawLine(QPointF(kMiddle, 0), QPointF(kMiddle, kHead));
   return image;

@@ -15,7 +15,7 @@ void DrawPageFrame(QPainter& p) {
   // A small marker before the page title the program writes above the frame.
   p.setPen(Qt::NoPen);
   p.setBrush(kBlueprint);
-  p.drawPolygon(QPolygonF({{36, 60}, {41, 55}, {46, 60}, {41, 65}}));
+  p.drawPolygon(QPolygonF(QList<QPointF>{{36, 60}, {41, 55}, {46, 60}, {41, 65}}));
 }
 
 void DrawToolRail(QPainter& p) {

@@ -12,8 +12,8 @@ void Arrow(QPainter& p, const QRectF& b, int direction) {
   const double tip = direction < 0 ? b.left() + 2 : b.right() - 2;
   const double tail = direction < 0 ? b.right() - 2 : b.left() + 2;
   p.drawLine(QPointF(tail, y), QPointF(tip, y));
-  p.drawPolyline(
-      QPolygonF({{tip - direction * 8.0, y - 8}, {tip, y}, {tip - direction * 8.0, y + 8}}));
+  p.drawPolyline(QPolygonF(
+      QList<QPointF>{{tip - direction * 8.0, y - 8}, {tip, y}, {tip - direction * 8.0, y + 8}}));
 }
 
 // A chevron with a bar: to the previous chapter points up to the bar, to the next one down.
@@ -23,8 +23,8 @@ void Chapter(QPainter& p, const QRectF& b, int direction) {
   p.drawLine(QPointF(x - 9, bar), QPointF(x + 9, bar));
   for (const double offset : {6.0, 13.0}) {
     const double tip = bar - direction * offset;
-    p.drawPolyline(
-        QPolygonF({{x - 8, tip - direction * 7}, {x, tip}, {x + 8, tip - direction * 7}}));
+    p.drawPolyline(QPolygonF(
+        QList<QPointF>{{x - 8, tip - direction * 7}, {x, tip}, {x + 8, tip - direction * 7}}));
   }
 }
 
@@ -34,8 +34,8 @@ void Clock(QPainter& p, const QRectF& b) {
   // An open circle whose gap ends in a small arrow head: time going back.
   p.drawArc(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 100 * 16, 290 * 16);
   const QPointF end(c.x() + r * std::cos(100 * M_PI / 180), c.y() - r * std::sin(100 * M_PI / 180));
-  p.drawPolyline(QPolygonF({end + QPointF(-6, -3), end, end + QPointF(-2, 6)}));
-  p.drawPolyline(QPolygonF({c + QPointF(0, -6), c, c + QPointF(5, 3)}));
+  p.drawPolyline(QPolygonF(QList<QPointF>{end + QPointF(-6, -3), end, end + QPointF(-2, 6)}));
+  p.drawPolyline(QPolygonF(QList<QPointF>{c + QPointF(0, -6), c, c + QPointF(5, 3)}));
 }
 
 void Star(QPainter& p, const QRectF& b) {

@@ -58,18 +58,18 @@ QFont Font(const QString& family, int pixelSize, int weight) {
 }
 
 QPolygonF WindowOutline() {
-  return QPolygonF({{0, 40},
-                    {24, 16},
-                    {260, 16},
-                    {284, 0},
-                    {516, 0},
-                    {540, 16},
-                    {776, 16},
-                    {800, 40},
-                    {800, 576},
-                    {776, 600},
-                    {24, 600},
-                    {0, 576}});
+  return QPolygonF(QList<QPointF>{{0, 40},
+                                  {24, 16},
+                                  {260, 16},
+                                  {284, 0},
+                                  {516, 0},
+                                  {540, 16},
+                                  {776, 16},
+                                  {800, 40},
+                                  {800, 576},
+                                  {776, 600},
+                                  {24, 600},
+                                  {0, 576}});
 }
 
 QImage NewScreen() {
