@@ -67,16 +67,16 @@ const char kT6[] = "</table> </body> </html>";
 
 std::vector<RInfoFiles> BuildFolderPages(TListDir dirs, const std::vector<RListFiles>& files,
                                          const std::string& stamp) {
+  if (dirs.size() > kMaxListedFolders) dirs.resize(kMaxListedFolders);
   TFolderIndex known;
   for (std::size_t i = 0; i < dirs.size(); ++i) known.Add(dirs[i].Name, i);
   if (dirs.size() == 1) {
-    for (const RListFiles& file : files)
-      if (known.Add(FolderOf(file.Name), dirs.size()))
-        dirs.push_back({FolderOf(file.Name), {}, file.FileTime});
-    for (std::size_t i = 0; i < dirs.size(); ++i) {
-      const std::string parent = FolderOf(dirs[i].Name);
-      if (known.Add(parent, dirs.size())) dirs.push_back({parent, {}, dirs[i].FileTime});
-    }
+    const auto imply = [&](const std::string& folder, std::uint32_t time) {
+      if (dirs.size() < kMaxListedFolders && known.Add(folder, dirs.size()))
+        dirs.push_back({folder, {}, time});
+    };
+    for (const RListFiles& file : files) imply(FolderOf(file.Name), file.FileTime);
+    for (std::size_t i = 0; i < dirs.size(); ++i) imply(FolderOf(dirs[i].Name), dirs[i].FileTime);
   }
 
   std::vector<RInfoFiles> pages(dirs.size());

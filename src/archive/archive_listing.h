@@ -29,9 +29,14 @@ struct RInfoFiles {
   std::vector<RListFiles> Files;
 };
 
+// A listing has at most this many folder pages: a hostile archive could imply a folder for
+// every level of every name.
+constexpr std::size_t kMaxListedFolders = 10000;
+
 // The folder pages of an archive whose folder entries are `dirs` (the root first, then the
 // stored folders) and whose files are `files`. When only the root is stored, the files'
-// folders and their parents are added. Page n is named "as_" + n + `stamp` + ".htm".
+// folders and their parents are added. Page n is named "as_" + n + `stamp` + ".htm". Folders
+// beyond kMaxListedFolders are left out, and so are the files in them.
 std::vector<RInfoFiles> BuildFolderPages(TListDir dirs, const std::vector<RListFiles>& files,
                                          const std::string& stamp);
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <ctime>
@@ -40,7 +41,7 @@ class TUtf8Names {
   locale_t saved_ = nullptr;
 };
 
-std::string ReadBytes(const fs::path& file, std::size_t limit = std::string::npos) {
+std::string ReadBytes(const fs::path& file, std::size_t limit) {
   std::ifstream in(file, std::ios::binary);
   std::string bytes;
   char buffer[65536];
@@ -94,7 +95,8 @@ bool IsVolume(const std::string& head) {
 // -> "x.r01".
 fs::path NextVolume(const fs::path& volume) {
   const std::string name = volume.filename().string();
-  static const std::regex part(R"(^(.*\.part)([0-9]+)(\.rar)$)", std::regex::icase);
+  // Nine digits at most, so the number always fits (longer ones are old-style names).
+  static const std::regex part(R"(^(.*\.part)([0-9]{1,9})(\.rar)$)", std::regex::icase);
   std::smatch m;
   if (std::regex_match(name, m, part)) {
     std::string number = std::to_string(std::stoul(m[2].str()) + 1);
@@ -120,31 +122,41 @@ fs::path NextVolume(const fs::path& volume) {
 
 // The data CRC of each stored RAR 4 entry, in archive order; an entry split over volumes takes
 // the CRC of its last piece, which covers the whole file. Stops at the first damaged block.
-// `moreVolumes`: the last volume says another one follows.
+// `moreVolumes`: the last volume says another one follows. Reads the block headers only, one
+// at a time, so that a large archive is never held in memory.
 std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
     const std::vector<fs::path>& volumes, bool& moreVolumes) {
   std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> checks;
   for (const fs::path& volume : volumes) {
     moreVolumes = false;
-    const std::string b = ReadBytes(volume);
-    if (!StartsWith(b, kRar4Marker, sizeof kRar4Marker)) return checks;
-    std::size_t at = sizeof kRar4Marker;
-    while (at + 7 <= b.size()) {
-      const std::uint32_t flags = Get16(b, at + 3), size = Get16(b, at + 5);
-      const auto type = static_cast<unsigned char>(b[at + 2]);
-      if (size < 7 || at + size > b.size()) return checks;
+    std::error_code ec;
+    const std::uint64_t end = fs::file_size(volume, ec);
+    std::ifstream in(volume, std::ios::binary);
+    std::string b(sizeof kRar4Marker, '\0');
+    if (ec || !in.read(b.data(), std::streamsize(b.size())) ||
+        !StartsWith(b, kRar4Marker, sizeof kRar4Marker))
+      return checks;
+    std::uint64_t at = sizeof kRar4Marker;
+    while (at + 7 <= end) {
+      b.assign(7, '\0');
+      if (!in.seekg(std::streamoff(at)) || !in.read(b.data(), 7)) return checks;
+      const std::uint32_t flags = Get16(b, 3), size = Get16(b, 5);
+      const auto type = static_cast<unsigned char>(b[2]);
+      if (size < 7 || at + size > end) return checks;
+      b.resize(size);
+      if (!in.read(b.data() + 7, size - 7)) return checks;
       const std::uint32_t crc =
-          crc32(0, reinterpret_cast<const Bytef*>(b.data() + at + 2), static_cast<uInt>(size - 2));
-      if ((crc & 0xFFFF) != Get16(b, at)) return checks;
-      std::uint64_t added = (flags & 0x8000) && at + 11 <= b.size() ? Get32(b, at + 7) : 0;
+          crc32(0, reinterpret_cast<const Bytef*>(b.data() + 2), static_cast<uInt>(size - 2));
+      if ((crc & 0xFFFF) != Get16(b, 0)) return checks;
+      std::uint64_t added = (flags & 0x8000) && size >= 11 ? Get32(b, 7) : 0;
       if (type == 0x74 && size >= 32) {
         moreVolumes = (flags & 0x0002) != 0;
-        const std::uint32_t dataCrc = Get32(b, at + 16);
-        const bool stored = static_cast<unsigned char>(b[at + 25]) == 0x30;
-        std::uint64_t unpacked = Get32(b, at + 11);  // of the whole file, in every piece
+        const std::uint32_t dataCrc = Get32(b, 16);
+        const bool stored = static_cast<unsigned char>(b[25]) == 0x30;
+        std::uint64_t unpacked = Get32(b, 11);  // of the whole file, in every piece
         if ((flags & 0x0100) && size >= 40) {
-          added |= static_cast<std::uint64_t>(Get32(b, at + 32)) << 32;
-          unpacked |= static_cast<std::uint64_t>(Get32(b, at + 36)) << 32;
+          added |= static_cast<std::uint64_t>(Get32(b, 32)) << 32;
+          unpacked |= static_cast<std::uint64_t>(Get32(b, 36)) << 32;
         }
         if ((flags & 0x0001) && !checks.empty()) {
           auto& last = checks.back();
@@ -156,6 +168,9 @@ std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
         moreVolumes = moreVolumes || (flags & 0x0001) != 0;
         break;
       }
+      // Data said to run past the end (a 64-bit size can even wrap the offset round): the
+      // volume ends here.
+      if (added > end - at - size) break;
       at += size + added;
     }
   }
@@ -212,6 +227,10 @@ std::vector<fs::path> TRarArchive::VolumesOf(const fs::path& file, fs::path& fir
   if (!IsVolume(ReadBytes(file, 256))) return volumes;
   std::error_code ec;
   for (fs::path next = NextVolume(file);; next = NextVolume(next)) {
+    // Old-style names run round after ".r99"; a set never holds a volume twice.
+    if (volumes.size() >= kMaxVolumes ||
+        std::find(volumes.begin(), volumes.end(), next) != volumes.end())
+      return volumes;
     if (!fs::is_regular_file(next, ec)) {
       firstMissing = next;
       return volumes;

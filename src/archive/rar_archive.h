@@ -64,8 +64,11 @@ class TRarArchive {
   int ProcessFile(bool extract, const std::filesystem::path& destination = {});
   void Close();
 
-  // The volumes of the set that `file` begins, as far as they exist, and the first one that
-  // does not when the archive is a volume set.
+  // The most volumes a set is read from.
+  static constexpr std::size_t kMaxVolumes = 1000;
+
+  // The volumes of the set that `file` begins, as far as they exist (at most kMaxVolumes), and
+  // the first one that does not when the archive is a volume set.
   static std::vector<std::filesystem::path> VolumesOf(const std::filesystem::path& file,
                                                       std::filesystem::path& firstMissing);
 

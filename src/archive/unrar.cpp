@@ -137,7 +137,7 @@ void TUnRar::ReportProcessError(int code, const std::string& entryName) {
 }
 
 void TUnRar::ReadEntries(TRarArchive& rar, const fs::path* destination,
-                         const std::function<void(const RRarHeader&)>& seen,
+                         const std::function<bool(const RRarHeader&)>& seen,
                          std::vector<std::string>& refused) {
   rar.SetVolumeCallback(
       [this](const fs::path& volume, int mode) { return ChangeVolume(volume, mode); });
@@ -146,7 +146,7 @@ void TUnRar::ReadEntries(TRarArchive& rar, const fs::path* destination,
   int read = kRarSuccess;
   while ((read = rar.ReadHeader(header)) == kRarSuccess) {
     lastName = header.Name;
-    seen(header);
+    if (!seen(header)) break;
     const int result =
         rar.ProcessFile(destination != nullptr, destination ? *destination : fs::path());
     if (result == kRarBadArchive || result == kRarUnknownFormat || result == kRarOpenError) {
@@ -184,15 +184,27 @@ void TUnRar::ShowArchive(const std::string& archivePath, const std::string& sour
     TListDir dirs{{"", "", 0}};
     std::vector<RListFiles> files;
     std::vector<std::string> refused;
+    std::size_t entries = 0, longNames = 0;
     ReadEntries(
         rar, nullptr,
         [&](const RRarHeader& header) {
-          if (header.Folder)
+          if (++entries > kMaxListedEntries) return false;
+          if (header.Name.size() > kMaxListedName)
+            ++longNames;
+          else if (header.Folder)
             dirs.push_back({header.Name, "", header.FileTime});
           else
             files.push_back({header.Name, header.UnpSize, header.FileTime});
+          return true;
         },
         refused);
+    const std::string name = Cp1251ToUtf8(archivePath);
+    if (entries > kMaxListedEntries)
+      std::cerr << "shelf: archive " << name << ": listed up to " << kMaxListedEntries
+                << " entries\n";
+    if (longNames > 0)
+      std::cerr << "shelf: archive " << name << ": " << longNames << " name(s) longer than "
+                << kMaxListedName << " bytes left out\n";
     if (!WritePages(frameset, std::move(dirs), files)) return;
   }
   host_.OpenListingPage(frameset);
@@ -202,6 +214,9 @@ bool TUnRar::WritePages(const std::string& framesetPage, TListDir dirs,
                         const std::vector<RListFiles>& files) {
   const std::vector<RInfoFiles> pages =
       BuildFolderPages(std::move(dirs), files, std::to_string(DosTimeNow()));
+  if (pages.size() >= kMaxListedFolders)
+    std::cerr << "shelf: archive " << Cp1251ToUtf8(archiveName_) << ": listed up to "
+              << kMaxListedFolders << " folders\n";
   const std::string title = ListingTitle(archiveName_);
   const auto folder = fileSystem_.ToHost(tempFolder_);
   bool written = folder.has_value();
@@ -241,7 +256,7 @@ void TUnRar::ExtractArchive(bool toChosenFolder, bool keepPaths) {
   host_.SetBusy(true);
   std::vector<std::string> refused;
   ReadEntries(
-      rar, &target, [](const RRarHeader&) {}, refused);
+      rar, &target, [](const RRarHeader&) { return true; }, refused);
   host_.SetBusy(false);
   if (!refused.empty()) {
     std::string text = Cp("Не распакованы (путь вне папки распаковки или пароль): ");

@@ -59,14 +59,20 @@ class TUnRar {
 
   // TempDir + "as_" + the archive path with its last '\', ':' or '.' and then every '\' and ':'
   // made '_', + '\'.
+  // A listing shows at most this many entries, and no name longer than kMaxListedName bytes
+  // (far beyond any path the desktop takes): the pages, their folders and their memory grow
+  // with both.
+  static constexpr std::size_t kMaxListedEntries = 100000;
+  static constexpr std::size_t kMaxListedName = 1024;
+
   static std::string WorkingFolderOf(const std::string& tempDir, const std::string& archivePath);
 
  private:
-  // The header loop of listing and unpacking: hands each header to `seen`, then skips its
-  // entry or unpacks it under `destination` (when given). Names of entries refused for their
-  // path or their encryption are added to `refused`.
+  // The header loop of listing and unpacking: hands each header to `seen` (false ends the loop
+  // there), then skips its entry or unpacks it under `destination` (when given). Names of entries
+  // refused for their path or their encryption are added to `refused`.
   void ReadEntries(TRarArchive& rar, const std::filesystem::path* destination,
-                   const std::function<void(const RRarHeader&)>& seen,
+                   const std::function<bool(const RRarHeader&)>& seen,
                    std::vector<std::string>& refused);
   bool ChangeVolume(const std::filesystem::path& volume, int mode);
   void ReportOpenError(int code, const std::string& archivePath);

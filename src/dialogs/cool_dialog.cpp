@@ -125,7 +125,8 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
   const RText& text = p.Text;
   const QFont font = BookFont(text.FontName, text.FontSize, StyleFromWords(text.Style));
   const QFontMetrics metrics(font);
-  const QString shown = p.HasText ? ToQString(message) : QString();
+  const QString shown =
+      p.HasText ? ToQString(std::string_view(message).substr(0, kMaxDialogMessage)) : QString();
   const QSize size =
       shown.isEmpty() ? QSize() : QSize(metrics.horizontalAdvance(shown), metrics.height());
   const TDialogPageLayout layout = LayOutDialogPage(p, size);

@@ -1,6 +1,7 @@
 #include "dialogs/dialog_page_layout.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace shelf {
 
@@ -10,7 +11,7 @@ TDialogPageLayout LayOutDialogPage(const RDialogPage& page, QSize message) {
     const RText& text = page.Text;
     const int area = text.Right - text.Left;
     if (message.width() > area) {
-      layout.Extra = message.width() - area;
+      layout.Extra = int(std::min<qint64>(qint64{message.width()} - area, kMaxDialogWidening));
       layout.TextAt = QPoint(text.Left, text.Top);
       layout.TextClip = QRect(QPoint(text.Left, text.Top), QPoint(text.Right + layout.Extra - 1,
                                                                   text.Top + message.height() - 1));

@@ -6,11 +6,18 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <cstddef>
 #include <vector>
 
 #include "dialogs/dialog_description.h"
 
 namespace shelf {
+
+// A message widens its page by at most kMaxDialogWidening columns and is cut at the page's edge
+// beyond; only its first kMaxDialogMessage characters are measured and drawn. (A list of names
+// from a hostile archive could be megabytes long: the page would be wider than any memory.)
+constexpr int kMaxDialogWidening = 4096;
+constexpr std::size_t kMaxDialogMessage = 4096;
 
 struct TDialogPageLayout {
   int Extra = 0;               // columns added to the picture's width

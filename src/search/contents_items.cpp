@@ -24,7 +24,7 @@ std::vector<TContentsItem> ParseContentsLines(const TDynamicStringArray& lines) 
     if (!items.empty() && tabs > 0) {
       const int previous = static_cast<int>(items.size()) - 1;
       const int d = items.back().Depth;
-      if (tabs > d)
+      if (tabs > d && d < kMaxContentsDepth)
         item.Parent = previous;
       else if (tabs < d)
         item.Parent = lastOfDepth[tabs - 1];

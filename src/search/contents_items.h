@@ -19,7 +19,10 @@ struct TContentsItem {
 // Items in file order, which is also the tree's order (a child always follows its parent and
 // the parent's earlier children). t leading TABs against the depth d of the item made just
 // before: the first item and t = 0 go to the top level, t > d makes a child of that item,
-// t < d a child of the nearest earlier item of depth t - 1, t = d a sibling of it.
+// t < d a child of the nearest earlier item of depth t - 1, t = d a sibling of it. Items go no
+// deeper than kMaxContentsDepth: a deeper line becomes a sibling of the item before it (every
+// line could otherwise go one level deeper, and the tree's widgets nest as deep).
+constexpr int kMaxContentsDepth = 256;
 std::vector<TContentsItem> ParseContentsLines(const TDynamicStringArray& lines);
 
 // The next (step 1) or previous (step -1) item after `from` whose page is not empty and differs

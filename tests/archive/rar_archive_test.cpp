@@ -190,5 +190,61 @@ TEST_F(RarArchiveTest, VolumeSetReadsAcrossVolumesAndReportsAMissingOne) {
   EXPECT_EQ(asked[0].second, 0);
 }
 
+// A RAR 4 block: CRC16 (the low half of the CRC32 of the rest), type, flags, size, then `rest`.
+std::string Block(unsigned char type, std::uint16_t flags, const std::string& rest) {
+  std::string block(7, '\0');
+  block[2] = char(type);
+  block[3] = char(flags & 0xFF), block[4] = char(flags >> 8);
+  const std::size_t size = 7 + rest.size();
+  block[5] = char(size & 0xFF), block[6] = char(size >> 8);
+  block += rest;
+  const std::uint32_t crc = rar4::Crc32(block.substr(2));
+  block[0] = char(crc & 0xFF), block[1] = char((crc >> 8) & 0xFF);
+  return block;
+}
+
+std::string Little(std::uint64_t value, int bytes) {
+  std::string out;
+  for (int i = 0; i < bytes; ++i) out += char((value >> (8 * i)) & 0xFF);
+  return out;
+}
+
+TEST_F(RarArchiveTest, APackedSizeThatRunsRoundTheOffsetEndsTheChecks) {
+  // A stored file header whose 64-bit packed size brings the next header's offset back to its
+  // own (it made reading the headers go round for ever).
+  const std::string name = "a.txt";
+  const std::size_t size = 7 + 32 + 8 + name.size();
+  const std::uint64_t packed = 0 - std::uint64_t(size);
+  const std::string header = Little(packed & 0xFFFFFFFF, 4) + Little(1, 4) + '\0' + Little(0, 4) +
+                             Little(0, 4) + char(29) + char(0x30) + Little(name.size(), 2) +
+                             Little(0x20, 4) + Little(packed >> 32, 4) + Little(0, 4) + name;
+  const std::string marker("Rar!\x1A\x07\x00", 7);
+  const std::string bytes =
+      marker + Block(0x73, 0, std::string(6, '\0')) + Block(0x74, 0x8000 | 0x0100, header);
+  TRarArchive rar;
+  if (rar.Open(Write("wrap.rar", bytes)) == kRarSuccess) {
+    int last = 0;
+    ReadAll(rar, false, {}, last);
+    EXPECT_NE(last, kRarSuccess);
+  }
+}
+
+TEST_F(RarArchiveTest, VolumeNamesThatRunRoundOrOverflowEndTheSet) {
+  rar4::TRar4Writer volume(true, true);
+  volume.Add({"a.txt", "alpha"});
+  const std::string bytes = volume.Finish(true);
+  // Old-style names run x.rar, x.r00 ... x.r99 and then x.r00 again.
+  const fs::path first = Write("x.rar", bytes);
+  for (int n = 0; n < 100; ++n)
+    Write("x.r" + std::string(n < 10 ? "0" : "") + std::to_string(n), bytes);
+  fs::path missing;
+  EXPECT_EQ(TRarArchive::VolumesOf(first, missing).size(), 101u);
+  EXPECT_TRUE(missing.empty());
+  // A part number too long for any integer is not a part number.
+  const fs::path huge = Write("y.part99999999999999999999999.rar", bytes);
+  EXPECT_EQ(TRarArchive::VolumesOf(huge, missing).size(), 1u);
+  EXPECT_EQ(missing.filename(), "y.part99999999999999999999999.r00");
+}
+
 }  // namespace
 }  // namespace shelf

@@ -183,6 +183,26 @@ TEST_F(UnRarTest, ErrorsReachTheReaderOnce) {
             (std::vector<std::string>{*Utf8ToCp1251("У файла: one.txt испорчен заголовок.")}));
 }
 
+TEST_F(UnRarTest, ListingLeavesOutOverlongNamesAndStopsAtTheEntryBound) {
+  Make();
+  std::vector<rar4::TRar4Entry> entries{{std::string(TUnRar::kMaxListedName + 1, 'n'), "x"}};
+  for (std::size_t i = 0; i < TUnRar::kMaxListedEntries; ++i)
+    entries.push_back({"f" + std::to_string(i), ""});
+  unrar_->ShowArchive(Archive("many.rar", rar4::WriteRar4(entries)), "c:\\p.htm");
+  ASSERT_EQ(host_.opened.size(), 1u);
+  const std::string frameset = test::ReadFile(Host(host_.opened[0]));
+  const std::size_t src = frameset.find("name=\"Top\"> <frame src=\"") + 24;
+  const std::string root = Page(frameset.substr(src, frameset.find('"', src) - src));
+  std::size_t rows = 0;
+  for (std::size_t at = root.find("<tr>"); at != std::string::npos; at = root.find("<tr>", at + 1))
+    ++rows;
+  EXPECT_EQ(rows, TUnRar::kMaxListedEntries - 1);  // the long name and the last one left out
+  EXPECT_EQ(root.find(">nnnn"), std::string::npos);
+  const std::string last = "f" + std::to_string(TUnRar::kMaxListedEntries - 1);
+  EXPECT_EQ(LinkTarget(root, last), "");
+  EXPECT_EQ(LinkTarget(root, "f0"), "f0");
+}
+
 TEST_F(UnRarTest, MissingVolumeIsNamedAndReadingStops) {
   Make();
   rar4::TRar4Writer one(true, true);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "book/description_fields.h"
 #include "dialogs/dialog_page_layout.h"
 #include "platform/cp1251.h"
 #include "platform/registry.h"
@@ -150,6 +151,31 @@ TEST(DialogPageLayout, AWideMessageWidensThePageAndMovesButtonsByTheirAlignment)
 
   page.HasText = false;  // no text area: no message, no widening
   EXPECT_EQ(LayOutDialogPage(page, QSize(500, 14)).Extra, 0);
+}
+
+TEST(DialogPageLayout, AHugeMessageWidensThePageOnlyUpToTheBound) {
+  RDialogPage page;
+  page.HasText = true;
+  page.Text.Left = -1000000;  // the widest area the description lets through
+  page.Text.Right = 1000000;
+  EXPECT_EQ(LayOutDialogPage(page, QSize(1500000, 14)).Extra, 0);  // fits
+  page.Text.Left = 1000000;
+  page.Text.Right = -1000000;
+  const TDialogPageLayout layout = LayOutDialogPage(page, QSize(2147483647, 14));
+  EXPECT_EQ(layout.Extra, kMaxDialogWidening);
+  EXPECT_EQ(layout.TextClip.right(), -1000000 + kMaxDialogWidening - 1);
+}
+
+TEST(DialogDescription, NumbersBeyondTheGeometryBoundAreCutOnTheirLine) {
+  const TDialogDescription d = Read(
+      "1_text vx=-2147483648;vy=2147483647;vw=5;font=Arial;size=1000001;style=bold\n"
+      "color=0,0,0;value=x\n");
+  ASSERT_EQ(d.Pages.size(), 1u);
+  EXPECT_EQ(d.Pages[0].Text.Left, -kMaxDescriptionNumber);
+  EXPECT_EQ(d.Pages[0].Text.Top, kMaxDescriptionNumber);
+  EXPECT_EQ(d.Pages[0].Text.FontSize, kMaxDescriptionNumber);
+  ASSERT_EQ(d.Problems.size(), 3u);
+  for (const auto& problem : d.Problems) EXPECT_EQ(problem.Line, 1u);
 }
 
 TEST(DialogPageLayout, WideningRepeatsTheMiddleColumn) {

@@ -42,6 +42,20 @@ TEST(ContentsItems, TabsNestTheItems) {
   for (const auto& c : cases) EXPECT_EQ(Parents(ParseContentsLines(c.lines)), c.parents) << c.name;
 }
 
+TEST(ContentsItems, NestingStopsAtTheDepthBound) {
+  // Every line one level deeper than the one before, far beyond the bound.
+  const int lines = kMaxContentsDepth + 50;
+  TDynamicStringArray deep(lines, std::string(lines, '\t') + "p.htm;x");
+  const auto items = ParseContentsLines(deep);
+  ASSERT_EQ(items.size(), std::size_t(lines));
+  EXPECT_EQ(items[kMaxContentsDepth].Depth, kMaxContentsDepth);
+  EXPECT_EQ(items.back().Depth, kMaxContentsDepth);
+  EXPECT_EQ(items.back().Parent, kMaxContentsDepth - 1);  // siblings at the deepest level
+  // and going back up from there still finds the parents
+  deep.push_back("\tq.htm");
+  EXPECT_EQ(ParseContentsLines(deep).back().Parent, 0);
+}
+
 TEST(ContentsItems, FieldsArePageAndCaptionTrimmed) {
   const auto items = ParseContentsLines(
       Lines({" ch01.htm ; Глава 1 ; лишнее", "\tch02.htm", "\t..\\doc\\a.htm;Схемы"}));
