@@ -17,7 +17,10 @@ void PutLe(QByteArray& out, std::uint32_t value, int size) {
 // A ZIP archive of stored (uncompressed) files, as any unzip reads it.
 QByteArray StoredZip(const std::vector<std::pair<QByteArray, QByteArray>>& files) {
   QByteArray out, directory;
-  for (const auto& [name, bytes] : files) {
+  for (const auto& file : files) {
+    // Named references, not structured bindings: clang 14 does not let a lambda capture those.
+    const QByteArray& name = file.first;
+    const QByteArray& bytes = file.second;
     const auto crc = static_cast<std::uint32_t>(
         crc32(0, reinterpret_cast<const Bytef*>(bytes.constData()), bytes.size()));
     const auto offset = static_cast<std::uint32_t>(out.size());
