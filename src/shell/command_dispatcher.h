@@ -10,6 +10,8 @@
 namespace shelf {
 
 class THtmlFrame;
+class TSound;
+class TBackgroundMusic;
 
 enum class TElementKind { Button = 0, SwitchOne = 1, SwitchGrp = 2 };
 
@@ -78,6 +80,8 @@ class TCommandHost {
   virtual void SwitchScreen(int screen, TElementKind kind, int index) = 0;
   // Opens a document or program of the book with the desktop's "open" action.
   virtual void RunDocument(const std::string& file, const std::string& parameters) = 0;
+  // "3d" plays the title screen's film in its panel, "2d" puts the picture back.
+  virtual void ShowVideoPanel(bool /*on*/) {}
 };
 
 class TCommandDispatcher {
@@ -91,6 +95,12 @@ class TCommandDispatcher {
   // The page areas, once the window has made them (null: the book has none).
   void SetPageAreas(THtmlFrame* pages) { pages_ = pages; }
 
+  // The clip player and the background music (null: the book has none).
+  void SetMedia(TSound* clips, TBackgroundMusic* music) {
+    clips_ = clips;
+    music_ = music;
+  }
+
   // Whether the page search compares letter case ("caseon" / "caseoff").
   bool CaseSensitiveFind() const { return caseSensitiveFind_; }
 
@@ -98,6 +108,8 @@ class TCommandDispatcher {
   TCommandHost& host_;
   const TBookFolders& folders_;
   THtmlFrame* pages_ = nullptr;
+  TSound* clips_ = nullptr;
+  TBackgroundMusic* music_ = nullptr;
   bool caseSensitiveFind_ = false;
 };
 

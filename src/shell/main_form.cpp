@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
@@ -14,12 +15,17 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "media/background_music.h"
+#include "media/button_sound.h"
+#include "media/codec_installer.h"
+#include "media/my_avi_player.h"
+#include "media/start_clip.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
+#include "platform/media_decoders.h"
 #include "platform/registry.h"
 #include "platform/shell_open.h"
-#include "platform/sound.h"
 #include "shell/my_control.h"
 #include "shell/stored_switches.h"
 #include "shell/window_animation.h"
@@ -46,6 +52,10 @@ constexpr int kScaleBarScreen = 1;
 // Fade steps: a button that opens a context menu fades a little slower.
 constexpr int kFadeStep = 4;
 constexpr int kContextMenuFadeStep = 3;
+// The title screen's film and the panel it plays in.
+constexpr char kPanelFilm[] = "car.avi";
+constexpr QRect kVideoPanel(QPoint(31, 135), QPoint(686, 393));
+constexpr int kTitleScreen = 0;
 
 }  // namespace
 
@@ -86,8 +96,14 @@ TMainForm::TMainForm(TBookSession& session)
 TMainForm::~TMainForm() {
   if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
-    if (!sound.empty() && sound != "no" && buttonSounds_) PlayBookSound(sound, true);
+    if (!sound.empty() && sound != "no" && mediaOptions_.Wav) PlayBookSound(sound, true);
   }
+  if (music_ && mediaOptions_.BGSound) music_->StopBackgroundMusic(true);
+  dispatcher_.SetMedia(nullptr, nullptr);
+  startClip_.reset();
+  videoPanel_.reset();
+  clips_.reset();
+  music_.reset();
   for (const int font : installedFonts_) RemoveFontResource(font);
   pathInputs_.reset();  // writes its folders to the settings
   dispatcher_.SetPageAreas(nullptr);
@@ -121,12 +137,16 @@ std::optional<int> TMainForm::BuildBookShell() {
   setAttribute(Qt::WA_AlwaysShowToolTips);
 
   TRegistry settings;
-  if (settings.OpenKey(SettingsKeyPath(title_), true))
+  if (settings.OpenKey(SettingsKeyPath(title_), true)) {
     ReadStoredSwitchStates(settings, description_.Screens);
+    mediaOptions_.Read(settings);
+  }
+  settings.CloseKey();
   shellBuilt_ = true;
 
   textMsg_ = CreateTextMsg(description_.Texts, this);
   statusLine_ = std::make_unique<TStatusLine>(textMsg_.get());
+  CreateMedia();
   backgroundPanel_ =
       new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
                                                            : description_.Splitters.front().Color);
@@ -144,7 +164,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   InstallBookFonts();
   qApp->installEventFilter(this);
   ReplaySwitches(false);
-  ShowMainWindow();
+  ShowAfterStartClip();
   return std::nullopt;
 }
 
@@ -305,10 +325,22 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
              index < static_cast<int>(Screen().SwitchesGrp.size())) {
     Screen().SwitchesGrp[index].Hover = 0;
   }
+  // The film pauses while another screen shows; its frame stays in the title's picture.
+  if (videoPanel_ && videoPanel_->Active() && screen != kTitleScreen) {
+    videoPanel_->Pause();
+    videoPanel_->ShowFilm(false);
+  }
   currentScreen_ = screen;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LoadScreen();
+  if (videoPanel_ && currentScreen_ == kTitleScreen) {
+    QPainter painter(&pictures_.Background());
+    videoPanel_->PaintInto(painter);
+    videoPanel_->ShowFilm(true);
+    videoPanel_->ResumeUnlessUserPaused();
+  }
   if (pathInputs_) pathInputs_->ShowForScreen(currentScreen_);
+  if (clips_) clips_->ShowClipWindows();
   if (busyMovie_) {
     const bool shown = currentScreen_ != kReadingScreen;
     busyLabel_->setVisible(shown);
@@ -343,6 +375,71 @@ void TMainForm::ShowMainWindow() {
   SetAnimationShape(QRegion());
   show();
   openingTimer_.SetEnabled(true);
+  if (music_ && mediaOptions_.BGSound) {
+    SetWaitCursor(true);
+    music_->StartBackgroundMusic();
+    SetWaitCursor(false);
+  }
+}
+
+void TMainForm::CreateMedia() {
+  codecs_ = std::make_unique<TCodecInstaller>(
+      session_.Store, session_.FileSystem, session_.Folders,
+      [this](const std::string& message) { TellReader(message); }, HasMediaElement);
+  codecs_->InstallForBook(description_.CodecWords, mediaOptions_.Clip);
+  if (!description_.Songs.empty())
+    music_ = std::make_unique<TBackgroundMusic>(session_.Store, session_.FileSystem,
+                                                session_.Folders.ProgramDir, description_.Songs,
+                                                SettingsKeyPath(title_), mediaOptions_);
+  else
+    mediaOptions_.BGSound = false;
+  clips_ = std::make_unique<TSound>(session_.Store, session_.FileSystem, *this,
+                                    static_cast<TSoundHost&>(*this),
+                                    description_.Clips);
+  clips_->SetBackgroundMusic(music_.get());
+  dispatcher_.SetMedia(clips_.get(), music_.get());
+}
+
+void TMainForm::ShowAfterStartClip() {
+  const std::string& clip = description_.StartClip;
+  if (clip.empty() || clip == "no" || !mediaOptions_.Clip) return ShowMainWindow();
+  const std::string& backdrop = description_.StartClipBackground;
+  startClip_ = std::make_unique<TStartClip>(
+      session_.Store, session_.FileSystem, session_.Folders.ProgramDir + clip,
+      !backdrop.empty() && backdrop != "no", [this] { ShowMainWindow(); },
+      [this](const std::string& kind) { DecoderMissing(kind); });
+}
+
+void TMainForm::ShowVideoPanel(bool on) {
+  if (on && !videoPanel_) {
+    videoPanel_ = std::make_unique<TMyAviPlayer>(session_.Store, session_.FileSystem);
+    videoPanel_->Setup(this, this, this, session_.Folders.ProgramDir + kPanelFilm, kVideoPanel);
+  }
+  if (videoPanel_) videoPanel_->SetActive(on);
+}
+
+void TMainForm::PlayLinkedSound(const std::string& file) {
+  if (clips_) clips_->PlayClip(file, "", kPlayKindClose);
+}
+
+void TMainForm::ShowClipPage(int area, const std::string& page) {
+  if (htmlFrame_) htmlFrame_->ShowPage(area, page);
+}
+
+void TMainForm::DecoderMissing(const std::string& mediaKind) {
+  if (codecs_) codecs_->DecoderMissing(mediaKind);
+}
+
+void TMainForm::TellReader(const std::string& message) {
+  std::cerr << "shelf: " << Cp1251ToUtf8(message) << "\n";
+  auto* box = new QMessageBox(QMessageBox::Information, ToQString(title_), ToQString(message),
+                              QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();  // it does not hold the window
+}
+
+void TMainForm::SetWaitCursor(bool wait) {
+  wait ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
 }
 
 void TMainForm::CloseAllAndQuit() {
@@ -363,13 +460,9 @@ void TMainForm::PlayButtonSound(const std::string& name) {
 }
 
 void TMainForm::PlayBookSound(const std::string& name, bool toTheEnd) {
-  try {
-    const TComprStream wav(session_.Store, session_.Folders.ProgramDir + name);
-    if (!sound_) sound_ = std::make_unique<TSound>();
-    sound_->PlayBytes(wav.Bytes(), toTheEnd ? TSoundWait::UntilEnd : TSoundWait::No);
-  } catch (const EFOpenError&) {
-    // A sound the book lacks is skipped, as a missing picture is.
-  }
+  // A sound the book lacks or this system cannot play is skipped, as a missing picture is.
+  if (!buttonSound_) buttonSound_ = std::make_unique<TButtonSound>(session_.Store, session_.FileSystem);
+  buttonSound_->Play(session_.Folders.ProgramDir + name, toTheEnd);
 }
 
 void TMainForm::CloseBook(TElementKind kind, int index) {
@@ -498,6 +591,7 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
+  if (videoPanel_ && videoPanel_->Click(event->position().toPoint())) return;
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 

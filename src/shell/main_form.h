@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "book/interface_description.h"
+#include "media/media_options.h"
+#include "media/sound.h"
 #include "pages/html_frame.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
@@ -33,7 +35,11 @@ class TOpeningAnimation;
 class TClosingAnimation;
 class TMyControl;
 class TPanelBkgrd;
-class TSound;
+class TBackgroundMusic;
+class TButtonSound;
+class TMyAviPlayer;
+class TStartClip;
+class TCodecInstaller;
 class TEffBtnCar;
 class TTextMsg;
 class TStatusLine;
@@ -44,7 +50,8 @@ class TMainForm : public QWidget,
                   private TCommandHost,
                   private TPointerHost,
                   private TDrawTarget,
-                  private THtmlFrameHost {
+                  private THtmlFrameHost,
+                  private TSoundHost {
   Q_OBJECT
 
  public:
@@ -82,6 +89,16 @@ class TMainForm : public QWidget,
   TTextMsg* TextMessages() const override { return textMsg_.get(); }
   TPathInputBox* PathInputs() const override { return pathInputs_.get(); }
   bool FadeRunning(TElementKind kind, int index) const;
+  // The clip and sound player (a ".wav" link plays through PlayLinkedSound) and the background
+  // music (null: the book has no songs).
+  TSound* Clips() const { return clips_.get(); }
+  TBackgroundMusic* Music() const { return music_.get(); }
+  TMediaOptions& MediaOptions() { return mediaOptions_; }
+  // The title screen's film panel once "3d" has made it, and the start clip while it runs.
+  TMyAviPlayer* VideoPanel() const { return videoPanel_.get(); }
+  TStartClip* StartClip() const { return startClip_.get(); }
+  // A sound from a page or a dropped file: background music pauses while it plays.
+  void PlayLinkedSound(const std::string& file);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -96,13 +113,14 @@ class TMainForm : public QWidget,
  private:
   // TCommandHost
   bool Busy() const override { return busy_; }
-  bool ButtonSoundsOn() const override { return buttonSounds_; }
+  bool ButtonSoundsOn() const override { return mediaOptions_.Wav; }
   void PlayButtonSound(const std::string& name) override;
   void CloseBook(TElementKind kind, int index) override;
   void Minimize(TElementKind kind, int index) override;
   int LastScreenWithPicture() const override;
   int ScreenCount() const override { return static_cast<int>(description_.Screens.size()); }
   void RunDocument(const std::string& file, const std::string& parameters) override;
+  void ShowVideoPanel(bool on) override;
   // TPointerHost
   RScreen& Screen() override { return description_.Screens[currentScreen_]; }
   void FadeElement(TElementKind kind, int index, const QImage& from, const QImage& to) override;
@@ -113,6 +131,10 @@ class TMainForm : public QWidget,
   // THtmlFrameHost
   QWidget& Window() override { return *this; }
   void PointerLeftElements() override { pointer_.PointerMove(QPoint(-1, -1)); }
+  // TSoundHost
+  void ShowClipPage(int area, const std::string& page) override;
+  void DecoderMissing(const std::string& mediaKind) override;
+  void SetWaitCursor(bool wait) override;
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -128,6 +150,11 @@ class TMainForm : public QWidget,
   void CreateBusyAnimation();
   void ReplaySwitches(bool twoPasses);
   void InstallBookFonts();
+  void CreateMedia();
+  // Shows the window after the book's start clip, or at once when there is none.
+  void ShowAfterStartClip();
+  // A message box that does not hold the window (and the same text on stderr).
+  void TellReader(const std::string& message);
   // Plays a sound of the book, from the container or from disk.
   void PlayBookSound(const std::string& name, bool toTheEnd);
   // Applies an animation frame, kept inside the window's outline.
@@ -146,11 +173,16 @@ class TMainForm : public QWidget,
   bool notMainShell_ = false;
   bool shellBuilt_ = false;  // the stored switch states were read, so they are written back
   bool busy_ = false;
-  bool buttonSounds_ = true;
+  TMediaOptions mediaOptions_;
   QImage screenPicture_;  // the current screen's background picture as loaded
   QRegion shape_;
   std::unique_ptr<TInstanceLock> instanceLock_;
-  std::unique_ptr<TSound> sound_;
+  std::unique_ptr<TButtonSound> buttonSound_;
+  std::unique_ptr<TBackgroundMusic> music_;
+  std::unique_ptr<TSound> clips_;
+  std::unique_ptr<TMyAviPlayer> videoPanel_;
+  std::unique_ptr<TStartClip> startClip_;
+  std::unique_ptr<TCodecInstaller> codecs_;
   std::vector<TMyControl*> hintControls_;
   // Fades of the current screen's buttons, on/off switches and group switches, by kind.
   std::vector<std::unique_ptr<TEffBtnCar>> fades_[3];

@@ -1,4 +1,5 @@
-// The sample book's button sounds, synthesised: short clicks as 16-bit mono PCM WAV files.
+// The sample book's button sounds, synthesised: short clicks as 16-bit mono WAV files
+// (PCM, and MS-ADPCM for the switches).
 #pragma once
 
 #include <vector>

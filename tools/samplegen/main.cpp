@@ -10,6 +10,7 @@
 
 #include "book_icon.h"
 #include "click_sounds.h"
+#include "media_files.h"
 #include "page_pictures.h"
 #include "picture_files.h"
 #include "pictures.h"
@@ -87,6 +88,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& picture : pagePictures) files.push_back(std::move(picture));
+  std::vector<shelf::samplegen::TBookFile> media = shelf::samplegen::MediaFiles(error);
+  if (media.empty()) {
+    std::cerr << "samplegen: cannot make the media: " << error.toStdString() << "\n";
+    return 1;
+  }
+  for (auto& file : media) files.push_back(std::move(file));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {
