@@ -19,6 +19,7 @@ namespace {
 
 // A file the decoders take longer than this to read is reported as a device not ready.
 constexpr int kOpenTimeoutMs = 5000;
+constexpr int kFirstFrameTimeoutMs = 2000;
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
@@ -150,6 +151,18 @@ unsigned TMciDevice::Open(const fs::path& file) {
   ended_ = false;
   hasVideo_ = player_->hasVideo();
   videoSize_ = player_->metaData().value(QMediaMetaData::Resolution).toSize();
+  if (hasVideo_ && videoSize_.isEmpty()) {
+    // The picture's size comes with the first frame: show it, as an opened film does.
+    QTimer frameLimit;
+    frameLimit.setSingleShot(true);
+    QEventLoop frameWait;
+    QObject::connect(&frameLimit, &QTimer::timeout, &frameWait, &QEventLoop::quit);
+    QObject::connect(sink_.get(), &QVideoSink::videoFrameChanged, &frameWait,
+                     [&] { frameWait.quit(); });
+    player_->pause();
+    frameLimit.start(kFirstFrameTimeoutMs);
+    if (videoSize_.isEmpty()) frameWait.exec(QEventLoop::ExcludeUserInputEvents);
+  }
   QObject::connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this,
                    [this] { MediaStatusChanged(); });
   QObject::connect(player_.get(), &QMediaPlayer::hasVideoChanged, this,

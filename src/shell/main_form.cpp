@@ -394,8 +394,7 @@ void TMainForm::CreateMedia() {
   else
     mediaOptions_.BGSound = false;
   clips_ = std::make_unique<TSound>(session_.Store, session_.FileSystem, *this,
-                                    static_cast<TSoundHost&>(*this),
-                                    description_.Clips);
+                                    static_cast<TSoundHost&>(*this), description_.Clips);
   clips_->SetBackgroundMusic(music_.get());
   dispatcher_.SetMedia(clips_.get(), music_.get());
 }
@@ -461,7 +460,8 @@ void TMainForm::PlayButtonSound(const std::string& name) {
 
 void TMainForm::PlayBookSound(const std::string& name, bool toTheEnd) {
   // A sound the book lacks or this system cannot play is skipped, as a missing picture is.
-  if (!buttonSound_) buttonSound_ = std::make_unique<TButtonSound>(session_.Store, session_.FileSystem);
+  if (!buttonSound_)
+    buttonSound_ = std::make_unique<TButtonSound>(session_.Store, session_.FileSystem);
   buttonSound_->Play(session_.Folders.ProgramDir + name, toTheEnd);
 }
 

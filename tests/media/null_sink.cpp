@@ -24,16 +24,22 @@ QString Q(const fs::path& path) {
 TNullSink::TNullSink(const fs::path& dir) : dir_(dir / "pulse-server") {
   if (!Start(dir_)) {
     // A server that did not come up is not left running.
-    latency_.reset();
-    server_.reset();
+    Stop(latency_);
+    Stop(server_);
   }
 }
 
 TNullSink::~TNullSink() {
-  recorder_.reset();
-  latency_.reset();
-  server_.reset();
+  for (auto* process : {&recorder_, &latency_, &server_}) Stop(*process);
   unsetenv("PULSE_SERVER");
+}
+
+void TNullSink::Stop(std::unique_ptr<QProcess>& process) {
+  if (!process) return;
+  process->terminate();  // lets parec write out what it has
+  if (!process->waitForFinished(3000)) process->kill();
+  process->waitForFinished(1000);
+  process.reset();
 }
 
 std::unique_ptr<QProcess> TNullSink::Launch(const QString& program, const QStringList& arguments) {
@@ -96,7 +102,7 @@ void TNullSink::StartRecording() {
 }
 
 std::vector<double> TNullSink::StopRecording(std::chrono::milliseconds window) {
-  recorder_.reset();  // ends parec, which has written what it heard
+  Stop(recorder_);
   std::ifstream in(dir_ / "recording.raw", std::ios::binary);
   std::vector<std::int16_t> samples;
   std::int16_t sample = 0;

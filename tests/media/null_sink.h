@@ -27,6 +27,8 @@ class TNullSink {
 
  private:
   bool Start(const std::filesystem::path& dir);
+  // Ends one of the processes by its own id, gently first.
+  static void Stop(std::unique_ptr<QProcess>& process);
   std::unique_ptr<QProcess> Launch(const QString& program, const QStringList& arguments);
 
   std::filesystem::path dir_;
