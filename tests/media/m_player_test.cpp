@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <vector>
 
 #include "media/media_fixture.h"
@@ -102,25 +101,6 @@ TEST_F(MPlayerTest, PlaysToTheSinkAndNotifiesTheEnd) {
   EXPECT_TRUE(notices.empty());
   player.Close();
   EXPECT_FALSE(player.Opened());
-}
-
-// Opening a song and starting it until the first sound reaches the sink.
-TEST_F(MPlayerTest, SoundReachesTheSinkSoonAfterOpen) {
-  test::TNullSink sink(Dir());
-  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
-  test::WriteTree(Dir(), {{"tone.wav", test::ToneWav(600)}});
-  TMPlayer player(Store, FileSystem);
-  player.FileName = "c:\\tone.wav";
-  sink.StartRecording();
-  QElapsedTimer clock;
-  clock.start();
-  player.Open();
-  player.Play();
-  const qint64 started = clock.elapsed();
-  RunUntil([&] { return player.Mode() != 2; }, 3s);
-  const auto levels = sink.StopRecording(10ms);
-  EXPECT_GE(test::FirstLoud(levels, 0.1), 0);
-  EXPECT_LT(started, 500) << "opening and starting took " << started << " ms";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "book/book_session.h"
 #include "html/frame_viewer.h"
+#include "media/start_clip.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "widgets/panel_bkgrd.h"
@@ -56,6 +57,11 @@ TEST_F(MainFormTest, OpensTheSampleBookWithItsSizeShapeAndOpeningAnimation) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  // The book's start clip plays first; the window shows when it has ended.
+  EXPECT_FALSE(form.isVisible());
+  ASSERT_NE(form.StartClip(), nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.isVisible(); }, 10000));
+  EXPECT_TRUE(form.StartClip()->Finished());
   EXPECT_EQ(form.size(), QSize(800, 600));
   EXPECT_EQ(form.windowTitle().toStdString(), "Вектор-2107. Руководство по ремонту и эксплуатации");
   // The book's own icon, from the container, for the window and the application.
@@ -79,6 +85,7 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsLabelsAndKeepsThePathBoxAcrossRuns)
     auto session = Open(SHELF_SAMPLE_BOOK);
     TMainForm form(*session);
     ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isVisible(); }, 10000));  // after the clip
     ASSERT_NE(form.PathInputs(), nullptr);
     QLineEdit* box = form.PathInputs()->Edit(0);
     EXPECT_FALSE(box->isVisible());  // it belongs to the reading screen
