@@ -9,7 +9,10 @@
 
 #include "book/book_session.h"
 #include "html/frame_viewer.h"
+#include "media/background_music.h"
+#include "media/my_avi_player.h"
 #include "media/start_clip.h"
+#include "widgets/color_win_control.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "widgets/panel_bkgrd.h"
@@ -231,6 +234,40 @@ TEST_F(MainFormTest, BusyIsOneFlagWithOneCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   form.SetBusy(false);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// The sample book's media through the window: the songs start after the clip, the music button
+// fades them out, the reading screen's clip plays in its window, "3d" plays the title's film.
+TEST_F(MainFormTest, TheSampleBookPlaysItsMusicClipAndFilm) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.isVisible(); }, 10000));
+  ASSERT_NE(form.Music(), nullptr);
+  EXPECT_TRUE(form.MediaOptions().BGSound);
+  EXPECT_TRUE(form.Music()->Player().Opened());
+  EXPECT_EQ(form.Music()->SongIndex(), 0);
+  form.Dispatcher().ExecuteCommand("bgsound", "", true, TElementKind::Button, 0);
+  EXPECT_FALSE(form.MediaOptions().BGSound);
+  EXPECT_FALSE(form.Music()->Player().Opened());
+
+  form.Dispatcher().ExecuteCommand("3d", "", true, TElementKind::SwitchOne, 0);
+  ASSERT_NE(form.VideoPanel(), nullptr);
+  EXPECT_TRUE(form.VideoPanel()->Active());
+
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  TSound* clips = form.Clips();
+  ASSERT_NE(clips, nullptr);
+  ASSERT_EQ(clips->ClipWindows().size(), 1u);
+  EXPECT_TRUE(clips->ClipWindows()[0]->isVisible());
+  EXPECT_TRUE(form.VideoPanel()->Held()) << "the film waits on the title screen";
+  form.Dispatcher().ExecuteCommand("clip=media\\wheel.avi=..\\html\\driveline.htm", "", true,
+                                   TElementKind::Button, 0);
+  EXPECT_TRUE(clips->Opened());
+  EXPECT_TRUE(clips->HasVideo());
+  EXPECT_EQ(clips->Display(), clips->ClipWindows()[0]);
+  form.Dispatcher().ExecuteCommand("stop", "", true, TElementKind::Button, 0);
+  EXPECT_EQ(clips->Mode(), 1);
 }
 
 TEST_F(MainFormTest, RefusesABookWithoutStructTxtAndASecondCopyOfTheSameBook) {
