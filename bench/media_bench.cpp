@@ -69,7 +69,7 @@ void BM_FadeTick(benchmark::State& state) {
   App();
   TSongFolder folder;
   TMediaOptions options;
-  TBackgroundMusic music(folder.Store, folder.FileSystem, "c:\\", {"song.wav"}, "SOFTWARE\\bench",
+  TBackgroundMusic music(folder.Store, folder.FileSystem, {"c:\\song.wav"}, "SOFTWARE\\bench",
                          options);
   music.StartBackgroundMusic();
   for (auto _ : state) {

@@ -25,10 +25,9 @@ int FadeStep(int level) {
 }  // namespace
 
 TBackgroundMusic::TBackgroundMusic(const TBookStore& store, const TDosFileSystem& fileSystem,
-                                   std::string programDir, TDynamicStringArray songs,
-                                   std::string settingsKey, TMediaOptions& options)
-    : programDir_(std::move(programDir)),
-      songs_(std::move(songs)),
+                                   TDynamicStringArray songs, std::string settingsKey,
+                                   TMediaOptions& options)
+    : songs_(std::move(songs)),
       settingsKey_(std::move(settingsKey)),
       options_(options),
       player_(store, fileSystem) {
@@ -59,7 +58,7 @@ void TBackgroundMusic::StartBackgroundMusic() {
     options_.BGSound = false;
     return;
   }
-  player_.FileName = programDir_ + songs_[songIndex_];
+  player_.FileName = songs_[songIndex_];
   try {
     player_.SetVolume(0);  // silent from the first frame: the fade-in raises it
     player_.Open();
@@ -100,7 +99,7 @@ void TBackgroundMusic::NextSong() {
   if (player_.NotifyValue() != TMPNotifyValues::nvSuccessful || songs_.empty()) return;
   songIndex_ = songIndex_ < static_cast<int>(songs_.size()) - 1 ? songIndex_ + 1 : 0;
   songPos_ = 0;
-  player_.FileName = programDir_ + songs_[songIndex_];
+  player_.FileName = songs_[songIndex_];
   try {
     player_.Open();
     player_.Play();

@@ -20,11 +20,11 @@ struct TMediaOptions;
 
 class TBackgroundMusic {
  public:
-  // `songs` are relative to `programDir`; `options.BGSound` is the flag this object switches
-  // off for the run when the music cannot play. `settingsKey` holds the song and position.
+  // `songs` are book files (full DOS paths, as the description resolves them);
+  // `options.BGSound` is the flag this object switches off for the run when the music cannot
+  // play. `settingsKey` holds the song and position.
   TBackgroundMusic(const TBookStore& store, const TDosFileSystem& fileSystem,
-                   std::string programDir, TDynamicStringArray songs, std::string settingsKey,
-                   TMediaOptions& options);
+                   TDynamicStringArray songs, std::string settingsKey, TMediaOptions& options);
   ~TBackgroundMusic();
 
   void StartBackgroundMusic();
@@ -52,7 +52,6 @@ class TBackgroundMusic {
  private:
   void ApplyFadeLevel();
 
-  std::string programDir_;
   TDynamicStringArray songs_;
   std::string settingsKey_;
   TMediaOptions& options_;

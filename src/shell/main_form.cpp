@@ -388,9 +388,9 @@ void TMainForm::CreateMedia() {
       [this](const std::string& message) { TellReader(message); }, HasMediaElement);
   codecs_->InstallForBook(description_.CodecWords, mediaOptions_.Clip);
   if (!description_.Songs.empty())
-    music_ = std::make_unique<TBackgroundMusic>(session_.Store, session_.FileSystem,
-                                                session_.Folders.ProgramDir, description_.Songs,
-                                                SettingsKeyPath(title_), mediaOptions_);
+    music_ =
+        std::make_unique<TBackgroundMusic>(session_.Store, session_.FileSystem, description_.Songs,
+                                           SettingsKeyPath(title_), mediaOptions_);
   else
     mediaOptions_.BGSound = false;
   clips_ = std::make_unique<TSound>(session_.Store, session_.FileSystem, *this,

@@ -40,7 +40,8 @@ TEST_F(BackgroundMusicTest, SongsPlayInTurnAndTheLastIsFollowedByTheFirst) {
       Dir(), {{"run/one.wav", test::ToneWav(400, 440)}, {"run/two.wav", test::ToneWav(400, 880)}});
   Save("BGSoundSong", 1);  // resumes at the second song
   Save("BGSoundPos", 0);
-  TBackgroundMusic music(Store, FileSystem, "c:\\run\\", {"one.wav", "two.wav"}, kKey, Options);
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\one.wav", "c:\\run\\two.wav"}, kKey,
+                         Options);
   std::vector<int> heard;
   sink.StartRecording();
   music.StartBackgroundMusic();
@@ -68,7 +69,7 @@ TEST_F(BackgroundMusicTest, FadesOutOnTheSinkAndResumesWhereItStopped) {
   test::TNullSink sink(Dir());
   if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
   test::WriteTree(Dir(), {{"run/long.wav", test::ToneWav(12000, 440, 0.8)}});
-  TBackgroundMusic music(Store, FileSystem, "c:\\run\\", {"long.wav"}, kKey, Options);
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\long.wav"}, kKey, Options);
   music.StartBackgroundMusic();
   EXPECT_TRUE(music.FadeRunning());  // it fades in
   EXPECT_LT(music.Player().Volume(), 0.05f);
@@ -101,7 +102,8 @@ TEST_F(BackgroundMusicTest, AStoredSongBeyondTheListStartsTheFirstAndFailuresSwi
   test::WriteTree(Dir(), {{"run/one.wav", test::ToneWav(3000)}});
   Save("BGSoundSong", 7);
   Save("BGSoundPos", 2000);
-  TBackgroundMusic music(Store, FileSystem, "c:\\run\\", {"one.wav", "missing.wav"}, kKey, Options);
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\one.wav", "c:\\run\\missing.wav"}, kKey,
+                         Options);
   music.StartBackgroundMusic();
   EXPECT_EQ(music.SongIndex(), 0);
   EXPECT_EQ(music.SongPos(), 0);
@@ -113,7 +115,7 @@ TEST_F(BackgroundMusicTest, AStoredSongBeyondTheListStartsTheFirstAndFailuresSwi
   EXPECT_FALSE(Options.BGSound);
 
   TMediaOptions none;
-  TBackgroundMusic empty(Store, FileSystem, "c:\\run\\", {}, kKey, none);
+  TBackgroundMusic empty(Store, FileSystem, {}, kKey, none);
   EXPECT_FALSE(none.BGSound);
 }
 

@@ -57,7 +57,7 @@ TEST_F(SoundTest, SoundsFromPagesTakeTurnsWithTheMusic) {
   test::WriteTree(Dir(), {{"run/song.wav", test::ToneWav(8000)},
                           {"run/link.wav", test::ToneWav(300)},
                           {"run/clip.wav", test::ToneWav(2000)}});
-  TBackgroundMusic music(Store, FileSystem, "c:\\run\\", {"song.wav"}, "SOFTWARE\\t\\s", options);
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\song.wav"}, "SOFTWARE\\t\\s", options);
   TSound sound(Store, FileSystem, window, host, {});
   sound.SetBackgroundMusic(&music);
   music.StartBackgroundMusic();
