@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QtEndian>
 
+#include "wave_writer.h"
+
 namespace shelf::samplegen {
 namespace {
 
@@ -64,7 +66,7 @@ QByteArray MjpegAvi(const std::vector<QImage>& frames, int fps,
     QByteArray jpeg;
     QBuffer buffer(&jpeg);
     buffer.open(QIODevice::WriteOnly);
-    if (!frame.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPG", 70)) return {};
+    if (!frame.convertToFormat(QImage::Format_RGB888).save(&buffer, "JPG", 45)) return {};
     largest = std::max<std::uint32_t>(largest, static_cast<std::uint32_t>(jpeg.size()));
     jpegs.push_back(std::move(jpeg));
   }
@@ -116,14 +118,8 @@ QByteArray MjpegAvi(const std::vector<QImage>& frames, int fps,
                             static_cast<std::uint32_t>(frames.size()), largest, 0, width, height) +
                    Chunk("strf", bitmap));
   if (hasSound) {
-    QByteArray format;
-    Le16(format, 1);
-    Le16(format, 1);
-    Le32(format, static_cast<std::uint32_t>(rate));
-    Le32(format, static_cast<std::uint32_t>(rate * 2));
-    Le16(format, 2);
-    Le16(format, 16);
-    Le16(format, 0);
+    QByteArray format = PcmFormat(rate);
+    Le16(format, 0);  // no extra bytes
     hdrl += List("strl", StreamHeader("auds", "\0\0\0\0", 2, static_cast<std::uint32_t>(rate * 2),
                                       static_cast<std::uint32_t>(sound.size()),
                                       static_cast<std::uint32_t>(perFrame * 2), 2, 0, 0) +

@@ -75,7 +75,7 @@ QByteArray AdpcmBlock(const std::int16_t* s, int count) {
 
 }  // namespace
 
-QByteArray PcmWave(const std::vector<std::int16_t>& samples, int rate) {
+QByteArray PcmFormat(int rate) {
   QByteArray format;
   Le16(format, 1);
   Le16(format, 1);
@@ -83,6 +83,11 @@ QByteArray PcmWave(const std::vector<std::int16_t>& samples, int rate) {
   Le32(format, static_cast<std::uint32_t>(rate * 2));
   Le16(format, 2);
   Le16(format, 16);
+  return format;
+}
+
+QByteArray PcmWave(const std::vector<std::int16_t>& samples, int rate) {
+  const QByteArray format = PcmFormat(rate);
   QByteArray data;
   for (const std::int16_t s : samples) Le16(data, static_cast<std::uint16_t>(s));
   return Riff(format, {}, data);

@@ -8,6 +8,8 @@
 
 namespace shelf::samplegen {
 
+// The format block of 16-bit mono PCM sound, as WAV and AVI files carry it.
+QByteArray PcmFormat(int rate);
 QByteArray PcmWave(const std::vector<std::int16_t>& samples, int rate);
 QByteArray AdpcmWave(const std::vector<std::int16_t>& samples, int rate);
 
