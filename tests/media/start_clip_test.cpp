@@ -36,7 +36,7 @@ class StartClipTest : public test::IsolatedTest {
 
 TEST_F(StartClipTest, PlaysFramedInTheMiddleAndEndsTheStartUpOnce) {
   auto start = Make(clip, false);
-  ASSERT_TRUE(RunUntil([&] { return start->isVisible() || finished; }, 5s));
+  ASSERT_TRUE(RunUntil([&] { return start->isVisible() || finished; }, 15s));
   ASSERT_TRUE(start->isVisible()) << "shown once the film plays";
   const QRect film = start->Player()->GetDisplayRect();
   EXPECT_EQ(film.size(), QSize(320, 180));
@@ -52,7 +52,7 @@ TEST_F(StartClipTest, PlaysFramedInTheMiddleAndEndsTheStartUpOnce) {
 
 TEST_F(StartClipTest, EscapeEndsItAtOnceAndAMissingClipGoesStraightOn) {
   auto start = Make(clip, true);
-  ASSERT_TRUE(RunUntil([&] { return start->isVisible(); }, 5s));
+  ASSERT_TRUE(RunUntil([&] { return start->isVisible(); }, 15s));
   EXPECT_EQ(start->geometry(), QGuiApplication::primaryScreen()->geometry());
   QTest::keyClick(start.get(), Qt::Key_Escape);
   EXPECT_EQ(finished, 1);
