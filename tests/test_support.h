@@ -28,4 +28,8 @@ void WriteTree(const std::filesystem::path& root, const std::map<std::string, st
 
 std::string ReadFile(const std::filesystem::path& path);
 
+// Sets the sample book's start clip on or off the way the options dialog does (its "Clip"
+// setting, in the current settings folder); with it off, the book's window shows at once.
+void SetSampleBookStartClip(bool on);
+
 }  // namespace shelf::test
