@@ -146,6 +146,30 @@ void BM_OpenAndStartSong(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenAndStartSong)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
+// The same with the song opened beforehand: only the start is measured.
+void BM_StartOpenedSong(benchmark::State& state) {
+  App();
+  TSinkListener listener;
+  if (!listener.Error().empty()) return state.SkipWithError(listener.Error().c_str());
+  TSongFolder folder;
+  TMPlayer player(folder.Store, folder.FileSystem);
+  player.FileName = "c:\\song.wav";
+  for (auto _ : state) {
+    player.Open();
+    listener.Settle();
+    listener.Listen();
+    player.Play();
+    QElapsedTimer limit;
+    limit.start();
+    while (!listener.Heard() && limit.elapsed() < 2000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    player.Close();
+    if (!listener.Heard()) return state.SkipWithError("the song was not heard");
+    state.SetIterationTime(*listener.Heard() / 1000);
+  }
+}
+BENCHMARK(BM_StartOpenedSong)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+
 void BM_FadeTick(benchmark::State& state) {
   App();
   TSongFolder folder;
