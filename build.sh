@@ -15,9 +15,11 @@ esac
 packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-liberation2
           liblitehtml-dev libgumbo-dev libgif-dev qt6-multimedia-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth xdg-utils
-          shared-mime-info libarchive-dev cups cups-bsd cups-client poppler-utils
-          clang libclang-rt-14-dev llvm)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+          gstreamer1.0-libav timgm6mb-soundfont libmp3lame-dev pulseaudio pulseaudio-utils
+          libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+          xvfb xauth xdg-utils shared-mime-info libarchive-dev cups cups-bsd cups-client
+          poppler-utils clang libclang-rt-14-dev llvm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

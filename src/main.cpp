@@ -41,6 +41,10 @@ int main(int argc, char** argv) {
         "       Run it from a desktop session, or under a virtual display: xvfb-run -a shelf");
   // Qt 6.4's other media backend misbehaves without an audio device.
   if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
+  // Under X11's OpenGL integration, that backend's video sink fails on the films' decoded frames
+  // (the clip stops at its first picture); the program paints with the raster engine only.
+  if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+    qputenv("QT_XCB_GL_INTEGRATION", "none");
   shelf::TShelfApplication app(argc, argv);
 
   const auto session =

@@ -8,6 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/cp1251.h"
+#include "platform/registry.h"
+#include "shell/stored_switches.h"
+
 namespace shelf::test {
 namespace fs = std::filesystem;
 
@@ -59,6 +63,14 @@ std::string ReadFile(const fs::path& path) {
   std::ostringstream out;
   out << in.rdbuf();
   return out.str();
+}
+
+void SetSampleBookStartClip(bool on) {
+  TRegistry settings;
+  const auto title = Utf8ToCp1251("Вектор-2107. Руководство по ремонту и эксплуатации");
+  ASSERT_TRUE(settings.OpenKey(SettingsKeyPath(*title), true));
+  ASSERT_TRUE(settings.WriteBool("Clip", on));
+  ASSERT_TRUE(settings.CloseKey());
 }
 
 }  // namespace shelf::test

@@ -44,4 +44,8 @@ constexpr long long kHostileInputMemory = 1LL << 30;
 constexpr long long kHostileInputMemory = 1LL << 30;
 #endif
 
+// Sets the sample book's start clip on or off the way the options dialog does (its "Clip"
+// setting, in the current settings folder); with it off, the book's window shows at once.
+void SetSampleBookStartClip(bool on);
+
 }  // namespace shelf::test

@@ -121,7 +121,7 @@ void TLinkCommands::HandleLinkClick(TFrameViewer& sender, const std::string& tar
   } else if (Contains(extension, ".rar")) {
     if (ShowArchive) ShowArchive(file);
   } else if (Contains(extension, ".wav")) {
-    // Sounds come with the clip player; until then these links do nothing.
+    if (PlaySound) PlaySound(file);
   } else {
     OpenExternal(file, Contains(extension, ".exe") || Contains(extension, ".com"));
   }

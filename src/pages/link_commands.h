@@ -38,6 +38,8 @@ class TLinkCommands {
   // Asks the enlarged-picture windows of other copies whether one shows `picture` (and brings
   // it forward); true when one does.
   std::function<bool(const std::string& picture)> AskPictureWindows;
+  // Plays a sound file (DOS path) through the clip player.
+  std::function<void(const std::string& file)> PlaySound;
 
  private:
   void ShowEnlargedPicture(const std::string& expanded);

@@ -7,6 +7,8 @@
 
 #include "book/element_records.h"
 #include "dialogs/cool_dialog.h"
+#include "media/background_music.h"
+#include "media/sound.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "popup/control_popup_window.h"
@@ -19,6 +21,26 @@ namespace {
 
 bool Contains(const std::string& text, const char* word) {
   return text.find(word) != std::string::npos;
+}
+
+// "play", "stop", "pause", "stepforward", "stepback" on the clip player; device errors are
+// ignored.
+void ClipControl(TSound& clips, const std::string& command) {
+  try {
+    if (command == "play") {
+      clips.PlayClip("", "", kPlayKindNothing);
+    } else if (command == "stop") {
+      clips.Stop();
+    } else if (command == "pause") {
+      clips.SetNotify(false);  // a paused and resumed sound ends without acting on its end
+      clips.Pause();
+    } else if (command == "stepforward") {
+      clips.StepForward();
+    } else if (command == "stepback") {
+      clips.StepBack();
+    }
+  } catch (const EMCIDeviceError&) {
+  }
 }
 
 }  // namespace
@@ -111,6 +133,10 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       if (screen >= 0 && screen < host_.ScreenCount()) host_.SwitchScreen(int(screen), kind, index);
       break;
     }
+    case TCommandRule::View3d:
+    case TCommandRule::View2d:
+      host_.ShowVideoPanel(RecogniseCommand(command) == TCommandRule::View3d);
+      break;
     case TCommandRule::Run:
       host_.RunDocument(ValueBetweenEquals(command, folders_),
                         ValueAfterLastEquals(command, folders_));
@@ -205,6 +231,17 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       break;
     case TCommandRule::CaseOff:
       caseSensitiveFind_ = false;
+      break;
+    case TCommandRule::BgSound:
+      if (kind == TElementKind::Button && music_) music_->Toggle(clips_);
+      break;
+    case TCommandRule::ClipControl:
+      if (clips_) ClipControl(*clips_, command);
+      break;
+    case TCommandRule::Clip:
+      if (clips_)
+        clips_->PlayClip(ValueBetweenEquals(command, folders_),
+                         ValueAfterLastEquals(command, folders_), kPlayKindClip);
       break;
     case TCommandRule::ScreenNumber: {
       const std::int64_t screen = std::int64_t{ValueInt(command, 1)} - 1;

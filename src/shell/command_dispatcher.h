@@ -17,6 +17,8 @@ class TFindTxtHtml;
 class TContentsTrees;
 class TControlPopupWindow;
 struct RScreen;
+class TSound;
+class TBackgroundMusic;
 
 enum class TElementKind { Button = 0, SwitchOne = 1, SwitchGrp = 2 };
 
@@ -98,6 +100,8 @@ class TCommandHost {
   virtual void StepPicture(bool forward) = 0;
   // "installfonts": the fonts next to the page shown last go into the reader's font folder.
   virtual void InstallPageFonts() = 0;
+  // "3d" plays the title screen's film in its panel, "2d" puts the picture back.
+  virtual void ShowVideoPanel(bool /*on*/) {}
 };
 
 class TCommandDispatcher {
@@ -117,6 +121,12 @@ class TCommandDispatcher {
   void SetContents(TContentsTrees* trees) { trees_ = trees; }
   void SetPopups(TControlPopupWindow* popups) { popups_ = popups; }
 
+  // The clip player and the background music (null: the book has none).
+  void SetMedia(TSound* clips, TBackgroundMusic* music) {
+    clips_ = clips;
+    music_ = music;
+  }
+
   // Whether the page search compares letter case ("caseon" / "caseoff").
   bool CaseSensitiveFind() const { return caseSensitiveFind_; }
 
@@ -132,6 +142,8 @@ class TCommandDispatcher {
   TFindTxtHtml* finder_ = nullptr;
   TContentsTrees* trees_ = nullptr;
   TControlPopupWindow* popups_ = nullptr;
+  TSound* clips_ = nullptr;
+  TBackgroundMusic* music_ = nullptr;
   bool caseSensitiveFind_ = false;
 };
 

@@ -21,13 +21,18 @@
 #include "dialogs/form_options.h"
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
+#include "media/background_music.h"
+#include "media/button_sound.h"
+#include "media/codec_installer.h"
+#include "media/my_avi_player.h"
 #include "media/slide_image.h"
+#include "media/start_clip.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/instance_lock.h"
+#include "platform/media_decoders.h"
 #include "platform/registry.h"
 #include "platform/shell_open.h"
-#include "platform/sound.h"
 #include "platform/user_folders.h"
 #include "shell/dropped_file.h"
 #include "shell/my_control.h"
@@ -58,6 +63,10 @@ constexpr int kScaleBarScreen = 1;
 // Fade steps: a button that opens a context menu fades a little slower.
 constexpr int kFadeStep = 4;
 constexpr int kContextMenuFadeStep = 3;
+// The title screen's film and the panel it plays in.
+constexpr char kPanelFilm[] = "car.avi";
+constexpr QRect kVideoPanel(QPoint(31, 135), QPoint(686, 393));
+constexpr int kTitleScreen = 0;
 
 }  // namespace
 
@@ -105,6 +114,12 @@ TMainForm::~TMainForm() {
     const std::string& sound = Screen().Buttons[exitButton_].Sound;
     if (!sound.empty() && sound != "no" && options_.Wav) PlayBookSound(sound, true);
   }
+  if (music_ && options_.BGSound) music_->StopBackgroundMusic(true);
+  dispatcher_.SetMedia(nullptr, nullptr);
+  startClip_.reset();
+  videoPanel_.reset();
+  clips_.reset();
+  music_.reset();
   for (const int font : installedFonts_) RemoveFontResource(font);
   windowMessages_.reset();
   bus_.reset();
@@ -152,6 +167,7 @@ std::optional<int> TMainForm::BuildBookShell() {
 
   textMsg_ = CreateTextMsg(description_.Texts, this);
   statusLine_ = std::make_unique<TStatusLine>(textMsg_.get());
+  CreateMedia();
   backgroundPanel_ =
       new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
                                                            : description_.Splitters.front().Color);
@@ -200,10 +216,11 @@ std::optional<int> TMainForm::BuildBookShell() {
     links.AskPictureWindows = [this](const std::string& picture) {
       return windowMessages_->PictureShownElsewhere(picture);
     };
+    links.PlaySound = [this](const std::string& file) { PlayLinkedSound(file); };
   }
   qApp->installEventFilter(this);
   ReplaySwitches(false);
-  ShowMainWindow();
+  ShowAfterStartClip();
   coolDialog_ =
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
@@ -425,10 +442,22 @@ void TMainForm::SwitchScreen(int screen, TElementKind kind, int index) {
              index < static_cast<int>(Screen().SwitchesGrp.size())) {
     Screen().SwitchesGrp[index].Hover = 0;
   }
+  // The film pauses while another screen shows; its frame stays in the title's picture.
+  if (videoPanel_ && videoPanel_->Active() && screen != kTitleScreen) {
+    videoPanel_->Pause();
+    videoPanel_->ShowFilm(false);
+  }
   currentScreen_ = screen;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   LoadScreen();
+  if (videoPanel_ && currentScreen_ == kTitleScreen) {
+    QPainter painter(&pictures_.Background());
+    videoPanel_->PaintInto(painter);
+    videoPanel_->ShowFilm(true);
+    videoPanel_->ResumeUnlessUserPaused();
+  }
   if (pathInputs_) pathInputs_->ShowForScreen(currentScreen_);
+  if (clips_) clips_->ShowClipWindows();
   if (finder_) finder_->ShowBoxesForScreen();
   if (popups_) popups_->BuildPopups();
   if (busyMovie_) {
@@ -467,6 +496,66 @@ void TMainForm::ShowMainWindow() {
   SetAnimationShape(QRegion());
   show();
   openingTimer_.SetEnabled(true);
+  if (music_ && options_.BGSound) {
+    SetWaitCursor(true);
+    music_->StartBackgroundMusic();
+    SetWaitCursor(false);
+  }
+}
+
+void TMainForm::CreateMedia() {
+  codecs_ = std::make_unique<TCodecInstaller>(
+      session_.Store, session_.FileSystem, session_.Folders,
+      [this](const std::string& message) { TellReader(message); }, HasMediaElement);
+  codecs_->InstallForBook(description_.CodecWords, options_.Clip);
+  if (!description_.Songs.empty())
+    music_ = std::make_unique<TBackgroundMusic>(
+        session_.Store, session_.FileSystem, description_.Songs, SettingsKeyPath(title_), options_);
+  else
+    options_.BGSound = false;
+  clips_ = std::make_unique<TSound>(session_.Store, session_.FileSystem, *this,
+                                    static_cast<TSoundHost&>(*this), description_.Clips);
+  clips_->SetBackgroundMusic(music_.get());
+  dispatcher_.SetMedia(clips_.get(), music_.get());
+}
+
+void TMainForm::ShowAfterStartClip() {
+  const std::string& clip = description_.StartClip;
+  if (clip.empty() || clip == "no" || !options_.Clip) return ShowMainWindow();
+  const std::string& backdrop = description_.StartClipBackground;
+  startClip_ = std::make_unique<TStartClip>(
+      session_.Store, session_.FileSystem, session_.Folders.ProgramDir + clip,
+      !backdrop.empty() && backdrop != "no", [this] { ShowMainWindow(); },
+      [this](const std::string& kind) { DecoderMissing(kind); });
+}
+
+void TMainForm::ShowVideoPanel(bool on) {
+  if (on && !videoPanel_) {
+    videoPanel_ = std::make_unique<TMyAviPlayer>(session_.Store, session_.FileSystem);
+    videoPanel_->Setup(this, this, this, session_.Folders.ProgramDir + kPanelFilm, kVideoPanel);
+  }
+  if (videoPanel_) videoPanel_->SetActive(on);
+}
+
+void TMainForm::PlayLinkedSound(const std::string& file) {
+  if (clips_) clips_->PlayClip(file, "", kPlayKindClose);
+}
+
+void TMainForm::ShowClipPage(int area, const std::string& page) {
+  if (htmlFrame_) htmlFrame_->ShowPage(area, page);
+}
+
+void TMainForm::DecoderMissing(const std::string& mediaKind) {
+  if (codecs_) codecs_->DecoderMissing(mediaKind);
+}
+
+void TMainForm::TellReader(const std::string& message) {
+  std::cerr << "shelf: " << Cp1251ToUtf8(message) << "\n";
+  ShowBookMessage(nullptr, message);  // a box that does not hold the window
+}
+
+void TMainForm::SetWaitCursor(bool wait) {
+  wait ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
 }
 
 void TMainForm::CloseAllAndQuit() {
@@ -487,13 +576,10 @@ void TMainForm::PlayButtonSound(const std::string& name) {
 }
 
 void TMainForm::PlayBookSound(const std::string& name, bool toTheEnd) {
-  try {
-    const TComprStream wav(session_.Store, session_.Folders.ProgramDir + name);
-    if (!sound_) sound_ = std::make_unique<TSound>();
-    sound_->PlayBytes(wav.Bytes(), toTheEnd ? TSoundWait::UntilEnd : TSoundWait::No);
-  } catch (const EFOpenError&) {
-    // A sound the book lacks is skipped, as a missing picture is.
-  }
+  // A sound the book lacks or this system cannot play is skipped, as a missing picture is.
+  if (!buttonSound_)
+    buttonSound_ = std::make_unique<TButtonSound>(session_.Store, session_.FileSystem);
+  buttonSound_->Play(session_.Folders.ProgramDir + name, toTheEnd);
 }
 
 void TMainForm::CloseBook(TElementKind kind, int index) {
@@ -623,6 +709,7 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
   ClosePopups();
+  if (videoPanel_ && videoPanel_->Click(event->position().toPoint())) return;
   pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
@@ -820,12 +907,7 @@ void TMainForm::OpenDroppedFile(const std::string& dosPath) {
       ShowArchive(name);
       break;
     case TDroppedFile::Sound:
-      // The clip player takes dropped sounds once it is wired in; until then the sound plays
-      // as a button sound would.
-      if (const auto host = session_.FileSystem.ToHost(name)) {
-        if (!sound_) sound_ = std::make_unique<TSound>();
-        sound_->PlayFile(*host, TSoundWait::No);
-      }
+      PlayLinkedSound(name);
       break;
     case TDroppedFile::Nothing:
       break;

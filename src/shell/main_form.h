@@ -16,6 +16,7 @@
 #include "book/interface_description.h"
 #include "dialogs/cool_dialog.h"
 #include "dialogs/program_options.h"
+#include "media/sound.h"
 #include "pages/html_frame.h"
 #include "popup/control_popup_window.h"
 #include "search/contents_host.h"
@@ -42,7 +43,11 @@ class TOpeningAnimation;
 class TClosingAnimation;
 class TMyControl;
 class TPanelBkgrd;
-class TSound;
+class TBackgroundMusic;
+class TButtonSound;
+class TMyAviPlayer;
+class TStartClip;
+class TCodecInstaller;
 class TEffBtnCar;
 class TTextMsg;
 class TStatusLine;
@@ -62,7 +67,8 @@ class TMainForm : public QWidget,
                   private TPopupHost,
                   private TUnRarHost,
                   private TWindowMessagesHost,
-                  private TFindHost {
+                  private TFindHost,
+                  private TSoundHost {
   Q_OBJECT
 
  public:
@@ -120,6 +126,15 @@ class TMainForm : public QWidget,
   TFormOptions* FormOptions() const { return formOptions_.get(); }
   TSlideImage* SlideImages() const { return slides_.get(); }
   bool FadeRunning(TElementKind kind, int index) const;
+  // The clip and sound player (a ".wav" link plays through PlayLinkedSound) and the background
+  // music (null: the book has no songs).
+  TSound* Clips() const { return clips_.get(); }
+  TBackgroundMusic* Music() const { return music_.get(); }
+  // The title screen's film panel once "3d" has made it, and the start clip while it runs.
+  TMyAviPlayer* VideoPanel() const { return videoPanel_.get(); }
+  TStartClip* StartClip() const { return startClip_.get(); }
+  // A sound from a page or a dropped file: background music pauses while it plays.
+  void PlayLinkedSound(const std::string& file);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -149,6 +164,7 @@ class TMainForm : public QWidget,
   void ShowOptions() override;
   void StepPicture(bool forward) override;
   void InstallPageFonts() override;
+  void ShowVideoPanel(bool on) override;
   // TContentsHost
   void SetChapterHints(const std::string& next, const std::string& previous) override;
   void ClosePopups() override;
@@ -195,6 +211,10 @@ class TMainForm : public QWidget,
   bool FindCaption(const std::string& text) override;
   TCoolDialog* SearchDialog() const override { return coolDialog_.get(); }
   TScaleBar* SearchScale() const override { return scaleBar_.get(); }
+  // TSoundHost
+  void ShowClipPage(int area, const std::string& page) override;
+  void DecoderMissing(const std::string& mediaKind) override;
+  void SetWaitCursor(bool wait) override;
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
   void DrawOnBackground(QPoint at, const QImage& image) override;
@@ -212,6 +232,11 @@ class TMainForm : public QWidget,
   void InstallBookFonts();
   void CreateFormOptions();
   void CreateSlideImages();
+  void CreateMedia();
+  // Shows the window after the book's start clip, or at once when there is none.
+  void ShowAfterStartClip();
+  // A message box that does not hold the window (and the same text on stderr).
+  void TellReader(const std::string& message);
   // Plays a sound of the book, from the container or from disk.
   void PlayBookSound(const std::string& name, bool toTheEnd);
   // Applies an animation frame, kept inside the window's outline.
@@ -234,7 +259,12 @@ class TMainForm : public QWidget,
   QImage screenPicture_;  // the current screen's background picture as loaded
   QRegion shape_;
   std::unique_ptr<TInstanceLock> instanceLock_;
-  std::unique_ptr<TSound> sound_;
+  std::unique_ptr<TButtonSound> buttonSound_;
+  std::unique_ptr<TBackgroundMusic> music_;
+  std::unique_ptr<TSound> clips_;
+  std::unique_ptr<TMyAviPlayer> videoPanel_;
+  std::unique_ptr<TStartClip> startClip_;
+  std::unique_ptr<TCodecInstaller> codecs_;
   std::vector<TMyControl*> hintControls_;
   // Fades of the current screen's buttons, on/off switches and group switches, by kind.
   std::vector<std::unique_ptr<TEffBtnCar>> fades_[3];

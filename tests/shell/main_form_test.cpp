@@ -4,19 +4,26 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QProcess>
+#include <QScrollBar>
 #include <QTest>
 
 #include "book/book_session.h"
 #include "dialogs/cool_dialog.h"
 #include "html/frame_viewer.h"
+#include "media/background_music.h"
+#include "media/media_fixture.h"
+#include "media/my_avi_player.h"
+#include "media/null_sink.h"
+#include "media/start_clip.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "platform/shell_open.h"
+#include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
@@ -41,6 +48,12 @@ std::string LongText() {
 
 class MainFormTest : public test::IsolatedTest {
  protected:
+  // The sample book's start clip is switched off in the settings: each test meets the window
+  // at once. The test of the clip switches it back on.
+  void SetUp() override {
+    IsolatedTest::SetUp();
+    test::SetSampleBookStartClip(false);
+  }
   std::unique_ptr<TBookSession> Open(const fs::path& folder) {
     std::string error;
     auto session = OpenBookSession(folder, error);
@@ -64,6 +77,7 @@ TEST_F(MainFormTest, OpensTheSampleBookWithItsSizeShapeAndOpeningAnimation) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  EXPECT_EQ(form.StartClip(), nullptr) << "the settings switch the start clip off";
   EXPECT_EQ(form.size(), QSize(800, 600));
   EXPECT_EQ(form.windowTitle().toStdString(), "Вектор-2107. Руководство по ремонту и эксплуатации");
   // The book's own icon, from the container, for the window and the application.
@@ -234,6 +248,109 @@ TEST_F(MainFormTest, BusyIsOneFlagWithOneCursor) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// With its setting on, the start clip plays before the window shows; Escape, sent as a reader's
+// key reaches the clip, ends it and the book opens.
+TEST_F(MainFormTest, TheStartClipPlaysBeforeTheWindowAndEscapeEndsIt) {
+  test::SetSampleBookStartClip(true);
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  EXPECT_FALSE(form.isVisible());
+  TStartClip* clip = form.StartClip();
+  ASSERT_NE(clip, nullptr);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return clip->isVisible(); }, 15000));
+  EXPECT_FALSE(form.isVisible());
+  QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : clip, Qt::Key_Escape);
+  EXPECT_TRUE(clip->Finished());
+  EXPECT_FALSE(clip->isVisible());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.OpeningAnimationRunning());
+}
+
+// The sample book's media through the window: the songs start with the window, the music
+// button fades them out, the reading screen's clip plays in its window, "3d" plays the title's
+// film and keeps it waiting while another screen shows.
+TEST_F(MainFormTest, TheSampleBookPlaysItsMusicClipAndFilm) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_NE(form.Music(), nullptr);
+  EXPECT_TRUE(form.Options().BGSound);
+  EXPECT_TRUE(form.Music()->Player().Opened());
+  EXPECT_EQ(form.Music()->SongIndex(), 0);
+  form.Dispatcher().ExecuteCommand("bgsound", "", true, TElementKind::Button, 0);
+  EXPECT_FALSE(form.Options().BGSound);
+  EXPECT_FALSE(form.Music()->Player().Opened());
+
+  form.Dispatcher().ExecuteCommand("3d", "", true, TElementKind::SwitchOne, 0);
+  ASSERT_NE(form.VideoPanel(), nullptr);
+  EXPECT_TRUE(form.VideoPanel()->Active());
+
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  TSound* clips = form.Clips();
+  ASSERT_NE(clips, nullptr);
+  ASSERT_EQ(clips->ClipWindows().size(), 1u);
+  EXPECT_TRUE(clips->ClipWindows()[0]->isVisible());
+  EXPECT_TRUE(form.VideoPanel()->Held()) << "the film waits on the title screen";
+  form.Dispatcher().ExecuteCommand("clip=media\\wheel.avi=driveline.htm", "", true,
+                                   TElementKind::Button, 0);
+  EXPECT_TRUE(clips->Opened());
+  EXPECT_TRUE(clips->HasVideo());
+  EXPECT_EQ(clips->Display(), clips->ClipWindows()[0]);
+  const QWidget* clipWindow = clips->ClipWindows()[0];
+  EXPECT_EQ(form.childAt(clipWindow->geometry().center()), clipWindow) << "over the page";
+  EXPECT_TRUE(Cp1251LowerString(form.PageAreas()->CurrentScreenViewer()->CurrentFile())
+                  .ends_with("driveline.htm"));
+  form.Dispatcher().ExecuteCommand("stop", "", true, TElementKind::Button, 0);
+  EXPECT_EQ(clips->Mode(), 1);
+}
+
+// A ".wav" link of a page and a sound file dropped on the window play through the clip player
+// and are really heard on a (null) sound card.
+TEST_F(MainFormTest, SoundLinksAndDroppedSoundsAreHeard) {
+  test::TNullSink sink(Dir());
+  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  form.Dispatcher().ExecuteCommand("bgsound", "", true, TElementKind::Button, 0);  // quiet
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  form.PageAreas()->OpenLinkedPage(session->Folders.ProgramDir + "lighting.htm");
+  TDocumentView* page = form.PageAreas()->CurrentScreenViewer()->ActiveViewer();
+  ASSERT_NE(page, nullptr);
+  page->verticalScrollBar()->setValue(page->verticalScrollBar()->maximum());  // near the end
+  QPoint link(-1, -1);
+  for (int y = 0; y < page->viewport()->height() && link.x() < 0; y += 3)
+    for (int x = 0; x < page->viewport()->width() && link.x() < 0; x += 3)
+      if (page->ObjectAt({x, y}).Url == "horn.wav") link = {x, y};
+  ASSERT_GE(link.x(), 0) << "the horn link shows at the end of the page";
+
+  TSound& clips = *form.Clips();
+  const auto heard = [&](const auto& play, const char* name) {
+    sink.StartRecording();
+    play();
+    EXPECT_TRUE(Cp1251LowerString(clips.FileName).ends_with(name)) << clips.FileName;
+    EXPECT_TRUE(clips.Opened()) << name;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clips.Mode() != 2; }, 5000)) << name;
+    const auto levels = sink.StopRecording(std::chrono::milliseconds(50));
+    EXPECT_GE(test::FirstLoud(levels, 0.05), 0) << name << " was not heard";
+  };
+  heard([&] { QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, link); }, "horn.wav");
+  // A sound file on disk, as the desktop drops one.
+  const fs::path exit = fs::path(SHELF_SAMPLE_BOOK).parent_path() / "run/exit.wav";
+  heard(
+      [&] {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(exit.string()))});
+        QDragEnterEvent enter(QPoint(400, 300), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        QDropEvent drop(QPointF(400, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &drop);
+      },
+      "exit.wav");
+}
+
 TEST_F(MainFormTest, RefusesABookWithoutStructTxtAndASecondCopyOfTheSameBook) {
   const fs::path book = MakeBook("1_screen=fon1.bmp\r\n");
   auto first = Open(book);
@@ -396,7 +513,7 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
   } cases[] = {
       {"files/forms.zip", "save forms.zip"},
       {"files/torque_chart.pdf", "open " + (book / "run/files/torque_chart.pdf").string()},
-      {"files/idle.wav", ""},  // the clip player comes later
+      {"files/idle.wav", ""},  // the clip player plays it
       {"pic/car_side.jpg", "picture " + Cp1251ToUtf8(base) + "run\\pic\\car_side.jpg"},
       {"e:\\samplebook\\setup\\setup.exe", "open " + (book / "setup/setup.exe").string()},
       {"mailto:kniga@vektor-avto.example", "url mailto:kniga@vektor-avto.example"},
@@ -410,6 +527,7 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
     EXPECT_EQ(desktop.Calls.empty() ? "" : desktop.Calls.front(), c.call) << c.url;
     EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("app_files.htm")) << c.url;
   }
+  EXPECT_TRUE(Cp1251LowerString(form.Clips()->FileName).ends_with("files\\idle.wav"));
   EXPECT_FALSE(test::ReadFile(out / "checklist.txt").empty());
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("XVK210700Y — 2000"));
   EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Серийный номер скопирован"));

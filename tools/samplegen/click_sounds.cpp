@@ -1,9 +1,10 @@
 #include "click_sounds.h"
 
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+
+#include "wave_writer.h"
 
 namespace shelf::samplegen {
 namespace {
@@ -39,36 +40,6 @@ std::vector<std::int16_t> Synthesise(const TClick& click) {
   return samples;
 }
 
-void PutLe32(QByteArray& out, std::uint32_t value) {
-  char bytes[4];
-  qToLittleEndian(value, bytes);
-  out.append(bytes, 4);
-}
-void PutLe16(QByteArray& out, std::uint16_t value) {
-  char bytes[2];
-  qToLittleEndian(value, bytes);
-  out.append(bytes, 2);
-}
-
-QByteArray Wave(const std::vector<std::int16_t>& samples) {
-  const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
-  QByteArray out;
-  out.append("RIFF");
-  PutLe32(out, 36 + dataSize);
-  out.append("WAVEfmt ");
-  PutLe32(out, 16);         // format chunk size
-  PutLe16(out, 1);          // PCM
-  PutLe16(out, 1);          // mono
-  PutLe32(out, kRate);      // samples per second
-  PutLe32(out, kRate * 2);  // bytes per second
-  PutLe16(out, 2);          // bytes per sample frame
-  PutLe16(out, 16);         // bits per sample
-  out.append("data");
-  PutLe32(out, dataSize);
-  for (const std::int16_t sample : samples) PutLe16(out, static_cast<std::uint16_t>(sample));
-  return out;
-}
-
 // An engine at idle: a low firing pulse with its harmonics and a little rattle.
 std::vector<std::int16_t> Idle(double seconds) {
   const int count = static_cast<int>(kRate * seconds);
@@ -91,14 +62,15 @@ std::vector<std::int16_t> Idle(double seconds) {
 }  // namespace
 
 TBookFile EngineIdleSound(const QString& name) {
-  return {name, false, Wave(Idle(2.5))};
+  return {name, false, PcmWave(Idle(2.5), kRate)};
 }
 
 std::vector<TBookFile> ClickSounds() {
   return {
-      {"run/click.wav", true, Wave(Synthesise({45, 2200, 1500, 90, 0.35}))},
-      {"run/switch.wav", true, Wave(Synthesise({60, 1300, 1100, 70, 0.5}))},
-      {"run/exit.wav", true, Wave(Synthesise({80, 700, 320, 45, 0.2}))},
+      {"run/click.wav", true, PcmWave(Synthesise({45, 2200, 1500, 90, 0.35}), kRate)},
+      // Stored the compact way sounds of the time often were: MS-ADPCM.
+      {"run/switch.wav", true, AdpcmWave(Synthesise({60, 1300, 1100, 70, 0.5}), kRate)},
+      {"run/exit.wav", true, PcmWave(Synthesise({80, 700, 320, 45, 0.2}), kRate)},
   };
 }
 

@@ -1,5 +1,5 @@
-// The sample book's sounds, synthesised as 16-bit mono PCM WAV files: short clicks for the
-// buttons and an idling engine a page links to.
+// The sample book's sounds, synthesised as 16-bit mono WAV files: short clicks for the buttons
+// (PCM, and MS-ADPCM for the switches) and an idling engine a page links to.
 #pragma once
 
 #include <vector>

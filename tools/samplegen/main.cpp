@@ -9,16 +9,17 @@
 #include <sstream>
 
 #include "archives.h"
-#include "book_icon.h"
 #include "attachments.h"
+#include "book_icon.h"
 #include "click_sounds.h"
 #include "dialog_art.h"
+#include "media_files.h"
 #include "page_pictures.h"
 #include "picture_files.h"
 #include "pictures.h"
 #include "piston_gif.h"
-#include "popup_pictures.h"
 #include "platform/cp1251.h"
+#include "popup_pictures.h"
 
 namespace fs = std::filesystem;
 
@@ -100,6 +101,12 @@ int main(int argc, char** argv) {
   }
   for (auto& file : attachments) files.push_back(std::move(file));
   for (auto& archive : shelf::samplegen::SampleArchives()) files.push_back(std::move(archive));
+  std::vector<shelf::samplegen::TBookFile> media = shelf::samplegen::MediaFiles(error);
+  if (media.empty()) {
+    std::cerr << "samplegen: cannot make the media: " << error.toStdString() << "\n";
+    return 1;
+  }
+  for (auto& file : media) files.push_back(std::move(file));
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

@@ -74,6 +74,8 @@ std::vector<TBookFile> DrawPictures() {
   list.AddSwitch("sound", title, layout::kSoundSwitch, SliderSwitch);
   list.AddSwitch("eng1_", title, layout::kEngineSwitches[0], LampSwitch);
   list.AddSwitch("eng2_", title, layout::kEngineSwitches[1], LampSwitch);
+  list.AddSwitch("video", title, layout::kVideoSwitch, SliderSwitch);
+  list.AddButton("music", title, layout::kMusicButton, Tool(TToolIcon::Music));
 
   const std::pair<const char*, TToolIcon> tools[] = {{"tl_title", TToolIcon::Title},
                                                      {"tl_back", TToolIcon::Back},
@@ -93,6 +95,18 @@ std::vector<TBookFile> DrawPictures() {
                    QRect(QPoint(layout::kToolLeft, layout::kToolTops[i]), layout::kToolSize),
                    Tool(tools[i].second));
   list.AddButton("tl_unarc", reading, layout::kUnpackTool, Tool(TToolIcon::Unpack));
+  const std::pair<const char*, TToolIcon> clipButtons[] = {{"cl_play", TToolIcon::Play},
+                                                           {"cl_pause", TToolIcon::Pause},
+                                                           {"cl_stop", TToolIcon::Stop},
+                                                           {"cl_back", TToolIcon::StepBack},
+                                                           {"cl_fwd", TToolIcon::StepForward}};
+  for (std::size_t i = 0; i < std::size(clipButtons); ++i)
+    list.AddButton(clipButtons[i].first, reading,
+                   QRect(QPoint(layout::kClipButtonsLeft +
+                                    static_cast<int>(i) * layout::kClipButtonSize.width(),
+                                layout::kClipButtonsTop),
+                         layout::kClipButtonSize),
+                   Tool(clipButtons[i].second));
   return list.Take();
 }
 

@@ -24,6 +24,17 @@ constexpr QRect kButtonBand(40, 522, 720, 46);
 constexpr std::array<QRect, 4> kTitleButtons{QRect(64, 527, 150, 36), QRect(238, 527, 150, 36),
                                              QRect(412, 527, 150, 36), QRect(586, 527, 150, 36)};
 
+// Title screen: the film switch ("3d" / "2d") and the music button in the settings row.
+constexpr QRect kVideoSwitch(200, 475, 134, 26);
+constexpr QRect kMusicButton(348, 475, 40, 26);
+
+// Reading screen: the clip window in the corner of the page panel and its five buttons between
+// the status line and the folder box.
+constexpr QRect kClipWindow(580, 404, 120, 90);
+constexpr int kClipButtonsLeft = 446;
+constexpr int kClipButtonsTop = 525;
+constexpr QSize kClipButtonSize(24, 24);
+
 // Reading screen: the program's white page panel, a tool rail at its right, the status line and
 // the folder box under it.
 constexpr QRect kPagePanel(33, 90, 673, 421);

@@ -112,6 +112,48 @@ void OpenBook(QPainter& p, const QRectF& b) {
 
 }  // namespace
 
+namespace {
+
+// The glyphs players of every kind share: a note, triangles and bars.
+void MediaGlyph(QPainter& p, TToolIcon icon, const QRectF& box) {
+  const QRectF b =
+      box.adjusted(box.width() * 0.2, box.height() * 0.2, -box.width() * 0.2, -box.height() * 0.2);
+  const auto triangle = [&](double left, double right, bool forward) {
+    const double tip = forward ? right : left, base = forward ? left : right;
+    p.drawPolygon(QPolygonF(
+        {QPointF(base, b.top()), QPointF(tip, b.center().y()), QPointF(base, b.bottom())}));
+  };
+  switch (icon) {
+    case TToolIcon::Music:
+      p.drawEllipse(QRectF(b.left(), b.bottom() - 5, 6, 5));
+      p.drawLine(QPointF(b.left() + 6, b.bottom() - 2.5), QPointF(b.left() + 6, b.top()));
+      p.drawLine(QPointF(b.left() + 6, b.top()), QPointF(b.right(), b.top() + 3));
+      break;
+    case TToolIcon::Play:
+      triangle(b.left() + 1, b.right(), true);
+      break;
+    case TToolIcon::Pause:
+      p.drawRect(QRectF(b.left() + 1, b.top(), 3, b.height()));
+      p.drawRect(QRectF(b.right() - 4, b.top(), 3, b.height()));
+      break;
+    case TToolIcon::Stop:
+      p.drawRect(b.adjusted(1, 1, -1, -1));
+      break;
+    case TToolIcon::StepBack:
+      triangle(b.left(), b.center().x(), false);
+      triangle(b.center().x(), b.right(), false);
+      break;
+    case TToolIcon::StepForward:
+      triangle(b.left(), b.center().x(), true);
+      triangle(b.center().x(), b.right(), true);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
 void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box) {
   switch (icon) {
     case TToolIcon::Title:
@@ -156,6 +198,9 @@ void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box) {
       break;
     case TToolIcon::Unpack:
       OpenBox(p, box);
+      break;
+    default:
+      MediaGlyph(p, icon, box);
       break;
   }
 }

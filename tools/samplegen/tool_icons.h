@@ -1,4 +1,5 @@
-// Line icons for the reading screen's tools, drawn with the painter's current pen into a box.
+// Line icons for the reading screen's tools and the media buttons, drawn with the painter's current
+// pen into a box.
 #pragma once
 
 #include <QPainter>
@@ -19,7 +20,14 @@ enum class TToolIcon {
   DeleteBookmark,
   Find,
   Print,
-  Unpack
+  Unpack,
+  // Media: the music switch and the clip buttons.
+  Music,
+  Play,
+  Pause,
+  Stop,
+  StepBack,
+  StepForward
 };
 
 void DrawToolIcon(QPainter& p, TToolIcon icon, const QRectF& box);

@@ -1,0 +1,123 @@
+#include "media/background_music.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QWidget>
+#include <algorithm>
+
+#include "dialogs/program_options.h"
+#include "media/media_fixture.h"
+#include "media/null_sink.h"
+#include "platform/registry.h"
+
+namespace shelf {
+namespace {
+using namespace std::chrono_literals;
+using test::RunUntil;
+
+constexpr char kKey[] = "SOFTWARE\\Brevandor\\Music test";
+
+class BackgroundMusicTest : public test::MediaTest {
+ protected:
+  void Save(const char* name, int value) {
+    TRegistry settings;
+    ASSERT_TRUE(settings.OpenKey(kKey, true));
+    settings.WriteInteger(name, value);
+  }
+  std::optional<int> Stored(const char* name) {
+    TRegistry settings;
+    if (!settings.OpenKey(kKey, false)) return std::nullopt;
+    return settings.ReadInteger(name);
+  }
+  TProgramOptions Options;
+};
+
+TEST_F(BackgroundMusicTest, SongsPlayInTurnAndTheLastIsFollowedByTheFirst) {
+  test::TNullSink sink(Dir());
+  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+  test::WriteTree(
+      Dir(), {{"run/one.wav", test::ToneWav(400, 440)}, {"run/two.wav", test::ToneWav(400, 880)}});
+  Save("BGSoundSong", 1);  // resumes at the second song
+  Save("BGSoundPos", 0);
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\one.wav", "c:\\run\\two.wav"}, kKey,
+                         Options);
+  std::vector<int> heard;
+  sink.StartRecording();
+  music.StartBackgroundMusic();
+  ASSERT_TRUE(Options.BGSound);
+  heard.push_back(music.SongIndex());
+  ASSERT_TRUE(RunUntil(
+      [&] {
+        if (music.SongIndex() != heard.back()) heard.push_back(music.SongIndex());
+        return heard.size() >= 3;
+      },
+      6s));
+  EXPECT_EQ(heard, (std::vector{1, 0, 1}));
+  const auto levels = sink.StopRecording(50ms);
+  EXPECT_GE(test::FirstLoud(levels, 0.005), 0)
+      << "heard, though still fading in: " << *std::max_element(levels.begin(), levels.end())
+      << " of " << levels.size();
+  music.StopBackgroundMusic(false);
+  EXPECT_FALSE(music.Player().Opened());
+  EXPECT_EQ(Stored("BGSoundSong"), 1);
+}
+
+// Switched off, the music really fades on the sink without holding the window: the stop returns
+// when the fade has ended, saves the place, and the next start resumes there with a fade-in.
+TEST_F(BackgroundMusicTest, FadesOutOnTheSinkAndResumesWhereItStopped) {
+  test::TNullSink sink(Dir());
+  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+  test::WriteTree(Dir(), {{"run/long.wav", test::ToneWav(12000, 440, 0.8)}});
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\long.wav"}, kKey, Options);
+  music.StartBackgroundMusic();
+  EXPECT_TRUE(music.FadeRunning());  // it fades in
+  EXPECT_LT(music.Player().Volume(), 0.05f);
+  ASSERT_TRUE(RunUntil([&] { return !music.FadeRunning(); }, 8s));
+  EXPECT_FLOAT_EQ(music.Player().Volume(), 1.0f);
+  RunUntil([] { return false; }, 300ms);
+
+  sink.StartRecording();
+  QElapsedTimer clock;
+  clock.start();
+  music.StopBackgroundMusic(true);
+  const qint64 stopped = clock.elapsed();
+  const auto levels = sink.StopRecording(100ms);
+  ASSERT_GE(levels.size(), 6u);
+  EXPECT_GT(levels[1], 0.2) << "the fade starts loud";
+  EXPECT_LT(levels[levels.size() - 2], levels[1] / 4) << "and falls";
+  EXPECT_LT(stopped, 9000) << "the wait ends with the fade";
+  EXPECT_FALSE(music.Player().Opened());
+  EXPECT_FLOAT_EQ(music.Player().Volume(), 1.0f);  // our own level is back for the next start
+
+  const auto pos = Stored("BGSoundPos");
+  ASSERT_TRUE(pos);
+  EXPECT_GT(*pos, 1000);
+  music.StartBackgroundMusic();
+  EXPECT_GE(music.Player().Position(), *pos - 50);
+  music.StopBackgroundMusic(false);
+}
+
+TEST_F(BackgroundMusicTest, AStoredSongBeyondTheListStartsTheFirstAndFailuresSwitchOff) {
+  test::WriteTree(Dir(), {{"run/one.wav", test::ToneWav(3000)}});
+  Save("BGSoundSong", 7);
+  Save("BGSoundPos", 2000);
+  TBackgroundMusic music(Store, FileSystem, {"c:\\run\\one.wav", "c:\\run\\missing.wav"}, kKey,
+                         Options);
+  music.StartBackgroundMusic();
+  EXPECT_EQ(music.SongIndex(), 0);
+  EXPECT_EQ(music.SongPos(), 0);
+  EXPECT_TRUE(Options.BGSound);
+  music.StopBackgroundMusic(false);
+
+  Save("BGSoundSong", 1);  // the missing song: off for this run, the stored flag untouched
+  music.StartBackgroundMusic();
+  EXPECT_FALSE(Options.BGSound);
+
+  TProgramOptions none;
+  TBackgroundMusic empty(Store, FileSystem, {}, kKey, none);
+  EXPECT_FALSE(none.BGSound);
+}
+
+}  // namespace
+}  // namespace shelf

@@ -1,0 +1,107 @@
+#include "media/m_player.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "media/media_fixture.h"
+#include "media/null_sink.h"
+
+namespace shelf {
+namespace {
+using namespace std::chrono_literals;
+using test::RunUntil;
+
+class MPlayerTest : public test::MediaTest {};
+
+TEST_F(MPlayerTest, OpenReportsWhyAFileCannotBePlayed) {
+  test::WriteTree(Dir(), {{"empty.wav", ""},
+                          {"text.wav", "this is no sound at all, only text"},
+                          {"junk.mp3", std::string("\xFF\xFB") + std::string(4000, '\x55')}});
+  const struct {
+    const char* file;
+    unsigned error;
+  } cases[] = {
+      {"", mci::kFileNotFound},
+      {"c:\\missing.wav", mci::kFileNotFound},
+      {"c:\\empty.wav", mci::kFileRead},
+      {"c:\\text.wav", mci::kInvalidFile},
+  };
+  TMPlayer player(Store, FileSystem);
+  for (const auto& c : cases) {
+    player.FileName = c.file;
+    EXPECT_THROW(player.Open(), EMCIDeviceError) << c.file;
+    EXPECT_EQ(player.Error(), c.error) << c.file;
+    EXPECT_FALSE(player.Opened());
+    EXPECT_EQ(player.DeviceID(), 0);
+  }
+  // A closed player refuses what needs a device and answers its queries without raising.
+  for (const auto& call : std::vector<std::function<void()>>{
+           [&] { player.Play(); }, [&] { player.Stop(); }, [&] { player.Pause(); },
+           [&] { player.Seek(0); }, [&] { player.Length(); }})
+    try {
+      call();
+      ADD_FAILURE() << "no error raised";
+    } catch (const EMCIDeviceError& e) {
+      EXPECT_STREQ(e.what(), "No MCI device open");
+    }
+  EXPECT_EQ(player.Position(), 0);
+  EXPECT_GT(player.Mode(), 6);
+  player.Close();  // nothing open: nothing happens
+}
+
+// The whole life of a sound on a real (null) sink: it is heard, stop keeps its place, the end
+// comes as one successful notice, and a play asked to be silent ends without one.
+TEST_F(MPlayerTest, PlaysToTheSinkAndNotifiesTheEnd) {
+  test::TNullSink sink(Dir());
+  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+  test::WriteTree(Dir(), {{"tone.wav", test::ToneWav(1200)}});
+  TMPlayer player(Store, FileSystem);
+  std::vector<TMPNotifyValues> notices;
+  player.OnNotify = [&](TMPlayer& p) { notices.push_back(p.NotifyValue()); };
+  player.FileName = "c:\\TONE.WAV";  // found without regard to case
+  player.Open();
+  EXPECT_TRUE(player.Opened());
+  EXPECT_NE(player.DeviceID(), 0);
+  EXPECT_NEAR(static_cast<double>(player.Length()), 1200, 30);
+  EXPECT_EQ(player.Mode(), 1);  // stopped
+
+  sink.StartRecording();
+  EXPECT_EQ(player.Play(), 0u);
+  EXPECT_EQ(player.Flags(), mciflag::kNotify);
+  EXPECT_TRUE(RunUntil([&] { return player.Position() > 300; }, 3s));
+  EXPECT_EQ(player.Mode(), 2);
+  player.Stop();
+  EXPECT_EQ(player.Mode(), 1);
+  const auto kept = player.Position();
+  EXPECT_GT(kept, 250);
+  RunUntil([] { return false; }, 200ms);
+  EXPECT_EQ(player.Position(), kept);
+  ASSERT_EQ(notices, std::vector{TMPNotifyValues::nvAborted});  // the stop ended the play's notice
+  notices.clear();
+
+  player.Play();
+  player.Pause();  // playing: pauses
+  EXPECT_EQ(player.Mode(), 5);
+  player.Pause();  // paused: resumes, with a notice at the end
+  EXPECT_EQ(player.Mode(), 2);
+  ASSERT_TRUE(RunUntil(
+      [&] { return !notices.empty() && notices.back() == TMPNotifyValues::nvSuccessful; }, 4s));
+  const auto levels = sink.StopRecording(50ms);
+  EXPECT_GE(test::FirstLoud(levels, 0.1), 0) << "nothing was heard";
+
+  // Silent once: the next play runs to its end without a notice.
+  notices.clear();
+  player.Seek(900);
+  player.SetNotify(false);
+  player.Play();
+  EXPECT_EQ(player.Flags(), 0u);
+  RunUntil([&] { return player.Mode() != 2; }, 3s);
+  RunUntil([] { return false; }, 200ms);
+  EXPECT_TRUE(notices.empty());
+  player.Close();
+  EXPECT_FALSE(player.Opened());
+}
+
+}  // namespace
+}  // namespace shelf
