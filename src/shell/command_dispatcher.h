@@ -98,6 +98,12 @@ class TCommandHost {
   virtual void StepPicture(bool forward) = 0;
   // "installfonts": the fonts next to the page shown last go into the reader's font folder.
   virtual void InstallPageFonts() = 0;
+  // "tesaurus": the thesaurus window at the entry of `word` (empty: its first entry).
+  virtual void LookUpThesaurus(const std::string& word) = 0;
+  // "standartwin": the drawn window becomes a plain, sizeable one.
+  virtual void EnterPlainWindow() = 0;
+  // "help": what F1 does on the screen on show.
+  virtual void HelpKey() = 0;
 };
 
 class TCommandDispatcher {

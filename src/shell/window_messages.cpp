@@ -64,7 +64,8 @@ void TWindowMessages::HandleCopyData(const CopyDataRecord& record, const TWindow
 }
 
 void TWindowMessages::OpenPage(const std::string& page, const TWindowId& sender) {
-  if (host_.ThesaurusWindow()) {
+  // The thesaurus and the help window take the full page name and show it; they send no reply.
+  if (host_.ThesaurusWindow() || host_.NotMainShell()) {
     host_.LoadPage(page);
     return;
   }
@@ -147,8 +148,16 @@ bool TWindowMessages::PictureShownElsewhere(const std::string& picture) {
 }
 
 bool TWindowMessages::ShowInThesaurus(const std::string& page) {
-  const auto window = TWindowBus::FindVisibleWindow(*Utf8ToCp1251("Тезаурус"));
-  if (!window) return false;
+  return HandPageTo("Тезаурус", page);
+}
+
+bool TWindowMessages::ShowInHelpWindow(const std::string& page) {
+  return HandPageTo("Помощь", page);
+}
+
+bool TWindowMessages::HandPageTo(const char* caption, const std::string& page) {
+  const auto window = TWindowBus::FindVisibleWindow(*Utf8ToCp1251(caption));
+  if (!window || *window == bus_.Id()) return false;
   bus_.BringToFront(*window);
   return bus_.SendCopyDataTo(*window, CopyDataRecord::Make(CopyDataRecord::kOpenPage, page));
 }

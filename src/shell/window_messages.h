@@ -28,6 +28,8 @@ class TWindowMessagesHost {
   virtual bool HasPageAreas() const = 0;
   // This copy is the thesaurus window.
   virtual bool ThesaurusWindow() const = 0;
+  // This copy is a help, picture or page window (or a thesaurus window): not the book shell.
+  virtual bool NotMainShell() const { return false; }
   virtual int CurrentScreen() const = 0;
   // The page the current page area shows (DOS form); empty when none.
   virtual std::string CurrentPageFile() const = 0;
@@ -59,6 +61,8 @@ class TWindowMessages {
   // Restores the running thesaurus window, brings it to the front and has it show `page`;
   // false when no thesaurus window is open.
   bool ShowInThesaurus(const std::string& page);
+  // The same for the running help window.
+  bool ShowInHelpWindow(const std::string& page);
 
   // The file of the last print request.
   const std::string& PendingFile() const { return pendingFile_; }
@@ -68,6 +72,9 @@ class TWindowMessages {
   void OpenPage(const std::string& page, const TWindowId& sender);
   void PrintRequest(const CopyDataRecord& record);
   void PrintPending();
+  // Restores the first visible window captioned `caption` (UTF-8), brings it to the front and
+  // has it show `page`; false when there is none.
+  bool HandPageTo(const char* caption, const std::string& page);
 
   TWindowMessagesHost& host_;
   TWindowBus& bus_;

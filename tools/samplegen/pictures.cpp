@@ -67,6 +67,9 @@ std::vector<TBookFile> DrawPictures() {
   // pictures stay beside the container.
   list.AddButton("tbmin", title, layout::kMinimize, TitleBar(TTitleBarGlyph::Minimize), true);
   list.AddButton("tbx", title, layout::kClose, TitleBar(TTitleBarGlyph::Close));
+  list.AddButton("tbhelp", title, layout::kHelp, TitleBar(TTitleBarGlyph::Help));
+  list.AddButton("tbtes", title, layout::kThesaurus, TitleBar(TTitleBarGlyph::Thesaurus));
+  list.AddButton("tbplain", title, layout::kPlainWindow, TitleBar(TTitleBarGlyph::PlainWindow));
 
   const char* const titleButtons[] = {"open", "setup", "about", "quit"};
   for (int i = 0; i < 4; ++i)
