@@ -23,6 +23,7 @@ class FakeWindow : public TWindowMessagesHost {
   }
   bool HasPageAreas() const override { return true; }
   bool ThesaurusWindow() const override { return thesaurus; }
+  bool NotMainShell() const override { return notMainShell; }
   int CurrentScreen() const override { return screen; }
   std::string CurrentPageFile() const override { return page; }
   void LoadPage(const std::string& file) override { calls.push_back("load " + file); }
@@ -40,6 +41,7 @@ class FakeWindow : public TWindowMessagesHost {
   TWindowBus bus{widget};
   std::unique_ptr<TWindowMessages> messages;
   bool thesaurus = false;
+  bool notMainShell = false;
   int screen = 1;
   std::string page, shown;
   mutable int asked = 0;
@@ -118,6 +120,13 @@ TEST_F(WindowMessagesTest, PageRequestsLoadOnceAndAnswerTheSender) {
   EXPECT_EQ(thesaurus->calls, std::vector<std::string>{"load d:\\book\\run\\html\\t.htm"});
   thesaurus->widget.hide();
   EXPECT_FALSE(book->messages->ShowInThesaurus("d:\\book\\run\\html\\t.htm"));
+
+  // So does the help window, with the topic's anchor.
+  auto help = Window("Помощь");
+  help->notMainShell = true;
+  help->screen = 0;
+  EXPECT_TRUE(book->messages->ShowInHelpWindow("d:\\book\\run\\help.htm#Topic13"));
+  EXPECT_EQ(help->calls, std::vector<std::string>{"load d:\\book\\run\\help.htm#Topic13"});
 }
 
 TEST_F(WindowMessagesTest, PrintRequestsDeleteOnlyFilesInTheTemporaryFolder) {

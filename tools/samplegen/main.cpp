@@ -18,6 +18,7 @@
 #include "pictures.h"
 #include "piston_gif.h"
 #include "popup_pictures.h"
+#include "thesaurus_index.h"
 #include "platform/cp1251.h"
 
 namespace fs = std::filesystem;
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
   }
   for (auto& file : attachments) files.push_back(std::move(file));
   for (auto& archive : shelf::samplegen::SampleArchives()) files.push_back(std::move(archive));
+  files.push_back({"run/tezaurus.idx", false, shelf::samplegen::ThesaurusIndex(stage / "run")});
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "picture_files.h"
 #include "reading_screen.h"
 #include "sample_layout.h"
+#include "thesaurus_screen.h"
 #include "title_screen.h"
 
 namespace shelf::samplegen {
@@ -54,6 +55,22 @@ std::function<QImage(const QImage&, TButtonState)> TitleBar(TTitleBarGlyph glyph
   };
 }
 
+// The thesaurus window's own screen and keys (Tesaurus.txt).
+void AddThesaurusPictures(TPictureList& list) {
+  using namespace thesaurus_layout;
+  const QImage screen = ThesaurusScreen();
+  list.Add("ts_fon.bmp", screen);
+  list.AddButton("ts_min", screen, kMinimize, TitleBar(TTitleBarGlyph::Minimize));
+  list.AddButton("ts_x", screen, kClose, TitleBar(TTitleBarGlyph::Close));
+  const std::pair<const char*, TToolIcon> tools[] = {{"ts_find", TToolIcon::Find},
+                                                     {"ts_back", TToolIcon::Back},
+                                                     {"ts_fwd", TToolIcon::Forward},
+                                                     {"ts_top", TToolIcon::PrevChapter}};
+  static_assert(std::size(tools) == kTools.size());
+  for (std::size_t i = 0; i < std::size(tools); ++i)
+    list.AddButton(tools[i].first, screen, kTools[i], Tool(tools[i].second));
+}
+
 }  // namespace
 
 std::vector<TBookFile> DrawPictures() {
@@ -96,6 +113,7 @@ std::vector<TBookFile> DrawPictures() {
                    QRect(QPoint(layout::kToolLeft, layout::kToolTops[i]), layout::kToolSize),
                    Tool(tools[i].second));
   list.AddButton("tl_unarc", reading, layout::kUnpackTool, Tool(TToolIcon::Unpack));
+  AddThesaurusPictures(list);
   return list.Take();
 }
 
