@@ -427,7 +427,8 @@ void TMainForm::LookUpThesaurus(const std::string& word) {
     QMessageBox::warning(this, QString(), ToQString(text), QMessageBox::Ok);
   };
   lookup.HandOver = [this](const std::string& page) {
-    return windowMessages_ && windowMessages_->ShowInThesaurus(page);
+    if (thesaurusWindow_) LoadPage(page);  // the thesaurus window is its own running one
+    return thesaurusWindow_ || (windowMessages_ && windowMessages_->ShowInThesaurus(page));
   };
   lookup.LookUpThesaurus(word);
 }
@@ -700,6 +701,7 @@ void TMainForm::ShowMainWindow() {
 
 void TMainForm::CloseAllAndQuit() {
   if (closingTimer_.Enabled()) return;
+  if (windowMessages_) windowMessages_->CloseBookWindows(!notMainShell_);
   closing_ = std::make_unique<TClosingAnimation>(size());
   closingTimer_.SetEnabled(true);
 }

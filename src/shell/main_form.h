@@ -205,6 +205,7 @@ class TMainForm : public QWidget,
   void DispatchCommand(const std::string& command) override;
   void PrintPage(const std::string& file, const TPicturePrint& picture) override;
   std::string ShownFile() const override { return shownFile_; }
+  void CloseWindow() override { close(); }
   void FindCommand(const std::string& command) override;
   void FindInFoundPage() override;
   void SearchDialogClosed() override;

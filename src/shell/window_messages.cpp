@@ -101,7 +101,9 @@ void TWindowMessages::PrintRequest(const CopyDataRecord& record) {
 }
 
 void TWindowMessages::HandleMessage(int code, std::int64_t parameter, const TWindowId&) {
-  if (code == TWindowBus::kPrintPending) {
+  if (code == TWindowBus::kClose) {
+    host_.CloseWindow();
+  } else if (code == TWindowBus::kPrintPending) {
     PrintPending();
   } else if (code == TWindowBus::kPictureAnswer) {
     answerArrived_ = true;
@@ -153,6 +155,20 @@ bool TWindowMessages::ShowInThesaurus(const std::string& page) {
 
 bool TWindowMessages::ShowInHelpWindow(const std::string& page) {
   return HandPageTo("Помощь", page);
+}
+
+void TWindowMessages::CloseBookWindows(bool pictures) {
+  const auto close = [this](const char* caption, bool every) {
+    for (const TWindowId& window : TWindowBus::VisibleWindows(*Utf8ToCp1251(caption))) {
+      if (window == bus_.Id()) continue;
+      bus_.PostMessageTo(window, TWindowBus::kClose, 0);
+      if (!every) return;
+    }
+  };
+  close("Помощь", false);
+  close("Тезаурус", false);
+  close("Электросхема", true);
+  if (pictures) close("Увеличенная картинка", true);
 }
 
 bool TWindowMessages::HandPageTo(const char* caption, const std::string& page) {

@@ -41,6 +41,8 @@ class TWindowMessagesHost {
   virtual void PrintPage(const std::string& file, const TPicturePrint& picture) = 0;
   // The picture or page a help or picture window was started with; empty in the shell.
   virtual std::string ShownFile() const = 0;
+  // Another copy asks this window to close.
+  virtual void CloseWindow() {}
 };
 
 class TWindowMessages {
@@ -63,6 +65,9 @@ class TWindowMessages {
   bool ShowInThesaurus(const std::string& page);
   // The same for the running help window.
   bool ShowInHelpWindow(const std::string& page);
+  // The book's other windows close with the shell: the help and thesaurus windows, the wiring
+  // diagram windows and, from the shell itself (`pictures`), the enlarged-picture windows.
+  void CloseBookWindows(bool pictures);
 
   // The file of the last print request.
   const std::string& PendingFile() const { return pendingFile_; }

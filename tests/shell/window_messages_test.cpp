@@ -36,6 +36,7 @@ class FakeWindow : public TWindowMessagesHost {
     ++asked;
     return shown;
   }
+  void CloseWindow() override { calls.push_back("close"); }
 
   QWidget widget;
   TWindowBus bus{widget};
@@ -127,6 +128,26 @@ TEST_F(WindowMessagesTest, PageRequestsLoadOnceAndAnswerTheSender) {
   help->screen = 0;
   EXPECT_TRUE(book->messages->ShowInHelpWindow("d:\\book\\run\\help.htm#Topic13"));
   EXPECT_EQ(help->calls, std::vector<std::string>{"load d:\\book\\run\\help.htm#Topic13"});
+}
+
+TEST_F(WindowMessagesTest, TheBooksOtherWindowsCloseWithTheShell) {
+  auto book = Window("Книга");
+  auto help = Window("Помощь");
+  auto thesaurus = Window("Тезаурус");
+  auto first = Window("Увеличенная картинка");
+  auto second = Window("Увеличенная картинка");
+  auto other = Window("Другая программа");
+  const auto closed = [](const FakeWindow& w) {
+    return std::count(w.calls.begin(), w.calls.end(), "close");
+  };
+  book->messages->CloseBookWindows(false);  // a window that is not the shell leaves pictures
+  EXPECT_TRUE(QTest::qWaitFor([&] { return closed(*help) && closed(*thesaurus); }, 2000));
+  QTest::qWait(50);
+  EXPECT_EQ(closed(*first) + closed(*second), 0);
+  book->messages->CloseBookWindows(true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return closed(*first) && closed(*second); }, 2000));
+  EXPECT_EQ(closed(*other), 0);
+  EXPECT_EQ(closed(*book), 0);
 }
 
 TEST_F(WindowMessagesTest, PrintRequestsDeleteOnlyFilesInTheTemporaryFolder) {
