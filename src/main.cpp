@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
 
   shelf::TMainForm form(*session);
   // The desktop's command line as the program path and its parameters would make it.
-  const auto argument =
-      commandLine->Argument(shelf::Utf8ToCp1251Lossy(QCoreApplication::applicationFilePath().toStdString()));
+  const auto argument = commandLine->Argument(
+      shelf::Utf8ToCp1251Lossy(QCoreApplication::applicationFilePath().toStdString()));
   switch (commandLine->Role()) {
     case shelf::TRunRole::Thesaurus:
       if (const auto exitCode = form.SetUpThesaurusWindow(argument.Argument)) return *exitCode;

@@ -17,7 +17,8 @@ inline void PutLe(std::string& out, std::uint64_t value, int bytes) {
 // The format's variable-length number: 7 bits a byte, most significant first.
 inline void PutEncInt(std::string& out, std::uint64_t value) {
   std::string bytes(1, static_cast<char>(value & 0x7F));
-  for (value >>= 7; value; value >>= 7) bytes.insert(bytes.begin(), static_cast<char>(0x80 | (value & 0x7F)));
+  for (value >>= 7; value; value >>= 7)
+    bytes.insert(bytes.begin(), static_cast<char>(0x80 | (value & 0x7F)));
   out += bytes;
 }
 
@@ -25,8 +26,7 @@ inline void PutEncInt(std::string& out, std::uint64_t value) {
 // when not empty, goes into the "/#SYSTEM" file.
 inline std::string ChmFile(std::vector<std::pair<std::string, std::string>> files,
                            const std::string& defaultTopic = {}) {
-  constexpr std::uint32_t kBlock = 4096, kItsf = 0x60, kSection0 = 0x18, kItsp = 0x54,
-                          kPmgl = 0x14;
+  constexpr std::uint32_t kBlock = 4096, kItsf = 0x60, kSection0 = 0x18, kItsp = 0x54, kPmgl = 0x14;
   if (!defaultTopic.empty()) {
     std::string system;
     PutLe(system, 3, 4);
@@ -53,8 +53,8 @@ inline std::string ChmFile(std::vector<std::pair<std::string, std::string>> file
   chunk.resize(kBlock, '\0');
 
   std::string itsp = "ITSP";
-  for (const std::uint32_t value : {1u, kItsp, 10u, kBlock, 2u, 1u, 0xFFFFFFFFu, 0u, 0xFFFFFFFFu,
-                                    1u, 0xFFFFFFFFu, 0x409u})
+  for (const std::uint32_t value :
+       {1u, kItsp, 10u, kBlock, 2u, 1u, 0xFFFFFFFFu, 0u, 0xFFFFFFFFu, 1u, 0xFFFFFFFFu, 0x409u})
     PutLe(itsp, value, 4);
   itsp.resize(kItsp, '\0');
 

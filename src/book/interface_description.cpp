@@ -271,8 +271,8 @@ std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
 }  // namespace
 
 bool TInterfaceDescription::Knows(std::string_view keyword) const {
-  static const std::string_view thesaurus[] = {"title",  "icon",  "minimize", "close",   "button",
-                                               "_html",  "_findtxt", "_text", "_screen"};
+  static const std::string_view thesaurus[] = {"title", "icon",     "minimize", "close",  "button",
+                                               "_html", "_findtxt", "_text",    "_screen"};
   static const std::string_view plainWindow[] = {"title", "icon", "helpwin"};
   const auto listed = [keyword](const auto& words) {
     return std::find(std::begin(words), std::end(words), keyword) != std::end(words);

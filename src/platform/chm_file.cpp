@@ -45,13 +45,12 @@ std::vector<std::string> TChmFile::Files() const {
 
 std::optional<std::string> TChmFile::Read(const std::string& name) const {
   chmUnitInfo unit{};
-  if (chm_resolve_object(handle_, name.c_str(), &unit) != CHM_RESOLVE_SUCCESS)
-    return std::nullopt;
+  if (chm_resolve_object(handle_, name.c_str(), &unit) != CHM_RESOLVE_SUCCESS) return std::nullopt;
   std::string bytes(unit.length, '\0');
   if (unit.length == 0) return bytes;
-  const LONGINT64 read = chm_retrieve_object(
-      handle_, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-      static_cast<LONGINT64>(unit.length));
+  const LONGINT64 read =
+      chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
+                          static_cast<LONGINT64>(unit.length));
   if (read != static_cast<LONGINT64>(unit.length)) return std::nullopt;
   return bytes;
 }

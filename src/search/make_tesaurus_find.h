@@ -31,8 +31,8 @@ class TMakeTesaurusFind {
  private:
   // Calls `entry` with each line's term and page until it returns true; false when the index
   // is missing or cannot be read.
-  bool ReadEntries(const std::function<bool(const std::string& term, const std::string& page)>&
-                       entry);
+  bool ReadEntries(
+      const std::function<bool(const std::string& term, const std::string& page)>& entry);
 
   const TBookStore& store_;
   std::string folder_;

@@ -55,8 +55,7 @@ THelpTopic::TResult THelpTopic::ShowInHelpWindow(const std::string& page) {
   return TResult::Started;
 }
 
-std::string THelpTopic::UnpackedPage(const std::string& helpFile,
-                                     const std::string& topic) const {
+std::string THelpTopic::UnpackedPage(const std::string& helpFile, const std::string& topic) const {
   const auto temp = fileSystem_.ToHost(folders_.TempDir);
   if (!temp) return {};
   const fs::path folder = *temp / "help" / fs::path(Cp1251ToUtf8(NameOf(helpFile))).stem();

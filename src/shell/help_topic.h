@@ -16,8 +16,8 @@ class THelpTopic {
  public:
   enum class TResult { NoHelpFile, HandedOver, Started, StartFailed, Desktop, NothingShowsIt };
 
-  THelpTopic(const TBookStore& store, const TDosFileSystem& fileSystem,
-             const TBookFolders& folders, TShellOpen& desktop)
+  THelpTopic(const TBookStore& store, const TDosFileSystem& fileSystem, const TBookFolders& folders,
+             TShellOpen& desktop)
       : store_(store), fileSystem_(fileSystem), folders_(folders), desktop_(desktop) {}
 
   // `helpFile`: the book's help file (full DOS name); `topic`: "Topic12" and the like.

@@ -238,9 +238,9 @@ void TMainForm::CreateWindowMessages() {
 
 void TMainForm::CreateFindBoxes() {
   if (description_.FindBoxes.empty()) return;
-  finder_ = std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,
-                                           session_.FileSystem, session_.Folders,
-                                           description_.FindBoxes);
+  finder_ =
+      std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,
+                                     session_.FileSystem, session_.Folders, description_.FindBoxes);
   dispatcher_.SetFinder(finder_.get());
 }
 
@@ -396,8 +396,8 @@ void TMainForm::UpdateHistoryMenus() {
     files.push_back(viewer->HistoryFile(i));
     titles.push_back(viewer->HistoryTitle(i));
   }
-  plainBar_->ShowHistory(HistoryMenus(files, titles, viewer->HistoryIndex()),
-                         viewer->CanGoBack(), viewer->CanGoForward());
+  plainBar_->ShowHistory(HistoryMenus(files, titles, viewer->HistoryIndex()), viewer->CanGoBack(),
+                         viewer->CanGoForward());
   UpdateCaption();
 }
 

@@ -41,8 +41,7 @@ QPixmap DrawPicture(TPicture picture, QColor color) {
       arrow.lineTo(10, 13);
       arrow.lineTo(10, 17);
       arrow.closeSubpath();
-      if (picture == TPicture::Forward)
-        arrow = QTransform(-1, 0, 0, 1, kPictureSize, 0).map(arrow);
+      if (picture == TPicture::Forward) arrow = QTransform(-1, 0, 0, 1, kPictureSize, 0).map(arrow);
       p.drawPath(arrow);
       break;
     }

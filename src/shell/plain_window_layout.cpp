@@ -31,8 +31,7 @@ QSize PlainWindowSize(const std::string& argument, QSize current, QSize picture)
   if (name == "scheme.bmp" || name == "scheme_lux.bmp") return kSchemeSize;
   const std::size_t dot = name.rfind('.');
   const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
-  if ((extension == ".bmp" || extension == ".gif" || extension == ".jpg" ||
-       extension == ".jpeg") &&
+  if ((extension == ".bmp" || extension == ".gif" || extension == ".jpg" || extension == ".jpeg") &&
       !picture.isEmpty())
     return picture + kPictureMargin;
   return current;

@@ -21,20 +21,21 @@ class MakeTesaurusFindTest : public HtmlTest {
 };
 
 TEST_F(MakeTesaurusFindTest, TheFirstEntryIsTheStartPageAndTermsFindTheirPage) {
-  Index(" Аккумулятор ~ t1.htm#akb \r\nГенератор~t1.htm#gen\r\nбез страницы\r\nРеле~\r\n"
-        "Свеча~t4.htm#svecha");
+  Index(
+      " Аккумулятор ~ t1.htm#akb \r\nГенератор~t1.htm#gen\r\nбез страницы\r\nРеле~\r\n"
+      "Свеча~t4.htm#svecha");
   TMakeTesaurusFind find = Find();
   struct Case {
     const char* word;
     bool found;
     const char* target;
   } cases[] = {
-      {"", true, "t1.htm#akb"},       // an empty word: the first entry, trimmed
-      {"  ", true, "t1.htm#akb"},     // trimmed to empty
-      {"генератор", true, "t1.htm#gen"},  // letter case ignored, Cyrillic too
+      {"", true, "t1.htm#akb"},            // an empty word: the first entry, trimmed
+      {"  ", true, "t1.htm#akb"},          // trimmed to empty
+      {"генератор", true, "t1.htm#gen"},   // letter case ignored, Cyrillic too
       {" СВЕЧА ", true, "t4.htm#svecha"},  // the last line has no line end
-      {"Реле", false, ""},             // a term without a page
-      {"Стартер", false, ""},          // no such term: nothing
+      {"Реле", false, ""},                 // a term without a page
+      {"Стартер", false, ""},              // no such term: nothing
       {"без страницы", false, ""},
   };
   for (const Case& c : cases) {

@@ -36,8 +36,8 @@ class HelpTopicTest : public HtmlTest {
     folders_.TempDir = "d:\\temp\\";
     fs::create_directories(Dir() / "temp");
     AddFiles({{"run/help.htm", "<a name=\"Topic12\">"},
-              {"run/help.chm", ChmFile({{"/index.htm", "<p>index"}, {"/topic13.htm", "<p>13"}},
-                                       "index.htm")},
+              {"run/help.chm",
+               ChmFile({{"/index.htm", "<p>index"}, {"/topic13.htm", "<p>13"}}, "index.htm")},
               {"run/help.doc", "document"}});
   }
   THelpTopic::TResult Show(const std::string& file, const std::string& topic) {

@@ -21,9 +21,9 @@
 #include "shell/main_form.h"
 #include "shell/plain_tool_bar.h"
 #include "shell/plain_window_layout.h"
+#include "test_support.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/status_line.h"
-#include "test_support.h"
 
 namespace shelf {
 namespace {
@@ -214,8 +214,8 @@ TEST_F(MainFormRolesTest, ShiftTAndF1StartTheThesaurusAndTheHelpWindow) {
   ASSERT_EQ(desktop.starts.size(), 2u);
   const fs::path book = *session->FileSystem.ToHost(run);
   EXPECT_EQ(desktop.starts.back(),
-            (std::vector<std::string>{"--book", book.string(), Cp1251ToUtf8(run) + "tesaurus1.htm#akb",
-                                      "/t"}));
+            (std::vector<std::string>{"--book", book.string(),
+                                      Cp1251ToUtf8(run) + "tesaurus1.htm#akb", "/t"}));
   press(Qt::Key_F1, Qt::NoModifier);
   EXPECT_EQ(desktop.starts.back()[2], Cp1251ToUtf8(run) + "help.htm#Topic13");
 }

@@ -37,7 +37,8 @@ TEST(PlainWindowLayout, TheWindowStaysInsideTheWorkArea) {
       {QSize(700, 560), QPoint(40, 0)},   // bottom only
       {QSize(760, 540), QPoint(40, 30)},  // exactly up to both edges
   };
-  for (const Case& c : cases) EXPECT_EQ(PlainWindowPosition(c.frame, work), c.at) << c.frame.width();
+  for (const Case& c : cases)
+    EXPECT_EQ(PlainWindowPosition(c.frame, work), c.at) << c.frame.width();
 }
 
 TEST(PlainWindowLayout, HistoryMenusListSevenEntriesEachWay) {

@@ -33,8 +33,8 @@ QByteArray ThesaurusIndex(const fs::path& run) {
       const std::string anchor = text.substr(at + open.size(), anchorEnd - at - open.size());
       const std::size_t termStart = anchorEnd + marker.size();
       const std::string term = text.substr(termStart, termEnd - termStart);
-      index += QByteArray::fromStdString(term + "~" + page.filename().string() + "#" + anchor +
-                                         "\r\n");
+      index +=
+          QByteArray::fromStdString(term + "~" + page.filename().string() + "#" + anchor + "\r\n");
     }
   }
   return index;
