@@ -303,7 +303,7 @@ TEST(InterfaceDescription, TheThesaurusAndPlainWindowsKnowOnlyTheirOwnWords) {
       "1_findtxt vx=1;vy=2;vw=30;vh=12;frame=;nofiles=[];number=1;hint=Слово\n"
       "1_tree vw=248;vh=511;colorselect=1,1,1;colorselecttext=2,2,2;fn=contents.txt\n";
   const TInterfaceDescription thesaurus = Parse(text, TDescriptionVocabulary::Thesaurus);
-  EXPECT_EQ(thesaurus.Title, Cp("словарь"));
+  EXPECT_EQ(thesaurus.Title, Cp("Словарь"));  // Cyrillic keeps its case
   EXPECT_EQ(thesaurus.IconFile, "t.ico");
   EXPECT_TRUE(thesaurus.HelpFile.empty());
   EXPECT_TRUE(thesaurus.StartClip.empty());
@@ -316,7 +316,7 @@ TEST(InterfaceDescription, TheThesaurusAndPlainWindowsKnowOnlyTheirOwnWords) {
   EXPECT_TRUE(thesaurus.Trees.empty());
 
   const TInterfaceDescription plain = Parse(text, TDescriptionVocabulary::PlainWindow);
-  EXPECT_EQ(plain.Title, Cp("словарь"));
+  EXPECT_EQ(plain.Title, Cp("Словарь"));
   EXPECT_EQ(plain.HelpFile, "d:\\book\\run\\help.htm");
   EXPECT_TRUE(plain.Screens.empty());
   EXPECT_TRUE(plain.PageAreas.empty());

@@ -55,8 +55,10 @@ TEST_F(CommandLineTest, ArgumentFollowsTheDesktopsCommandLineRules) {
       // "/h" alone has no space before it once trimmed: it is the argument itself.
       {"shelf.exe /h", 9, "/h", false, false},
       {quoted + " /h", quoted.size(), "/h", false, false},
-      // Quotes go; only the first switch is taken out.
-      {"shelf.exe \"a b.htm\" /t /t", 9, "a b.htm /t", true, false},
+      // The first quote followed by a space ends the "program path", even a page's closing
+      // quote; only the first switch is taken out.
+      {"shelf.exe \"a b.htm\" /t /t", 9, "/t", true, false},
+      {"shelf.exe a\"b.htm /h", 9, "ab.htm", false, true},
       {"shelf.exe   pic.bmp  ", 9, "pic.bmp", false, false},
       {"shelf.exe", 9, "", false, false},
   };

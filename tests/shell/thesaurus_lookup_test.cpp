@@ -62,7 +62,6 @@ class ThesaurusLookupTest : public HtmlTest {
               {"run/t1.htm", "<p>~ akb"}});
   }
   TThesaurusLookup Lookup() { return TThesaurusLookup(Store(), FileSystem(), folders_, desktop_); }
-  std::string Book() const { return (Dir() / "run").string() + "/"; }
   TBookFolders folders_;
   RecordingDesktop desktop_;
 };
@@ -92,7 +91,7 @@ TEST_F(ThesaurusLookupTest, StartsTheThesaurusOnlyForAPageOfTheBook) {
     // The book folder first, then the thesaurus window's own command line: page and "/t".
     ASSERT_EQ(start.size(), 4u);
     EXPECT_EQ(start[0], "--book");
-    EXPECT_EQ(fs::path(start[1]), fs::path(Book()));
+    EXPECT_TRUE(fs::equivalent(start[1], Dir() / "run")) << start[1];
     EXPECT_EQ(start[2], c.page);
     EXPECT_EQ(start[3], "/t");
   }
