@@ -21,6 +21,7 @@
 #include "book/book_session.h"
 #include "dialogs/form_options.h"
 #include "html/book_url.h"
+#include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "media/slide_image.h"
 #include "platform/cp1251.h"
@@ -63,6 +64,14 @@ constexpr int kScaleBarScreen = 1;
 // Fade steps: a button that opens a context menu fades a little slower.
 constexpr int kFadeStep = 4;
 constexpr int kContextMenuFadeStep = 3;
+
+// Scrolls the page on show to the anchor its name carries: a start page was laid out before
+// its window had its size, so its anchor is found again once it has.
+void ScrollToShownAnchor(TFrameViewer* viewer) {
+  TDocumentView* page = viewer ? viewer->ActiveViewer() : nullptr;
+  const std::string_view anchor = viewer ? UrlFragment(viewer->CurrentFile()) : "";
+  if (page && !anchor.empty()) page->ScrollToAnchor(anchor);
+}
 
 }  // namespace
 
@@ -289,6 +298,7 @@ std::optional<int> TMainForm::SetUpThesaurusWindow(const std::string& page) {
   CreateWindowMessages();
   qApp->installEventFilter(this);
   show();
+  ScrollToShownAnchor(CurrentViewer());
   if (finder_) finder_->HideBoxes(false);
   return std::nullopt;
 }
@@ -360,6 +370,7 @@ void TMainForm::EnterPlainWindow() {
   else if (wasVisible)
     showMaximized();
   if (htmlFrame_) htmlFrame_->FillWindow(plainBar_->ClientArea());
+  if (notMainShell_) ScrollToShownAnchor(CurrentViewer());
 }
 
 void TMainForm::LeavePlainWindow() {
