@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "platform/cp1251.h"
 #include "shell/command_line.h"
 #include "shell/main_form.h"
 #include "shell/shelf_application.h"
@@ -10,7 +11,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: shelf [BOOK-FOLDER | --book BOOK-FOLDER] [PAGE | /t | /h]\n"
+    "usage: shelf [BOOK-FOLDER | --book BOOK-FOLDER] [PAGE [/t | /h]]\n"
     "  BOOK-FOLDER  the book's run folder, or its top folder with a run subfolder\n"
     "               (default: the sample book built with Shelf)\n";
 
@@ -51,16 +52,20 @@ int main(int argc, char** argv) {
       shelf::OpenBookSession(commandLine->BookFolder.value_or(SHELF_SAMPLE_BOOK), error);
   if (!session) return Fail(error);
 
+  shelf::TMainForm form(*session);
+  // The desktop's command line as the program path and its parameters would make it.
+  const auto argument = commandLine->Argument(
+      shelf::Utf8ToCp1251Lossy(QCoreApplication::applicationFilePath().toStdString()));
   switch (commandLine->Role()) {
     case shelf::TRunRole::Thesaurus:
-      return Fail("the thesaurus window is not available in this version");
+      if (const auto exitCode = form.SetUpThesaurusWindow(argument.Argument)) return *exitCode;
+      break;
     case shelf::TRunRole::HelpOrPlainWindow:
-      return Fail("help and plain page windows are not available in this version");
+      form.SetUpPlainWindow(argument.Argument, argument.Help);
+      break;
     case shelf::TRunRole::BookShell:
+      if (const auto exitCode = form.BuildBookShell()) return *exitCode;
       break;
   }
-
-  shelf::TMainForm form(*session);
-  if (const auto exitCode = form.BuildBookShell()) return *exitCode;
   return app.exec();
 }

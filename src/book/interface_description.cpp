@@ -2,6 +2,7 @@
 
 #include "book/description_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <optional>
@@ -273,6 +274,28 @@ std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
 
 }  // namespace
 
+bool TInterfaceDescription::Knows(std::string_view keyword) const {
+  static const std::string_view thesaurus[] = {"title", "icon",     "minimize", "close",  "button",
+                                               "_html", "_findtxt", "_text",    "_screen"};
+  static const std::string_view plainWindow[] = {"title", "icon", "helpwin"};
+  const auto listed = [keyword](const auto& words) {
+    return std::find(std::begin(words), std::end(words), keyword) != std::end(words);
+  };
+  switch (vocabulary_) {
+    case TDescriptionVocabulary::Thesaurus:
+      return listed(thesaurus);
+    case TDescriptionVocabulary::PlainWindow:
+      return listed(plainWindow);
+    case TDescriptionVocabulary::Book:
+      break;
+  }
+  return keyword != "title";  // the book's title comes from Title.txt
+}
+
+const char* TInterfaceDescription::FileName() const {
+  return vocabulary_ == TDescriptionVocabulary::Thesaurus ? "Tesaurus.txt" : kStructFile;
+}
+
 RScreen& TInterfaceDescription::ScreenAt(std::size_t index) {
   if (Screens.size() <= index) Screens.resize(index + 1);
   return Screens[index];
@@ -280,7 +303,7 @@ RScreen& TInterfaceDescription::ScreenAt(std::size_t index) {
 
 void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
                                              const TBookFolders& folders) {
-  const TReadContext context{lines, folders, Problems, kStructFile};
+  const TReadContext context{lines, folders, Problems, FileName()};
   // "minimize" and "close": a block of seven keywords making a title-bar button.
   const auto titleButton = [&context](RBtn& button, std::string_view command) {
     return [&context, &button, command](TFoundKeyword& found) {
@@ -291,6 +314,7 @@ void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
     };
   };
   const std::pair<std::string_view, std::function<void(TFoundKeyword&)>> keywords[] = {
+      {"title", [this](TFoundKeyword& found) { Title = found.Word(); }},
       {"codec", [this](TFoundKeyword& found) { CodecWords = found.Word(); }},
       {"rolic", [this](TFoundKeyword& found) { StartClip = found.Word(); }},
       {"helpwin",
@@ -309,6 +333,7 @@ void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
   // A block or a list moves `line` to where it ended; the keywords after it are looked for there.
   for (std::size_t line = 0; line < lines.size(); ++line) {
     for (const auto& [keyword, handle] : keywords) {
+      if (!Knows(keyword)) continue;
       const std::size_t column = lines[line].find(keyword);
       if (column == std::string::npos) continue;
       TFoundKeyword found(context, line, column, keyword);
@@ -319,7 +344,11 @@ void TInterfaceDescription::ReadMainKeywords(const TDynamicStringArray& lines,
 
 void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
                                          const TBookFolders& folders) {
-  const TReadContext context{lines, folders, Problems, kStructFile};
+  const TReadContext context{lines, folders, Problems, FileName()};
+  // The thesaurus window's buttons carry no captions.
+  const TFields<RBtn> noCaptions;
+  const TFields<RBtn>& buttonCaptions =
+      vocabulary_ == TDescriptionVocabulary::Book ? ButtonCaptionFields() : noCaptions;
   // Each reader gets the header line (moved to the section's last line when it reads
   // completely), the screen index and the section word.
   using TSectionReader =
@@ -337,7 +366,7 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
       {"button",
        [&](std::size_t& line, std::int32_t screen, std::string_view word) {
          return AppendRecord(context, line, screen, word, ScreenAt(screen).Buttons, ButtonFields(),
-                             ButtonCaptionFields());
+                             buttonCaptions);
        }},
       {"switchone",
        [&](std::size_t& line, std::int32_t screen, std::string_view word) {
@@ -389,6 +418,7 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
   };
   for (std::size_t line = 0; line < lines.size(); ++line) {
     for (const auto& [word, read] : sections) {
+      if (!Knows(word)) continue;
       const std::size_t column = lines[line].find(word);
       if (column == std::string::npos) continue;
       // The first number on the header line, counted from 1, wherever it stands: "1button",

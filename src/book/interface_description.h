@@ -17,10 +17,17 @@ class TComprStream;
 
 inline constexpr std::size_t kMaxWindowVertices = 2000;
 
+// Which keywords and sections a description file knows: the book's Struct.txt, the thesaurus
+// window's Tesaurus.txt, or the few lines a help or picture window takes from Struct.txt.
+enum class TDescriptionVocabulary { Book, Thesaurus, PlainWindow };
+
 // Faults in the file never stop a pass: the faulty line, element or section is left out and a
 // problem recorded in `Problems`.
 class TInterfaceDescription {
  public:
+  TInterfaceDescription() = default;
+  explicit TInterfaceDescription(TDescriptionVocabulary vocabulary) : vocabulary_(vocabulary) {}
+
   // First pass: the main keywords. `lines` are lower-cased in ASCII letters.
   void ReadMainKeywords(const TDynamicStringArray& lines, const TBookFolders& folders);
   // Second pass: the element sections. The title-bar buttons of the first pass go onto every
@@ -28,6 +35,7 @@ class TInterfaceDescription {
   void ReadSections(const TDynamicStringArray& lines, const TBookFolders& folders);
 
   // Main keywords.
+  std::string Title;                // title (thesaurus and plain windows only)
   std::string CodecWords;           // codec
   std::string StartClip;            // rolic
   std::string HelpFile;             // helpwin fn, full path
@@ -52,6 +60,10 @@ class TInterfaceDescription {
   std::vector<RDescriptionProblem> Problems;
 
  private:
+  bool Knows(std::string_view keyword) const;
+  const char* FileName() const;
+
+  TDescriptionVocabulary vocabulary_ = TDescriptionVocabulary::Book;
   RScreen& ScreenAt(std::size_t index);
 };
 

@@ -311,14 +311,21 @@ void THtmlFrame::SetHistoryIndex(int index) {
   if (TFrameViewer* viewer = CurrentScreenViewer()) viewer->SetHistoryIndex(index);
 }
 
-void THtmlFrame::FillWindow() {
+void THtmlFrame::FillWindow(const QRect& client) {
   TFrameViewer* viewer = CurrentScreenViewer();
-  if (viewer && viewer->isVisible() && viewer->parentWidget())
-    viewer->setGeometry(viewer->parentWidget()->rect());
+  if (!viewer) return;
+  // The page of the reading screen sits on the panel beside the contents: the panel fills.
+  TPanelBkgrd* panel = host_.BackgroundPanel();
+  if (panel && panel->isAncestorOf(viewer))
+    panel->setGeometry(client);
+  else if (viewer->parentWidget() == &host_.Window())
+    viewer->setGeometry(client);
 }
 
-void THtmlFrame::RestoreArea() {
+void THtmlFrame::RestoreArea(const QRect& panelArea) {
   TFrameViewer* viewer = CurrentScreenViewer();
+  TPanelBkgrd* panel = host_.BackgroundPanel();
+  if (panel) panel->setGeometry(panelArea);
   if (viewer && viewer->isVisible() && currentArea_ >= 0) Place(*viewer, areas_[currentArea_]);
 }
 
@@ -479,6 +486,9 @@ void THtmlFrame::RunPreview(TDocumentView& view, bool picture) {
   const QSize size = picture ? view.LastPictureSize() : QSize();
   TPreviewForm preview(&host_.Window(), size.height(), size.width(), picture, view, PrinterNotice);
   if (preview.Failed()) return;
+  preview.OnHelp = [this] {
+    if (OnHelpTopic) OnHelpTopic(TPreviewForm::kHelpTopic);
+  };
   if (ShowPreview)
     ShowPreview(preview);
   else

@@ -90,8 +90,10 @@ class THtmlFrame : public QObject {
   bool ArchiveMode() const;
   void SetArchiveMode(bool value);
   void SetHistoryIndex(int index);
-  void FillWindow();
-  void RestoreArea();
+  // The plain window: the current page (with the panel it sits on) fills `client`.
+  void FillWindow(const QRect& client);
+  // Back to the drawn window: the panel to `panelArea`, the page to its area.
+  void RestoreArea(const QRect& panelArea);
   void SelectAll();
   // Copies the selection of the current viewer's active document to the clipboard.
   void CopySelection();
@@ -113,6 +115,8 @@ class THtmlFrame : public QObject {
   void PrintPage(const std::string& file);
   // How the preview reports a missing printer (the drawn dialog's page or a warning).
   std::function<void(int dialogPage, const std::string& warning)> PrinterNotice;
+  // F1 in the print preview asks for this help topic.
+  std::function<void(const std::string& topic)> OnHelpTopic;
   // Runs a preview that is ready to show; tests replace it to drive the window themselves.
   std::function<void(TPreviewForm& preview)> ShowPreview;
 

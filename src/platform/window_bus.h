@@ -28,7 +28,12 @@ using TWindowId = std::string;
 class TWindowBus : public QObject {
  public:
   // Message codes the copies exchange besides copy-data.
-  enum TMessage : int { kPrintPending = 1224, kPictureAnswer = 1225, kPageShown = 1690 };
+  enum TMessage : int {
+    kClose = 16,  // the window closes, as the desktop's close message asks
+    kPrintPending = 1224,
+    kPictureAnswer = 1225,
+    kPageShown = 1690
+  };
 
   // Listens for `window` while it is visible, under its caption (Windows-1251 of its title).
   explicit TWindowBus(QWidget& window);

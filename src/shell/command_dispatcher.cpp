@@ -219,6 +219,15 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Options:
       host_.ShowOptions();
       break;
+    case TCommandRule::Tesaurus:
+      host_.LookUpThesaurus("");
+      break;
+    case TCommandRule::StandartWin:
+      host_.EnterPlainWindow();
+      break;
+    case TCommandRule::Help:
+      host_.HelpKey();
+      break;
     case TCommandRule::NextPic:
     case TCommandRule::PrevPic:
       host_.StepPicture(RecogniseCommand(command) == TCommandRule::NextPic);

@@ -102,6 +102,12 @@ class TCommandHost {
   virtual void InstallPageFonts() = 0;
   // "3d" plays the title screen's film in its panel, "2d" puts the picture back.
   virtual void ShowVideoPanel(bool /*on*/) {}
+  // "tesaurus": the thesaurus window at the entry of `word` (empty: its first entry).
+  virtual void LookUpThesaurus(const std::string& word) = 0;
+  // "standartwin": the drawn window becomes a plain, sizeable one.
+  virtual void EnterPlainWindow() = 0;
+  // "help": what F1 does on the screen on show.
+  virtual void HelpKey() = 0;
 };
 
 class TCommandDispatcher {

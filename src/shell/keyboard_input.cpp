@@ -19,7 +19,9 @@ bool TKeyboardInput::KeyDown(int key, Qt::KeyboardModifiers modifiers, const RSc
   const auto command = [&](const char* text) {
     dispatcher_.ExecuteCommand(text, "", true, TElementKind::Button, 0);
   };
-  if (mods == Qt::ShiftModifier && key == Qt::Key_Z) {
+  if (mods == Qt::ShiftModifier && key == Qt::Key_T) {
+    command("tesaurus");  // the thesaurus at its first entry
+  } else if (mods == Qt::ShiftModifier && key == Qt::Key_Z) {
     PressSwitches(screen, "tree1");
   } else if (mods == (Qt::ShiftModifier | Qt::ControlModifier) && key == Qt::Key_Z) {
     PressSwitches(screen, "offtree");

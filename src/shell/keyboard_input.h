@@ -1,6 +1,6 @@
-// The keys of the book window's reading screen: chapters (Shift+Up/Down), the first screen
-// (Shift+Home), a bookmark (Ctrl+I), select all (Ctrl+A), the find page (Ctrl+F), and the tree
-// switches pressed by Shift+Z / Ctrl+Shift+Z.
+// The keys of the book window's reading screen: the thesaurus (Shift+T), chapters
+// (Shift+Up/Down), the first screen (Shift+Home), a bookmark (Ctrl+I), select all (Ctrl+A), the
+// find page (Ctrl+F), and the tree switches pressed by Shift+Z / Ctrl+Shift+Z.
 #pragma once
 
 #include <Qt>

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
 #include <iostream>
@@ -20,6 +21,7 @@
 #include "book/book_session.h"
 #include "dialogs/form_options.h"
 #include "html/book_url.h"
+#include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "media/background_music.h"
 #include "media/button_sound.h"
@@ -35,8 +37,12 @@
 #include "platform/shell_open.h"
 #include "platform/user_folders.h"
 #include "shell/dropped_file.h"
+#include "shell/help_topic.h"
 #include "shell/my_control.h"
+#include "shell/plain_tool_bar.h"
+#include "shell/plain_window_layout.h"
 #include "shell/stored_switches.h"
+#include "shell/thesaurus_lookup.h"
 #include "shell/window_animation.h"
 #include "store/book_path.h"
 #include "store/book_text.h"
@@ -68,6 +74,14 @@ constexpr char kPanelFilm[] = "car.avi";
 constexpr QRect kVideoPanel(QPoint(31, 135), QPoint(686, 393));
 constexpr int kTitleScreen = 0;
 
+// Scrolls the page on show to the anchor its name carries: a start page was laid out before
+// its window had its size, so its anchor is found again once it has.
+void ScrollToShownAnchor(TFrameViewer* viewer) {
+  TDocumentView* page = viewer ? viewer->ActiveViewer() : nullptr;
+  const std::string_view anchor = viewer ? UrlFragment(viewer->CurrentFile()) : "";
+  if (page && !anchor.empty()) page->ScrollToAnchor(anchor);
+}
+
 }  // namespace
 
 TMainForm::TMainForm(TBookSession& session)
@@ -75,7 +89,9 @@ TMainForm::TMainForm(TBookSession& session)
       session_(session),
       dispatcher_(*this, session.Folders),
       pointer_(*this),
-      keyboard_(pointer_, dispatcher_) {
+      keyboard_(pointer_, dispatcher_),
+      ownDesktop_(std::make_unique<TShellOpen>()),
+      desktop_(ownDesktop_.get()) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   QPalette white = palette();
@@ -171,9 +187,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   backgroundPanel_ =
       new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
                                                            : description_.Splitters.front().Color);
-  htmlFrame_ = CreateHtmlFrame(*this, session_.Store, session_.FileSystem, session_.Folders,
-                               description_.PageAreas, SettingsKeyPath(title_));
-  dispatcher_.SetPageAreas(htmlFrame_.get());
+  CreatePageAreas();
   if (!description_.PathInputs.empty())
     pathInputs_ = std::make_unique<TPathInputBox>(
         *this, description_.PathInputs, SettingsKeyPath(title_), currentScreen_,
@@ -183,41 +197,14 @@ std::optional<int> TMainForm::BuildBookShell() {
   dispatcher_.SetPopups(popups_.get());
   trees_ = CreateContentsTrees(*this, description_.Trees, session_.Store, session_.Folders);
   dispatcher_.SetContents(trees_.get());
-  if (htmlFrame_) {
-    navFont_ = std::make_unique<TNavFont>(session_.FileSystem);
-    htmlFrame_->AfterHistoryChange = [this] {
-      if (const TFrameViewer* viewer = htmlFrame_->CurrentScreenViewer())
-        navFont_->SetPage(viewer->CurrentFile());
-      if (popups_) popups_->RefreshHistoryLists();
-      if (trees_) trees_->SyncTreeWithPage();
-    };
-    htmlFrame_->OnPagePress = [this](QPoint at, bool contextMenu) {
-      if (!popups_) return;
-      popups_->CloseAll();
-      if (contextMenu) popups_->ShowPopup(kPopupContextHtml, at);
-    };
-  }
   scaleBar_ = std::make_unique<TScaleBar>(session_.Store, session_.Folders.ProgramDir,
                                           kScaleBarAt.x(), kScaleBarAt.y(), kScaleBarScreen,
                                           "status_up.bmp", "status_dn.bmp", currentScreen_);
   CreateBusyAnimation();
   CreateSlideImages();
   InstallBookFonts();
-  bus_ = std::make_unique<TWindowBus>(*this);
-  windowMessages_ = std::make_unique<TWindowMessages>(static_cast<TWindowMessagesHost&>(*this),
-                                                      *bus_, session_.FileSystem, session_.Folders);
+  CreateWindowMessages();
   setAcceptDrops(true);
-  if (htmlFrame_) {
-    TLinkCommands& links = htmlFrame_->Links();
-    links.ShowArchive = [this](const std::string& archive) { ShowArchive(archive); };
-    links.UnpackShownArchive = [this] {
-      if (unRar_) unRar_->ExtractArchive(false, true);
-    };
-    links.AskPictureWindows = [this](const std::string& picture) {
-      return windowMessages_->PictureShownElsewhere(picture);
-    };
-    links.PlaySound = [this](const std::string& file) { PlayLinkedSound(file); };
-  }
   qApp->installEventFilter(this);
   ReplaySwitches(false);
   ShowAfterStartClip();
@@ -232,14 +219,268 @@ std::optional<int> TMainForm::BuildBookShell() {
         QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
     };
   scaleBar_->SetDialog(coolDialog_.get());
-  if (!description_.FindBoxes.empty()) {
-    finder_ = std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,
-                                             session_.FileSystem, session_.Folders,
-                                             description_.FindBoxes);
-    dispatcher_.SetFinder(finder_.get());
-  }
+  CreateFindBoxes();
   if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
   return std::nullopt;
+}
+
+void TMainForm::CreatePageAreas() {
+  htmlFrame_ = CreateHtmlFrame(*this, session_.Store, session_.FileSystem, session_.Folders,
+                               description_.PageAreas, SettingsKeyPath(title_));
+  dispatcher_.SetPageAreas(htmlFrame_.get());
+  if (!htmlFrame_) return;
+  navFont_ = std::make_unique<TNavFont>(session_.FileSystem);
+  htmlFrame_->AfterHistoryChange = [this] {
+    if (const TFrameViewer* viewer = htmlFrame_->CurrentScreenViewer())
+      navFont_->SetPage(viewer->CurrentFile());
+    if (popups_) popups_->RefreshHistoryLists();
+    if (trees_) trees_->SyncTreeWithPage();
+    UpdateHistoryMenus();
+  };
+  htmlFrame_->OnPagePress = [this](QPoint at, bool contextMenu) {
+    if (!popups_) return;
+    popups_->CloseAll();
+    if (contextMenu) popups_->ShowPopup(kPopupContextHtml, at);
+  };
+  htmlFrame_->OnHelpTopic = [this](const std::string& topic) { ShowHelpTopic(topic); };
+}
+
+void TMainForm::CreateWindowMessages() {
+  bus_ = std::make_unique<TWindowBus>(*this);
+  windowMessages_ = std::make_unique<TWindowMessages>(static_cast<TWindowMessagesHost&>(*this),
+                                                      *bus_, session_.FileSystem, session_.Folders);
+  if (!htmlFrame_) return;
+  TLinkCommands& links = htmlFrame_->Links();
+  links.ShowArchive = [this](const std::string& archive) { ShowArchive(archive); };
+  links.UnpackShownArchive = [this] {
+    if (unRar_) unRar_->ExtractArchive(false, true);
+  };
+  links.AskPictureWindows = [this](const std::string& picture) {
+    return windowMessages_->PictureShownElsewhere(picture);
+  };
+  links.PlaySound = [this](const std::string& file) { PlayLinkedSound(file); };
+  links.SetDesktop(*desktop_);
+}
+
+void TMainForm::CreateFindBoxes() {
+  if (description_.FindBoxes.empty()) return;
+  finder_ =
+      std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,
+                                     session_.FileSystem, session_.Folders, description_.FindBoxes);
+  dispatcher_.SetFinder(finder_.get());
+}
+
+TDynamicStringArray TMainForm::DescriptionLines(const std::string& name) const {
+  const std::string file = session_.Folders.ProgramDir + name;
+  if (!session_.Store.BookFileExists(file)) return {};
+  try {
+    TComprStream stream(session_.Store, file);
+    return ReadDescriptionLines(stream);
+  } catch (const EFOpenError& e) {
+    std::cerr << "shelf: " << e.what() << "\n";
+    return {};
+  }
+}
+
+std::optional<int> TMainForm::SetUpThesaurusWindow(const std::string& page) {
+  thesaurusWindow_ = notMainShell_ = true;
+  const TBookFolders& folders = session_.Folders;
+  description_ = TInterfaceDescription(TDescriptionVocabulary::Thesaurus);
+  const TDynamicStringArray lines = DescriptionLines("Tesaurus.txt");
+  description_.ReadMainKeywords(lines, folders);
+  description_.ReadSections(lines, folders);
+  for (const auto& problem : description_.Problems)
+    std::cerr << FormatDescriptionProblem(problem) << "\n";
+  if (description_.Screens.empty()) description_.Screens.resize(1);
+  // The page areas start on the page the lookup asked for, whatever the file names.
+  for (RHTML& area : description_.PageAreas) area.StartPage = ResolveBookPath(page, folders);
+  currentScreen_ = 0;
+
+  // Whatever the file says, the window is the thesaurus, and there is one per reader.
+  title_ = *Utf8ToCp1251("Тезаурус");
+  setWindowTitle(ToQString(title_));
+  QCoreApplication::setApplicationName(ToQString(title_));
+  instanceLock_ = std::make_unique<TInstanceLock>(title_);
+  if (!instanceLock_->TryAcquire()) return 0;
+  ApplyBookIcon();
+  setAcceptDrops(true);
+  LoadScreen();
+  if (!screenPicture_.isNull()) setFixedSize(screenPicture_.size());
+  setAttribute(Qt::WA_AlwaysShowToolTips);
+
+  textMsg_ = CreateTextMsg(description_.Texts, this);
+  statusLine_ = std::make_unique<TStatusLine>(textMsg_.get());
+  CreatePageAreas();
+  CreateFindBoxes();
+  CreateWindowMessages();
+  qApp->installEventFilter(this);
+  show();
+  ScrollToShownAnchor(CurrentViewer());
+  if (finder_) finder_->HideBoxes(false);
+  return std::nullopt;
+}
+
+void TMainForm::SetUpPlainWindow(const std::string& file, bool help) {
+  notMainShell_ = true;
+  helpWindow_ = help;
+  const TBookFolders& folders = session_.Folders;
+  description_ = TInterfaceDescription(TDescriptionVocabulary::PlainWindow);
+  description_.Screens.resize(1);
+  RHTML area;
+  area.StartPage = file;
+  description_.PageAreas = {area};
+  currentScreen_ = 0;
+  description_.ReadMainKeywords(DescriptionLines("Struct.txt"), folders);
+  title_ = help ? *Utf8ToCp1251("Помощь") : description_.Title;
+  if (!help) ApplyBookIcon();  // the help window keeps the program's own icon
+  setWindowTitle(ToQString(title_));
+  QCoreApplication::setApplicationName(ToQString(title_));
+  shownFile_ = file;
+  CreatePageAreas();
+  CreateWindowMessages();
+  qApp->installEventFilter(this);
+  EnterPlainWindow();
+}
+
+void TMainForm::EnterPlainWindow() {
+  if (plainWindow_) return;
+  plainWindow_ = true;
+  if (finder_) finder_->HideBoxes(true);
+  if (pathInputs_) pathInputs_->SetHidden(true, currentScreen_);
+  drawnGeometry_ = geometry();
+  if (backgroundPanel_) panelGeometry_ = backgroundPanel_->geometry();
+  // The drawn window's outline stays in shape_ for the way back.
+  clearMask();
+  QPalette face = palette();
+  face.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+  setPalette(face);
+  for (TMyControl* hint : hintControls_) hint->hide();
+  if (busyLabel_) busyLabel_->hide();
+  const bool wasVisible = isVisible();
+  setWindowFlags(Qt::Window);
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setAcceptDrops(true);
+  if (!plainBar_) {
+    plainBar_ = std::make_unique<TPlainToolBar>(*this, !notMainShell_);
+    plainBar_->OnBack = [this] { DispatchCommand("back"); };
+    plainBar_->OnForward = [this] { DispatchCommand("forward"); };
+    plainBar_->OnPrint = [this] {
+      if (htmlFrame_) htmlFrame_->PrintPage("");
+    };
+    plainBar_->OnLeave = [this] { LeavePlainWindow(); };
+    plainBar_->OnHistoryIndex = [this](int index) {
+      if (htmlFrame_) htmlFrame_->SetHistoryIndex(index);
+    };
+  }
+  plainBar_->SetShown(true);
+  UpdateHistoryMenus();
+
+  const std::string picture = shownFile_.substr(0, shownFile_.find('#'));
+  const QSize pictureSize =
+      picture.empty() ? QSize() : LoadBookPicture(session_.Store, picture).size();
+  resize(PlainWindowSize(shownFile_, size(), pictureSize));
+  const QScreen* display = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (display) move(PlainWindowPosition(size(), display->availableGeometry()));
+  if (notMainShell_)
+    show();
+  else if (wasVisible)
+    showMaximized();
+  if (htmlFrame_) htmlFrame_->FillWindow(plainBar_->ClientArea());
+  if (notMainShell_) ScrollToShownAnchor(CurrentViewer());
+}
+
+void TMainForm::LeavePlainWindow() {
+  if (!plainWindow_) return;
+  plainWindow_ = false;
+  plainBar_->SetShown(false);
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+  showNormal();
+  if (!screenPicture_.isNull()) setFixedSize(screenPicture_.size());
+  move(drawnGeometry_.topLeft());
+  shape_.isEmpty() ? clearMask() : setMask(shape_);
+  if (htmlFrame_) htmlFrame_->RestoreArea(panelGeometry_);
+  if (finder_) finder_->HideBoxes(false);
+  if (pathInputs_) pathInputs_->SetHidden(false, currentScreen_);
+  PlaceHintControls();
+  if (busyLabel_ && busyMovie_) busyLabel_->setVisible(currentScreen_ != kReadingScreen);
+  setAcceptDrops(true);
+  setWindowTitle(ToQString(title_));
+  show();
+}
+
+void TMainForm::UpdateHistoryMenus() {
+  if (!plainBar_) return;
+  const TFrameViewer* viewer = CurrentViewer();
+  if (!viewer) {
+    plainBar_->ShowHistory({}, false, false);
+    return;
+  }
+  std::vector<std::string> files, titles;
+  for (int i = 0; i < viewer->HistoryCount(); ++i) {
+    files.push_back(viewer->HistoryFile(i));
+    titles.push_back(viewer->HistoryTitle(i));
+  }
+  plainBar_->ShowHistory(HistoryMenus(files, titles, viewer->HistoryIndex()), viewer->CanGoBack(),
+                         viewer->CanGoForward());
+  UpdateCaption();
+}
+
+void TMainForm::UpdateCaption() {
+  if (!plainWindow_ || thesaurusWindow_) return;
+  // Other copies and the shell's closing find help and picture windows by these captions.
+  if (helpWindow_) return;
+  if (notMainShell_) {
+    setWindowTitle(QString::fromUtf8("Увеличенная картинка"));
+    QCoreApplication::setApplicationName(windowTitle());
+    return;
+  }
+  const TFrameViewer* viewer = CurrentViewer();
+  const std::string page = viewer ? TrimText(viewer->DocumentTitle()) : std::string();
+  setWindowTitle(page.empty() ? ToQString(title_)
+                              : ToQString(page) + QString::fromUtf8(" — ") + ToQString(title_));
+}
+
+void TMainForm::SetDesktop(TShellOpen& desktop) {
+  desktop_ = &desktop;
+  if (htmlFrame_) htmlFrame_->Links().SetDesktop(desktop);
+}
+
+void TMainForm::LookUpThesaurus(const std::string& word) {
+  TThesaurusLookup lookup(session_.Store, session_.FileSystem, session_.Folders, *desktop_);
+  lookup.OnWarning = [this](const std::string& text) {
+    QMessageBox::warning(this, QString(), ToQString(text), QMessageBox::Ok);
+  };
+  lookup.HandOver = [this](const std::string& page) {
+    if (thesaurusWindow_) LoadPage(page);  // the thesaurus window is its own running one
+    return thesaurusWindow_ || (windowMessages_ && windowMessages_->ShowInThesaurus(page));
+  };
+  lookup.LookUpThesaurus(word);
+}
+
+void TMainForm::HelpKey() {
+  if (helpWindow_) return;  // the help window is the help
+  if (currentScreen_ == 0) ShowHelpTopic("Topic12");
+  if (currentScreen_ == kReadingScreen) ShowHelpTopic("Topic13");
+}
+
+void TMainForm::ShowHelpTopic(const std::string& topic) {
+  THelpTopic help(session_.Store, session_.FileSystem, session_.Folders, *desktop_);
+  help.HandOver = [this](const std::string& page) {
+    return windowMessages_ && windowMessages_->ShowInHelpWindow(page);
+  };
+  if (help.ShowHelpTopic(description_.HelpFile, topic) == THelpTopic::TResult::NothingShowsIt)
+    ShowStatus(*Utf8ToCp1251("Нет программы, которая может показать файл справки"));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!plainWindow_ || !plainBar_) return;
+  plainBar_->SetShown(true);
+  if (htmlFrame_) htmlFrame_->FillWindow(plainBar_->ClientArea());
 }
 
 bool TMainForm::ReadDescription() {
@@ -560,6 +801,7 @@ void TMainForm::SetWaitCursor(bool wait) {
 
 void TMainForm::CloseAllAndQuit() {
   if (closingTimer_.Enabled()) return;
+  if (windowMessages_) windowMessages_->CloseBookWindows(!notMainShell_);
   closing_ = std::make_unique<TClosingAnimation>(size());
   closingTimer_.SetEnabled(true);
 }
@@ -666,6 +908,10 @@ void TMainForm::StartWindowDrag() {
 
 void TMainForm::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  if (plainWindow_) {
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    return;
+  }
   if (pictures_.Background().isNull()) {
     painter.fillRect(rect(), Qt::white);
     return;
@@ -691,8 +937,10 @@ void TMainForm::paintEvent(QPaintEvent*) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (notMainShell_) {
+  if (notMainShell_ || thesaurusWindow_) {
+    // A window of its own role ends its process with it.
     event->accept();
+    QCoreApplication::quit();
     return;
   }
   event->ignore();
@@ -704,13 +952,15 @@ void TMainForm::mouseMoveEvent(QMouseEvent* event) {
     move(event->globalPosition().toPoint() - *manualDrag_);
     return;
   }
-  pointer_.PointerMove(event->position().toPoint());
+  if (!plainWindow_) pointer_.PointerMove(event->position().toPoint());
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* event) {
   ClosePopups();
   if (videoPanel_ && videoPanel_->Click(event->position().toPoint())) return;
-  pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
+  // The plain window shows none of the drawn elements, and the desktop moves it.
+  if (!plainWindow_)
+    pointer_.PointerDown(event->position().toPoint(), event->modifiers() & Qt::ShiftModifier);
 }
 
 void TMainForm::EscapeKey() {
@@ -799,7 +1049,14 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   ClosePopups();  // any key ends a popup list, as a press does
   if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
-    EscapeKey();
+    if (notMainShell_ || thesaurusWindow_)
+      QCoreApplication::quit();
+    else
+      EscapeKey();
+    return true;
+  }
+  if (key->key() == Qt::Key_F1) {
+    HelpKey();
     return true;
   }
   return keyboard_.KeyDown(key->key(), key->modifiers(), Screen(),
@@ -833,7 +1090,7 @@ void TMainForm::mouseReleaseEvent(QMouseEvent* event) {
     manualDrag_.reset();
     return;
   }
-  pointer_.PointerUp(event->position().toPoint());
+  if (!plainWindow_) pointer_.PointerUp(event->position().toPoint());
 }
 
 void TMainForm::ShowArchive(const std::string& archive) {

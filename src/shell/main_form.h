@@ -56,6 +56,8 @@ class TScaleBar;
 class TFormOptions;
 class TSlideImage;
 class TNavFont;
+class TPlainToolBar;
+class TShellOpen;
 
 class TMainForm : public QWidget,
                   private TCommandHost,
@@ -78,6 +80,25 @@ class TMainForm : public QWidget,
   // Builds the book shell. Returns the exit code when start-up must end here (no Struct.txt,
   // another copy already shows this book), nullopt when the window is on its way.
   std::optional<int> BuildBookShell();
+  // The thesaurus window described by Tesaurus.txt, showing `page`. Returns the exit code when
+  // another thesaurus window already runs.
+  std::optional<int> SetUpThesaurusWindow(const std::string& page);
+  // A help window (`help`) or a picture or page window for `file`: plain from the start.
+  void SetUpPlainWindow(const std::string& file, bool help);
+
+  // The drawn window becomes a plain, sizeable one with a toolbar, and back.
+  void EnterPlainWindow() override;
+  void LeavePlainWindow();
+  // The toolbar's back and forward buttons and menus follow the page viewer's history.
+  void UpdateHistoryMenus();
+  // The thesaurus window at the entry of `word` (empty: the first entry).
+  void LookUpThesaurus(const std::string& word) override;
+  // The book's help file at `topic`, in the help window or on the desktop.
+  void ShowHelpTopic(const std::string& topic);
+  // Where the window starts other copies of the program and hands files to the desktop.
+  void SetDesktop(TShellOpen& desktop);
+  bool PlainWindow() const { return plainWindow_; }
+  TPlainToolBar* PlainToolBar() const { return plainBar_.get(); }
 
   // Shows the window with its opening animation.
   void ShowMainWindow();
@@ -103,7 +124,7 @@ class TMainForm : public QWidget,
   int CurrentScreen() const override { return currentScreen_; }
   TInterfaceDescription& Description() { return description_; }
   TScreenPictures& Pictures() override { return pictures_; }
-  bool NotMainShell() const { return notMainShell_; }
+  bool NotMainShell() const override { return notMainShell_; }
   bool OpeningAnimationRunning() const { return openingTimer_.Enabled(); }
   bool ClosingAnimationRunning() const { return closingTimer_.Enabled(); }
   // The window's outline from the description; empty when the window is a plain rectangle.
@@ -148,6 +169,7 @@ class TMainForm : public QWidget,
   // box) and keeps the ones it acts on.
   bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // TCommandHost
@@ -165,6 +187,7 @@ class TMainForm : public QWidget,
   void StepPicture(bool forward) override;
   void InstallPageFonts() override;
   void ShowVideoPanel(bool on) override;
+  void HelpKey() override;
   // TContentsHost
   void SetChapterHints(const std::string& next, const std::string& previous) override;
   void ClosePopups() override;
@@ -192,12 +215,13 @@ class TMainForm : public QWidget,
   std::optional<std::filesystem::path> ChosenFolder() const override;
   // TWindowMessagesHost
   bool HasPageAreas() const override { return htmlFrame_ != nullptr; }
-  bool ThesaurusWindow() const override { return false; }
+  bool ThesaurusWindow() const override { return thesaurusWindow_; }
   std::string CurrentPageFile() const override;
   void LoadPage(const std::string& file) override;
   void DispatchCommand(const std::string& command) override;
   void PrintPage(const std::string& file, const TPicturePrint& picture) override;
-  std::string ShownFile() const override { return {}; }
+  std::string ShownFile() const override { return shownFile_; }
+  void CloseWindow() override { close(); }
   void FindCommand(const std::string& command) override;
   void FindInFoundPage() override;
   void SearchDialogClosed() override;
@@ -221,6 +245,15 @@ class TMainForm : public QWidget,
   void RepaintArea(const QRect& area) override;
 
   bool ReadDescription();
+  // The lines of a description file of the book, lower-cased; empty when it is missing.
+  TDynamicStringArray DescriptionLines(const std::string& name) const;
+  // Pieces every role builds: the page areas with their history hooks, the messages with
+  // other copies, the find boxes (on the dialog, or on the window without one).
+  void CreatePageAreas();
+  void CreateWindowMessages();
+  void CreateFindBoxes();
+  // The caption after a page change: the shell's plain window names the page.
+  void UpdateCaption();
   // The window and application icon from the book's "icon" file, when it can be read.
   void ApplyBookIcon();
   void LoadScreen();
@@ -291,6 +324,15 @@ class TMainForm : public QWidget,
   QBuffer* busyBytes_ = nullptr;
   std::vector<int> installedFonts_;   // the book's own fonts, removed again at shutdown
   std::optional<QPoint> manualDrag_;  // where the pointer took the window, when moved by hand
+  bool thesaurusWindow_ = false;
+  bool helpWindow_ = false;
+  bool plainWindow_ = false;
+  std::string shownFile_;  // the file a help or picture window was started with
+  std::unique_ptr<TPlainToolBar> plainBar_;
+  QRect drawnGeometry_;  // the drawn window's place and the panel's, kept while plain
+  QRect panelGeometry_;
+  std::unique_ptr<TShellOpen> ownDesktop_;
+  TShellOpen* desktop_;
 
   TSuperTimer openingTimer_;
   TSuperTimer closingTimer_;

@@ -64,7 +64,8 @@ void TWindowMessages::HandleCopyData(const CopyDataRecord& record, const TWindow
 }
 
 void TWindowMessages::OpenPage(const std::string& page, const TWindowId& sender) {
-  if (host_.ThesaurusWindow()) {
+  // The thesaurus and the help window take the full page name and show it; they send no reply.
+  if (host_.ThesaurusWindow() || host_.NotMainShell()) {
     host_.LoadPage(page);
     return;
   }
@@ -100,7 +101,9 @@ void TWindowMessages::PrintRequest(const CopyDataRecord& record) {
 }
 
 void TWindowMessages::HandleMessage(int code, std::int64_t parameter, const TWindowId&) {
-  if (code == TWindowBus::kPrintPending) {
+  if (code == TWindowBus::kClose) {
+    host_.CloseWindow();
+  } else if (code == TWindowBus::kPrintPending) {
     PrintPending();
   } else if (code == TWindowBus::kPictureAnswer) {
     answerArrived_ = true;
@@ -147,8 +150,30 @@ bool TWindowMessages::PictureShownElsewhere(const std::string& picture) {
 }
 
 bool TWindowMessages::ShowInThesaurus(const std::string& page) {
-  const auto window = TWindowBus::FindVisibleWindow(*Utf8ToCp1251("Тезаурус"));
-  if (!window) return false;
+  return HandPageTo("Тезаурус", page);
+}
+
+bool TWindowMessages::ShowInHelpWindow(const std::string& page) {
+  return HandPageTo("Помощь", page);
+}
+
+void TWindowMessages::CloseBookWindows(bool pictures) {
+  const auto close = [this](const char* caption, bool every) {
+    for (const TWindowId& window : TWindowBus::VisibleWindows(*Utf8ToCp1251(caption))) {
+      if (window == bus_.Id()) continue;
+      bus_.PostMessageTo(window, TWindowBus::kClose, 0);
+      if (!every) return;
+    }
+  };
+  close("Помощь", false);
+  close("Тезаурус", false);
+  close("Электросхема", true);
+  if (pictures) close("Увеличенная картинка", true);
+}
+
+bool TWindowMessages::HandPageTo(const char* caption, const std::string& page) {
+  const auto window = TWindowBus::FindVisibleWindow(*Utf8ToCp1251(caption));
+  if (!window || *window == bus_.Id()) return false;
   bus_.BringToFront(*window);
   return bus_.SendCopyDataTo(*window, CopyDataRecord::Make(CopyDataRecord::kOpenPage, page));
 }

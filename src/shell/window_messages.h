@@ -28,6 +28,8 @@ class TWindowMessagesHost {
   virtual bool HasPageAreas() const = 0;
   // This copy is the thesaurus window.
   virtual bool ThesaurusWindow() const = 0;
+  // This copy is a help, picture or page window (or a thesaurus window): not the book shell.
+  virtual bool NotMainShell() const { return false; }
   virtual int CurrentScreen() const = 0;
   // The page the current page area shows (DOS form); empty when none.
   virtual std::string CurrentPageFile() const = 0;
@@ -39,6 +41,8 @@ class TWindowMessagesHost {
   virtual void PrintPage(const std::string& file, const TPicturePrint& picture) = 0;
   // The picture or page a help or picture window was started with; empty in the shell.
   virtual std::string ShownFile() const = 0;
+  // Another copy asks this window to close.
+  virtual void CloseWindow() {}
 };
 
 class TWindowMessages {
@@ -59,6 +63,11 @@ class TWindowMessages {
   // Restores the running thesaurus window, brings it to the front and has it show `page`;
   // false when no thesaurus window is open.
   bool ShowInThesaurus(const std::string& page);
+  // The same for the running help window.
+  bool ShowInHelpWindow(const std::string& page);
+  // The book's other windows close with the shell: the help and thesaurus windows, the wiring
+  // diagram windows and, from the shell itself (`pictures`), the enlarged-picture windows.
+  void CloseBookWindows(bool pictures);
 
   // The file of the last print request.
   const std::string& PendingFile() const { return pendingFile_; }
@@ -68,6 +77,9 @@ class TWindowMessages {
   void OpenPage(const std::string& page, const TWindowId& sender);
   void PrintRequest(const CopyDataRecord& record);
   void PrintPending();
+  // Restores the first visible window captioned `caption` (UTF-8), brings it to the front and
+  // has it show `page`; false when there is none.
+  bool HandPageTo(const char* caption, const std::string& page);
 
   TWindowMessagesHost& host_;
   TWindowBus& bus_;

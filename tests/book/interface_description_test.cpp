@@ -24,11 +24,12 @@ TComprStream BookFile(std::string_view text) {
   return TComprStream(bytes);
 }
 
-// Both passes over a Struct.txt.
-TInterfaceDescription Parse(std::string_view text) {
+// Both passes over a Struct.txt (or another file with its own vocabulary).
+TInterfaceDescription Parse(std::string_view text,
+                            TDescriptionVocabulary vocabulary = TDescriptionVocabulary::Book) {
   TComprStream stream = BookFile(text);
   const TDynamicStringArray lines = ReadDescriptionLines(stream);
-  TInterfaceDescription description;
+  TInterfaceDescription description(vocabulary);
   description.ReadMainKeywords(lines, kFolders);
   description.ReadSections(lines, kFolders);
   return description;
@@ -292,6 +293,40 @@ bgsounddef=[a.mid;
   EXPECT_TRUE(d.PageAreas.empty());
   for (const RScreen& screen : d.Screens) EXPECT_TRUE(screen.Buttons.empty());
   EXPECT_EQ(FormatDescriptionProblem(d.Problems[1]).substr(0, 13), "Struct.txt:1:");
+}
+
+TEST(InterfaceDescription, TheThesaurusAndPlainWindowsKnowOnlyTheirOwnWords) {
+  const std::string text =
+      "title=Словарь\nicon=t.ico\nhelpwin vw=1;vh=1;fn=help.htm\nrolic=film.avi\n"
+      "close vx=10;vy=10;fn1=x1.bmp;fn2=x2.bmp;fn3=x3.bmp;hint=Закрыть;wav=no\n"
+      "1_screen=t.bmp\n"
+      "1button vx=1;vy=2;fn1=a.bmp;fn2=b.bmp;fn3=c.bmp;go=findnext1;hint=Найти;wav=no\n"
+      "textcaption=Найти;texttx=1;textty=1;textbx=9;textby=9\n"
+      "1_html vx=1;vy=2;vw=30;vh=40;fn=x.htm;number=1\n"
+      "1_findtxt vx=1;vy=2;vw=30;vh=12;frame=;nofiles=[];number=1;hint=Слово\n"
+      "1_tree vw=248;vh=511;colorselect=1,1,1;colorselecttext=2,2,2;fn=contents.txt\n";
+  const TInterfaceDescription thesaurus = Parse(text, TDescriptionVocabulary::Thesaurus);
+  EXPECT_EQ(thesaurus.Title, Cp("Словарь"));  // Cyrillic keeps its case
+  EXPECT_EQ(thesaurus.IconFile, "t.ico");
+  EXPECT_TRUE(thesaurus.HelpFile.empty());
+  EXPECT_TRUE(thesaurus.StartClip.empty());
+  ASSERT_EQ(thesaurus.Screens.size(), 1u);
+  ASSERT_EQ(thesaurus.Screens[0].Buttons.size(), 3u);  // minimise (empty), close, the button
+  EXPECT_EQ(thesaurus.Screens[0].Buttons[1].Command, "exit");
+  EXPECT_TRUE(thesaurus.Screens[0].Buttons[2].Caption.empty());  // no captions here
+  EXPECT_EQ(thesaurus.PageAreas.size(), 1u);
+  EXPECT_EQ(thesaurus.FindBoxes.size(), 1u);
+  EXPECT_TRUE(thesaurus.Trees.empty());
+
+  const TInterfaceDescription plain = Parse(text, TDescriptionVocabulary::PlainWindow);
+  EXPECT_EQ(plain.Title, Cp("Словарь"));
+  EXPECT_EQ(plain.HelpFile, "d:\\book\\run\\help.htm");
+  EXPECT_TRUE(plain.Screens.empty());
+  EXPECT_TRUE(plain.PageAreas.empty());
+
+  const TInterfaceDescription book = Parse(text);
+  EXPECT_TRUE(book.Title.empty());  // the book's title comes from Title.txt
+  EXPECT_EQ(book.StartClip, "film.avi");
 }
 
 TEST(InterfaceDescription, TitleIsTheLastNonEmptyLineAsWritten) {

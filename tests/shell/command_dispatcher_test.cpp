@@ -73,6 +73,9 @@ struct FakeHost : TCommandHost {
   void ShowOptions() override { calls.push_back("options"); }
   void StepPicture(bool forward) override { calls.push_back(forward ? "next" : "previous"); }
   void InstallPageFonts() override { calls.push_back("fonts"); }
+  void LookUpThesaurus(const std::string& word) override { calls.push_back("thesaurus " + word); }
+  void EnterPlainWindow() override { calls.push_back("plain"); }
+  void HelpKey() override { calls.push_back("help"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
@@ -100,6 +103,9 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"nextpic", "", false, false, true, {"next"}},
       {"prevpic", "", false, false, true, {"previous"}},
       {"installfonts", "", false, false, true, {"fonts"}},
+      {"tesaurus", "", false, false, true, {"thesaurus "}},  // always from its first entry
+      {"standartwin", "", false, false, true, {"plain"}},
+      {"help", "", false, false, true, {"help"}},
   };
   for (const auto& c : cases) {
     FakeHost host;

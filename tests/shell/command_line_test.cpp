@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/cp1251.h"
 #include "test_support.h"
 
 namespace shelf {
@@ -15,14 +16,15 @@ TEST_F(CommandLineTest, RoleAndBookComeFromTheArguments) {
     std::vector<std::string> arguments;
     TRunRole role;
     bool hasBook;
-    bool spawned;
+    bool spawned;  // started with " /t" or " /h"
   } cases[] = {
       {{}, TRunRole::BookShell, false, false},
       {{book}, TRunRole::BookShell, true, false},  // a folder first is the book, not a parameter
       {{"--book", book}, TRunRole::BookShell, true, false},
       {{"--book", book, "page.htm", "/t"}, TRunRole::Thesaurus, true, true},  // "/t" anywhere
       {{"a/tb.htm"}, TRunRole::Thesaurus, false, false},
-      {{"--book", book, "/h"}, TRunRole::HelpOrPlainWindow, true, true},
+      {{"--book", book, "page.htm", "/h"}, TRunRole::HelpOrPlainWindow, true, true},
+      {{"--book", book, "/h"}, TRunRole::HelpOrPlainWindow, true, false},  // no space before
       {{"d:\\book\\pic.bmp"}, TRunRole::HelpOrPlainWindow, false, false},
   };
   for (const auto& c : cases) {
@@ -31,11 +33,54 @@ TEST_F(CommandLineTest, RoleAndBookComeFromTheArguments) {
     ASSERT_TRUE(line) << error;
     EXPECT_EQ(line->Role(), c.role) << line->Raw;
     EXPECT_EQ(line->BookFolder.has_value(), c.hasBook) << line->Raw;
-    EXPECT_EQ(line->SpawnedCopy(), c.spawned) << line->Raw;
+    EXPECT_EQ(line->Argument("shelf").SpawnedCopy(), c.spawned) << line->Raw;
   }
   std::string error;
   EXPECT_FALSE(ParseCommandLine({"--book"}, error));
   EXPECT_FALSE(error.empty());
+}
+
+TEST_F(CommandLineTest, ArgumentFollowsTheDesktopsCommandLineRules) {
+  const std::string quoted = "\"C:\\Program Files\\Book\\shelf.exe\"";
+  struct Case {
+    std::string raw;
+    std::size_t pathLength;
+    std::string argument;
+    bool thesaurus, help;
+  } cases[] = {
+      // A quoted path with spaces ends at its closing quote and the space after it.
+      {quoted + " d:\\book\\run\\terms.htm#oil /t", quoted.size(), "d:\\book\\run\\terms.htm#oil",
+       true, false},
+      {"shelf.exe page.htm /h", 9, "page.htm", false, true},
+      // "/h" alone has no space before it once trimmed: it is the argument itself.
+      {"shelf.exe /h", 9, "/h", false, false},
+      {quoted + " /h", quoted.size(), "/h", false, false},
+      // The first quote followed by a space ends the "program path", even a page's closing
+      // quote; only the first switch is taken out.
+      {"shelf.exe \"a b.htm\" /t /t", 9, "/t", true, false},
+      {"shelf.exe a\"b.htm /h", 9, "ab.htm", false, true},
+      {"shelf.exe   pic.bmp  ", 9, "pic.bmp", false, false},
+      {"shelf.exe", 9, "", false, false},
+  };
+  for (const auto& c : cases) {
+    const TCommandLineArgument argument = CommandLineArgument(c.raw, c.pathLength);
+    EXPECT_EQ(argument.Argument, c.argument) << c.raw;
+    EXPECT_EQ(argument.Thesaurus, c.thesaurus) << c.raw;
+    EXPECT_EQ(argument.Help, c.help) << c.raw;
+  }
+}
+
+TEST_F(CommandLineTest, CopiesGetTheirArgumentBehindTheBookFolder) {
+  std::string error;
+  const auto line = ParseCommandLine({"--book", Dir().string(), "терм.htm#a", "/t"}, error);
+  ASSERT_TRUE(line) << error;
+  // A program path with a space is quoted, as the desktop would hand it over.
+  for (const std::string path : {"/opt/shelf/shelf", "/opt/my books/shelf"}) {
+    const TCommandLineArgument argument = line->Argument(path);
+    EXPECT_EQ(argument.Argument, *Utf8ToCp1251("терм.htm#a")) << path;
+    EXPECT_TRUE(argument.Thesaurus) << path;
+  }
+  EXPECT_EQ(RawCommandLine("/a b/shelf", "x /h"), "\"/a b/shelf\" x /h");
 }
 
 }  // namespace

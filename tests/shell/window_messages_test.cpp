@@ -23,6 +23,7 @@ class FakeWindow : public TWindowMessagesHost {
   }
   bool HasPageAreas() const override { return true; }
   bool ThesaurusWindow() const override { return thesaurus; }
+  bool NotMainShell() const override { return notMainShell; }
   int CurrentScreen() const override { return screen; }
   std::string CurrentPageFile() const override { return page; }
   void LoadPage(const std::string& file) override { calls.push_back("load " + file); }
@@ -35,11 +36,13 @@ class FakeWindow : public TWindowMessagesHost {
     ++asked;
     return shown;
   }
+  void CloseWindow() override { calls.push_back("close"); }
 
   QWidget widget;
   TWindowBus bus{widget};
   std::unique_ptr<TWindowMessages> messages;
   bool thesaurus = false;
+  bool notMainShell = false;
   int screen = 1;
   std::string page, shown;
   mutable int asked = 0;
@@ -118,6 +121,33 @@ TEST_F(WindowMessagesTest, PageRequestsLoadOnceAndAnswerTheSender) {
   EXPECT_EQ(thesaurus->calls, std::vector<std::string>{"load d:\\book\\run\\html\\t.htm"});
   thesaurus->widget.hide();
   EXPECT_FALSE(book->messages->ShowInThesaurus("d:\\book\\run\\html\\t.htm"));
+
+  // So does the help window, with the topic's anchor.
+  auto help = Window("Помощь");
+  help->notMainShell = true;
+  help->screen = 0;
+  EXPECT_TRUE(book->messages->ShowInHelpWindow("d:\\book\\run\\help.htm#Topic13"));
+  EXPECT_EQ(help->calls, std::vector<std::string>{"load d:\\book\\run\\help.htm#Topic13"});
+}
+
+TEST_F(WindowMessagesTest, TheBooksOtherWindowsCloseWithTheShell) {
+  auto book = Window("Книга");
+  auto help = Window("Помощь");
+  auto thesaurus = Window("Тезаурус");
+  auto first = Window("Увеличенная картинка");
+  auto second = Window("Увеличенная картинка");
+  auto other = Window("Другая программа");
+  const auto closed = [](const FakeWindow& w) {
+    return std::count(w.calls.begin(), w.calls.end(), "close");
+  };
+  book->messages->CloseBookWindows(false);  // a window that is not the shell leaves pictures
+  EXPECT_TRUE(QTest::qWaitFor([&] { return closed(*help) && closed(*thesaurus); }, 2000));
+  QTest::qWait(50);
+  EXPECT_EQ(closed(*first) + closed(*second), 0);
+  book->messages->CloseBookWindows(true);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return closed(*first) && closed(*second); }, 2000));
+  EXPECT_EQ(closed(*other), 0);
+  EXPECT_EQ(closed(*book), 0);
 }
 
 TEST_F(WindowMessagesTest, PrintRequestsDeleteOnlyFilesInTheTemporaryFolder) {

@@ -140,11 +140,27 @@ QImage TitleBarButton(const QImage& ground, TTitleBarGlyph glyph, TButtonState s
   p.drawEllipse(disc);
   const QPointF c = disc.center() + (pressed ? QPointF(0.5, 0.5) : QPointF());
   p.setPen(QPen(danger ? Qt::white : QColor(0x1a, 0x24, 0x2e), 1.8, Qt::SolidLine, Qt::RoundCap));
-  if (glyph == TTitleBarGlyph::Minimize) {
-    p.drawLine(c + QPointF(-4, 2.5), c + QPointF(4, 2.5));
-  } else {
-    p.drawLine(c + QPointF(-3.5, -3.5), c + QPointF(3.5, 3.5));
-    p.drawLine(c + QPointF(-3.5, 3.5), c + QPointF(3.5, -3.5));
+  switch (glyph) {
+    case TTitleBarGlyph::Minimize:
+      p.drawLine(c + QPointF(-4, 2.5), c + QPointF(4, 2.5));
+      break;
+    case TTitleBarGlyph::Close:
+      p.drawLine(c + QPointF(-3.5, -3.5), c + QPointF(3.5, 3.5));
+      p.drawLine(c + QPointF(-3.5, 3.5), c + QPointF(3.5, -3.5));
+      break;
+    case TTitleBarGlyph::Help:
+    case TTitleBarGlyph::Thesaurus: {
+      p.setFont(Font("Arial", 12, QFont::Bold));
+      const QRectF box(c - QPointF(6, 7.5), QSizeF(12, 15));
+      p.drawText(box, Qt::AlignCenter,
+                 glyph == TTitleBarGlyph::Help ? QStringLiteral("?") : QStringLiteral("Т"));
+      break;
+    }
+    case TTitleBarGlyph::PlainWindow:
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(QRectF(c - QPointF(4, 3.5), QSizeF(8, 7)));
+      p.drawLine(c + QPointF(-4, -1.5), c + QPointF(4, -1.5));
+      break;
   }
   return canvas.Take();
 }

@@ -20,7 +20,8 @@ struct TSwitchState {
 inline constexpr TSwitchState kSwitchStates[] = {
     {false, false}, {false, true}, {true, true}, {true, false}};
 
-enum class TTitleBarGlyph { Minimize, Close };
+// Help ("?"), the thesaurus ("Т") and the plain window (a small frame) sit beside the two.
+enum class TTitleBarGlyph { Minimize, Close, Help, Thesaurus, PlainWindow };
 
 QImage PlateButton(const QImage& ground, TButtonState state);
 QImage ToolButton(const QImage& ground, TToolIcon icon, TButtonState state);

@@ -18,6 +18,7 @@
 #include "picture_files.h"
 #include "pictures.h"
 #include "piston_gif.h"
+#include "thesaurus_index.h"
 #include "platform/cp1251.h"
 #include "popup_pictures.h"
 
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& file : media) files.push_back(std::move(file));
+  files.push_back({"run/tezaurus.idx", false, shelf::samplegen::ThesaurusIndex(stage / "run")});
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {

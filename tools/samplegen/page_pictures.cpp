@@ -28,6 +28,9 @@ std::vector<TBookFile> PagePictures(QString& error) {
       {"run/pic/car_side.jpg", false, Encoded(CarSide(), "jpg", 88)},
       {"run/pic/starting_circuit.gif", false, gif(StartingCircuit())},
       {"run/pic/fuse_box.bmp", false, Bitmap(FuseBox())},
+      // The wiring diagram opens in its own window of a fixed size.
+      {"run/scheme.bmp", false,
+       Bitmap(StartingCircuit().scaled(720, 450, Qt::KeepAspectRatio, Qt::SmoothTransformation))},
       {"run/pic/makers_plate.gif", false, gif(MakersPlate())},
   };
   for (const TBookFile& file : files) {

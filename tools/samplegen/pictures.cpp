@@ -6,6 +6,7 @@
 #include "picture_files.h"
 #include "reading_screen.h"
 #include "sample_layout.h"
+#include "thesaurus_screen.h"
 #include "title_screen.h"
 
 namespace shelf::samplegen {
@@ -54,6 +55,22 @@ std::function<QImage(const QImage&, TButtonState)> TitleBar(TTitleBarGlyph glyph
   };
 }
 
+// The thesaurus window's own screen and keys (Tesaurus.txt).
+void AddThesaurusPictures(TPictureList& list) {
+  using namespace thesaurus_layout;
+  const QImage screen = ThesaurusScreen();
+  list.Add("ts_fon.bmp", screen);
+  list.AddButton("ts_min", screen, kMinimize, TitleBar(TTitleBarGlyph::Minimize));
+  list.AddButton("ts_x", screen, kClose, TitleBar(TTitleBarGlyph::Close));
+  const std::pair<const char*, TToolIcon> tools[] = {{"ts_find", TToolIcon::Find},
+                                                     {"ts_back", TToolIcon::Back},
+                                                     {"ts_fwd", TToolIcon::Forward},
+                                                     {"ts_top", TToolIcon::PrevChapter}};
+  static_assert(std::size(tools) == kTools.size());
+  for (std::size_t i = 0; i < std::size(tools); ++i)
+    list.AddButton(tools[i].first, screen, kTools[i], Tool(tools[i].second));
+}
+
 }  // namespace
 
 std::vector<TBookFile> DrawPictures() {
@@ -67,6 +84,9 @@ std::vector<TBookFile> DrawPictures() {
   // pictures stay beside the container.
   list.AddButton("tbmin", title, layout::kMinimize, TitleBar(TTitleBarGlyph::Minimize), true);
   list.AddButton("tbx", title, layout::kClose, TitleBar(TTitleBarGlyph::Close));
+  list.AddButton("tbhelp", title, layout::kHelp, TitleBar(TTitleBarGlyph::Help));
+  list.AddButton("tbtes", title, layout::kThesaurus, TitleBar(TTitleBarGlyph::Thesaurus));
+  list.AddButton("tbplain", title, layout::kPlainWindow, TitleBar(TTitleBarGlyph::PlainWindow));
 
   const char* const titleButtons[] = {"open", "setup", "about", "quit"};
   for (int i = 0; i < 4; ++i)
@@ -107,6 +127,7 @@ std::vector<TBookFile> DrawPictures() {
                                 layout::kClipButtonsTop),
                          layout::kClipButtonSize),
                    Tool(clipButtons[i].second));
+  AddThesaurusPictures(list);
   return list.Take();
 }
 

@@ -43,8 +43,9 @@ void DrawStatusAndFolder(QPainter& p) {
   p.setPen(kMutedInk);
   p.setFont(Font("Liberation Sans", 12));
   p.drawText(QRectF(0, 560, kWidth, 18), Qt::AlignHCenter,
-             QString::fromUtf8("Shift+вверх / вниз — соседняя глава   ·   Ctrl+F — поиск   ·   "
-                               "Ctrl+I — в закладки   ·   Ctrl+P — печать"));
+             QString::fromUtf8("Shift+вверх / вниз — соседняя глава  ·  Ctrl+F — поиск  ·  "
+                               "Ctrl+I — в закладки  ·  Ctrl+P — печать  ·  Shift+T — тезаурус  ·  "
+                               "F1 — справка"));
 }
 
 }  // namespace

@@ -13,6 +13,10 @@ constexpr int kHeight = 600;
 // Both screens: the title-bar buttons inside the top right corner of the outline.
 constexpr QRect kMinimize(728, 23, 20, 20);
 constexpr QRect kClose(752, 23, 20, 20);
+// Beside them: help on both screens; the thesaurus and the plain window on the reading screen.
+constexpr QRect kHelp(704, 23, 20, 20);
+constexpr QRect kThesaurus(680, 23, 20, 20);
+constexpr QRect kPlainWindow(656, 23, 20, 20);
 
 // Title screen: a row of settings above the band of four buttons.
 constexpr QRect kSettingsRow(40, 460, 720, 56);

@@ -1,0 +1,58 @@
+#include "search/make_tesaurus_find.h"
+
+#include "platform/cp1251.h"
+#include "store/book_store.h"
+#include "store/book_text.h"
+#include "store/compr_stream.h"
+
+namespace shelf {
+
+void TMakeTesaurusFind::SetIndexFolder(std::string_view folder) {
+  folder_ = std::string(folder);
+  if (!folder_.empty() && folder_.back() == '\\') folder_.pop_back();
+}
+
+bool TMakeTesaurusFind::ReadEntries(
+    const std::function<bool(const std::string& term, const std::string& page)>& entry) {
+  const std::string index = folder_ + "\\tezaurus.idx";
+  if (!store_.BookFileExists(index)) return false;  // no thesaurus: nothing is shown
+  try {
+    TComprStream stream(store_, index);
+    std::string line;
+    for (;;) {
+      const bool more = ReadIndexLine(stream, line);
+      const MyArray parts = SplitText("~", line);
+      const bool paged = parts.size() >= 2;
+      if (entry(paged ? TrimText(parts[0]) : std::string(), paged ? TrimText(parts[1]) : ""))
+        return true;
+      if (!more) return true;
+    }
+  } catch (const std::exception&) {
+    if (OnWarning) OnWarning(*Utf8ToCp1251("Индексный файл не найден (tezaurus.idx)"));
+    return false;
+  }
+}
+
+bool TMakeTesaurusFind::ThesaurusStartPage(std::string& target) {
+  target.clear();
+  // Only the first line counts: without a page there, the thesaurus has no start.
+  ReadEntries([&](const std::string&, const std::string& page) {
+    target = page;
+    return true;
+  });
+  return !target.empty();
+}
+
+bool TMakeTesaurusFind::LookUp(std::string_view word, std::string& target) {
+  const std::string wanted = Cp1251LowerString(TrimText(word));
+  if (wanted.empty()) return ThesaurusStartPage(target);
+  target.clear();
+  ReadEntries([&](const std::string& term, const std::string& page) {
+    if (page.empty() || Cp1251LowerString(term) != wanted) return false;
+    target = page;
+    return true;
+  });
+  return !target.empty();
+}
+
+}  // namespace shelf
