@@ -1,7 +1,7 @@
 // appicon: writes the program's icon in the sizes of the desktop's hicolor theme, as
 // OUT/<size>x<size>/apps/shelf.png; the same drawing the sample book shows as its own icon.
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <cstdio>
 
 #include "book_icon.h"
