@@ -1,34 +1,71 @@
-// Shelf: opens the book given on the command line (its folder), or the sample book built with
-// the program, in the role the command line asks for.
+// Shelf: opens the book given on the command line (a folder of it, a file in it, a disc or a disc
+// image), or the sample book installed with the program, in the role the command line asks for.
+#include <QProcess>
 #include <iostream>
 
 #include "book/book_session.h"
 #include "platform/cp1251.h"
+#include "platform/user_folders.h"
+#include "shelf_version.h"
+#include "shell/book_discovery.h"
 #include "shell/command_line.h"
 #include "shell/main_form.h"
+#include "shell/recent_books.h"
 #include "shell/shelf_application.h"
+#include "shell/start_window.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: shelf [BOOK-FOLDER | --book BOOK-FOLDER] [PAGE [/t | /h]]\n"
-    "  BOOK-FOLDER  the book's run folder, or its top folder with a run subfolder\n"
-    "               (default: the sample book built with Shelf)\n";
+    "usage: shelf [BOOK | --book BOOK] [PAGE | /t | /h]\n"
+    "       shelf --list | --version\n"
+    "  BOOK    the book's top folder or run folder, a file inside the book (interface.dat,\n"
+    "          Struct.txt, a page: the page is shown first), a disc's mount point, or a disc\n"
+    "          image (.iso); default: the sample book installed with Shelf\n"
+    "  --list  the books on mounted discs and the books opened before, with their titles\n";
 
 int Fail(const std::string& message) {
   std::cerr << "shelf: " << message << "\n";
   return 1;
 }
 
+std::vector<shelf::RListedBook> KnownBooks() {
+  return shelf::KnownBooks(shelf::TBookDiscovery(shelf::DiscImageCache()),
+                           shelf::TRecentBooks(shelf::RecentBooksFile()));
+}
+
+int ListBooks() {
+  for (const auto& book : KnownBooks())
+    std::cout << (book.Title.empty() ? "(untitled)" : book.Title) << '\t' << book.Path.string()
+              << '\n';
+  return 0;
+}
+
+// No book was named and no sample book is installed: the reader picks one of the books found,
+// which opens in a copy of its own.
+int RunStartWindow(QApplication& app) {
+  shelf::TStartWindow window(KnownBooks());
+  QObject::connect(&window, &shelf::TStartWindow::BookChosen, &window, [&](const QString& path) {
+    QProcess::startDetached(QString::fromStdString(shelf::ProgramFile().string()), {path});
+    window.close();
+  });
+  window.show();
+  return app.exec();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (shelf::AnswerVersion(argc, argv, "shelf")) return 0;
   std::vector<std::string> arguments(argv + 1, argv + argc);
   if (!arguments.empty() && (arguments[0] == "--help" || arguments[0] == "-h")) {
     std::cout << kUsage;
     return 0;
   }
+  if (arguments.size() == 1 && arguments[0] == "--list") return ListBooks();
   std::string error;
+  const auto book = shelf::FindStartBook(arguments, SHELF_SAMPLE_BOOK, error);
+  if (!book && !error.empty()) return Fail(error);
   const auto commandLine = shelf::ParseCommandLine(arguments, error);
   if (!commandLine) {
     std::cerr << "shelf: " << error << "\n" << kUsage;
@@ -47,9 +84,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
     qputenv("QT_XCB_GL_INTEGRATION", "none");
   shelf::TShelfApplication app(argc, argv);
+  if (!book) return RunStartWindow(app);
 
-  const auto session =
-      shelf::OpenBookSession(commandLine->BookFolder.value_or(SHELF_SAMPLE_BOOK), error);
+  const auto session = shelf::OpenBookSession(book->Location, error);
   if (!session) return Fail(error);
 
   shelf::TMainForm form(*session);
@@ -65,6 +102,8 @@ int main(int argc, char** argv) {
       break;
     case shelf::TRunRole::BookShell:
       if (const auto exitCode = form.BuildBookShell()) return *exitCode;
+      shelf::TRecentBooks(shelf::RecentBooksFile())
+          .Add({book->Source(), shelf::Cp1251ToUtf8(shelf::ReadBookTitle(*session))});
       break;
   }
   return app.exec();

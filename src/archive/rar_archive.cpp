@@ -2,7 +2,6 @@
 
 #include <archive_entry.h>
 #include <fcntl.h>
-#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -15,6 +14,7 @@
 #include <regex>
 
 #include "platform/cp1251.h"
+#include "platform/utf8_names.h"
 
 namespace shelf {
 namespace fs = std::filesystem;
@@ -23,25 +23,7 @@ namespace {
 constexpr unsigned char kRar4Marker[] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
 constexpr unsigned char kRar5Marker[] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x01, 0x00};
 
-// libarchive turns names into the multibyte form of the thread's LC_CTYPE: keep it UTF-8 while
-// it works, whatever the program's locale is.
-class TUtf8Names {
- public:
-  TUtf8Names() {
-    static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-    if (utf8 != nullptr) saved_ = uselocale(utf8);
-  }
-  ~TUtf8Names() {
-    if (saved_ != nullptr) uselocale(saved_);
-  }
-  TUtf8Names(const TUtf8Names&) = delete;
-  TUtf8Names& operator=(const TUtf8Names&) = delete;
-
- private:
-  locale_t saved_ = nullptr;
-};
-
-std::string ReadBytes(const fs::path& file, std::size_t limit) {
+std::string ReadBytes(const fs::path& file, std::size_t limit = std::string::npos) {
   std::ifstream in(file, std::ios::binary);
   std::string bytes;
   char buffer[65536];

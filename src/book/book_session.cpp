@@ -1,7 +1,9 @@
 #include "book/book_session.h"
 
+#include "book/interface_description.h"
 #include "platform/book_location.h"
 #include "platform/user_folders.h"
+#include "store/compr_stream.h"
 
 namespace shelf {
 
@@ -29,8 +31,23 @@ std::unique_ptr<TBookSession> OpenBookSession(const std::filesystem::path& bookF
                                               std::string& error) {
   const auto location = LocateBook(bookFolder, error);
   if (!location) return nullptr;
+  return OpenBookSession(*location, error);
+}
+
+std::string ReadBookTitle(const TBookSession& session) {
+  const std::string titleFile = session.Folders.ProgramDir + "Title.txt";
+  if (!session.Store.BookFileExists(titleFile)) return {};
+  try {
+    TComprStream stream(session.Store, titleFile);
+    return ReadTitle(stream);
+  } catch (const EFOpenError&) {
+    return {};  // a title that cannot be read leaves the book untitled, as a missing one does
+  }
+}
+
+std::unique_ptr<TBookSession> OpenBookSession(const TBookLocation& location, std::string& error) {
   auto session = std::make_unique<TBookSession>();
-  const auto programDir = MountBook(*location, session->FileSystem, error);
+  const auto programDir = MountBook(location, session->FileSystem, error);
   if (!programDir) return nullptr;
 
   TBookFolders& folders = session->Folders;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/cp1251.h"
+#include "platform/disc_image.h"
 
 namespace shelf {
 namespace fs = std::filesystem;
@@ -57,7 +58,10 @@ std::optional<TBookLocation> LocateBook(const fs::path& folder, std::string& err
 std::optional<std::string> MountBook(const TBookLocation& book, TDosFileSystem& fileSystem,
                                      std::string& error) {
   fileSystem.MapDrive('c', "/");
-  fileSystem.MapDrive('d', book.MediumRoot);
+  if (book.Image)
+    fileSystem.MapImage('d', book.Image);
+  else
+    fileSystem.MapDrive('d', book.MediumRoot);
   auto programDir = fileSystem.ToDos(book.RunFolder, true);
   if (!programDir) {
     error = "the book folder " + book.RunFolder.string() +

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -10,9 +11,13 @@
 
 namespace shelf {
 
+class TDiscImage;
+
 struct TBookLocation {
   std::filesystem::path RunFolder;   // the folder holding Struct.txt and interface.dat
   std::filesystem::path MediumRoot;  // what drive d: stands for
+  // A book read from a disc image: the folders above lie in its cache, and d: is the image.
+  std::shared_ptr<const TDiscImage> Image;
 };
 
 // `folder` is the book's run folder, or its top folder when that has a "run" subfolder (any
@@ -21,9 +26,9 @@ struct TBookLocation {
 // Nullopt with `error` set when the folder does not exist.
 std::optional<TBookLocation> LocateBook(const std::filesystem::path& folder, std::string& error);
 
-// Maps d: to the medium and c: to the host root, with the run folder as the current folder.
-// Returns the run folder's DOS form ("d:\car\run\"), or nullopt (with `error`) when its path has
-// names that Windows-1251 cannot spell.
+// Maps d: to the medium (or the disc image) and c: to the host root, with the run folder as the
+// current folder. Returns the run folder's DOS form ("d:\car\run\"), or nullopt (with `error`) when
+// its path has names that Windows-1251 cannot spell.
 std::optional<std::string> MountBook(const TBookLocation& book, TDosFileSystem& fileSystem,
                                      std::string& error);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/cp1251.h"
+#include "platform/disc_image.h"
 
 namespace shelf {
 namespace fs = std::filesystem;
@@ -55,6 +56,12 @@ std::optional<fs::path> FindEntry(const fs::path& folder, const std::string& utf
 
 void TDosFileSystem::MapDrive(char letter, fs::path hostFolder) {
   drives_[DriveKey(letter)] = std::move(hostFolder);
+  images_.erase(DriveKey(letter));
+}
+
+void TDosFileSystem::MapImage(char letter, std::shared_ptr<const TDiscImage> image) {
+  drives_[DriveKey(letter)] = image->Root();
+  images_[DriveKey(letter)] = std::move(image);
 }
 
 std::optional<fs::path> TDosFileSystem::ToHost(std::string_view dosPath) const {
@@ -70,12 +77,19 @@ std::optional<fs::path> TDosFileSystem::ToHost(std::string_view dosPath) const {
   const auto drive = drives_.find(DriveKey(full[0]));
   if (drive == drives_.end()) return std::nullopt;
 
+  const auto image = images_.find(drive->first);
+  const TDiscImage* disc = image == images_.end() ? nullptr : image->second.get();
   fs::path host = drive->second;
   bool existing = true;  // once a component is missing, the rest cannot be looked up
   for (std::string_view part : SplitComponents(std::string_view(full).substr(2))) {
     const auto utf8 = Cp1251ToUtf8(part);
     if (existing) {
-      if (auto found = FindEntry(host, utf8, part)) {
+      if (disc != nullptr) {
+        if (auto name = disc->FindEntry(host, part)) {
+          host /= *name;
+          continue;
+        }
+      } else if (auto found = FindEntry(host, utf8, part)) {
         host = std::move(*found);
         continue;
       }
@@ -83,6 +97,7 @@ std::optional<fs::path> TDosFileSystem::ToHost(std::string_view dosPath) const {
     }
     host /= utf8;
   }
+  if (disc != nullptr && existing) disc->Materialize(host);
   return host;
 }
 

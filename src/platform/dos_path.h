@@ -5,16 +5,22 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace shelf {
 
+class TDiscImage;
+
 class TDosFileSystem {
  public:
   // `letter` is case-insensitive; the host folder must exist.
   void MapDrive(char letter, std::filesystem::path hostFolder);
+  // The drive stands for a disc image: names are looked up in its listing, and a path asked for
+  // is copied out of the image first (a folder with its files), so the host path can be read.
+  void MapImage(char letter, std::shared_ptr<const TDiscImage> image);
 
   // Relative DOS paths are taken against this folder (DOS form, ending in '\').
   void SetCurrentDir(std::string dosFolder) { currentDir_ = std::move(dosFolder); }
@@ -32,6 +38,7 @@ class TDosFileSystem {
 
  private:
   std::map<char, std::filesystem::path> drives_;
+  std::map<char, std::shared_ptr<const TDiscImage>> images_;
   std::string currentDir_;
 };
 

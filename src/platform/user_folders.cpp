@@ -60,6 +60,15 @@ fs::path DataHome() {
   return XdgFolder("XDG_DATA_HOME", ".local/share");
 }
 
+fs::path CacheHome() {
+  return XdgFolder("XDG_CACHE_HOME", ".cache");
+}
+
+fs::path ProgramFile() {
+  std::error_code ec;
+  return fs::read_symlink("/proc/self/exe", ec);
+}
+
 TFolderResult PrivateFolder(const fs::path& folder) {
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return Refuse(folder, strerror(errno));
   // Opening without following links and working on the descriptor leaves no gap between the

@@ -13,11 +13,17 @@ struct TFolderResult {
   std::string error;             // empty on success
 };
 
-// $XDG_CONFIG_HOME, else $HOME/.config; $XDG_DATA_HOME, else $HOME/.local/share. Relative values
-// of the variables are ignored, as the XDG rules ask. The environment is read on every call.
-// Empty when no home folder is known. Nothing is created.
+// $XDG_CONFIG_HOME, else $HOME/.config; $XDG_DATA_HOME, else $HOME/.local/share;
+// $XDG_CACHE_HOME, else $HOME/.cache. Relative values of the variables are ignored, as the XDG
+// rules ask. The environment is read on every call. Empty when no home folder is known. Nothing
+// is created.
 std::filesystem::path ConfigHome();
 std::filesystem::path DataHome();
+std::filesystem::path CacheHome();
+
+// The running executable's own file (what the installed layout is found from); empty when the
+// system does not say.
+std::filesystem::path ProgramFile();
 
 // Creates `folder` with mode 0700 when it is missing (its parent must exist), or checks the one
 // that is there: it must be a real folder, not a symbolic link, owned by this user and not

@@ -500,15 +500,7 @@ bool TMainForm::ReadDescription() {
     return false;
   }
 
-  const std::string titleFile = folders.ProgramDir + "Title.txt";
-  if (session_.Store.BookFileExists(titleFile)) {
-    try {
-      TComprStream stream(session_.Store, titleFile);
-      title_ = ReadTitle(stream);
-    } catch (const EFOpenError&) {
-      // A title that cannot be read leaves the book untitled, as a missing one does.
-    }
-  }
+  title_ = ReadBookTitle(session_);
   description_.ReadMainKeywords(lines, folders);
   description_.ReadSections(lines, folders);
   for (const auto& problem : description_.Problems)

@@ -7,6 +7,7 @@
 #include "book/book_session.h"
 #include "book/interface_description.h"
 #include "dialogs/dialog_description.h"
+#include "shelf_version.h"
 #include "store/compr_stream.h"
 
 namespace {
@@ -22,6 +23,7 @@ int Fail(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (shelf::AnswerVersion(argc, argv, "booklint")) return 0;
   if (argc != 2) return Fail("usage: booklint RUNDIR");
   std::string error;
   const auto session = shelf::OpenBookSession(argv[1], error);

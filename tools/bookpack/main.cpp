@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/cp1251.h"
+#include "shelf_version.h"
 #include "store/packed_container.h"
 #include "store/packed_container_writer.h"
 #include "store/packed_tree_loader.h"
@@ -158,6 +159,7 @@ int Verify(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (shelf::AnswerVersion(argc, argv, "bookpack")) return 0;
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   if (args.empty()) return Usage("no command");
   const std::string_view command = args[0];

@@ -24,6 +24,7 @@
 #include "html/frame_viewer.h"
 #include "html/page_canvas.h"
 #include "platform/cp1251.h"
+#include "shelf_version.h"
 #include "store/book_path.h"
 
 namespace {
@@ -68,6 +69,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (shelf::AnswerVersion(argc, argv, "shelf-render")) return 0;
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   if (argc < 4) return Usage();
