@@ -207,13 +207,16 @@ std::optional<int> TMainForm::BuildBookShell() {
   coolDialog_ =
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
-  if (htmlFrame_)
+  if (htmlFrame_) {
     htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
       if (coolDialog_)
         coolDialog_->ShowDialogPage(page, "");
       else
         QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
     };
+    // The preview's F1 is the window's own help key.
+    htmlFrame_->PreviewHelp = [this] { DispatchCommand("help"); };
+  }
   scaleBar_->SetDialog(coolDialog_.get());
   if (!description_.FindBoxes.empty()) {
     finder_ = std::make_unique<TFindTxtHtml>(static_cast<TFindHost&>(*this), session_.Store,
@@ -794,8 +797,12 @@ void TMainForm::DispatchCommand(const std::string& command) {
   dispatcher_.ExecuteCommand(command, "", true, TElementKind::Button, 0);
 }
 
-void TMainForm::PrintPage(const std::string& file, const TPicturePrint&) {
-  std::cerr << "shelf: printing " << Cp1251ToUtf8(file) << " is not available in this version\n";
+void TMainForm::PrintPage(const std::string& file, const TPicturePrint& picture) {
+  if (!htmlFrame_) return;
+  htmlFrame_->PrintPicture = picture.PrintPicture;
+  htmlFrame_->PrintPictureWidth = picture.Width;
+  htmlFrame_->PrintPictureHeight = picture.Height;
+  htmlFrame_->PrintPage(file);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

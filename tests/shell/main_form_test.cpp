@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QProcess>
@@ -17,6 +17,9 @@
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "platform/shell_open.h"
+#include "platform/window_bus.h"
+#include "print/meta_file_printer.h"
+#include "print/preview_form.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
@@ -26,6 +29,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
+#include "reading_book.h"
 #include "test_support.h"
 
 namespace shelf {
@@ -451,6 +456,103 @@ TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolde
   dropFile(book / "run" / "app_materials.htm");  // a page opens as a page
   EXPECT_EQ(AsciiLower(viewer->CurrentFile()).substr(viewer->CurrentFile().size() - 17),
             "app_materials.htm");
+}
+
+// What a preview showed, kept after the window is gone.
+struct ShownPreview {
+  bool Landscape = false;
+  double StartScale = 0;
+  int Sheets = 0;
+  std::int64_t Window = 0;
+};
+
+TEST_F(MainFormTest, TheWiringDiagramViewersPrintRequestPreviewsItsPictureAndIsAnswered) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(test::MakeReadingBook(Dir()));
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  THtmlFrame* pages = form.PageAreas();
+  pages->PrinterNotice = [](int, const std::string&) {};
+  std::vector<ShownPreview> shown;
+  pages->ShowPreview = [&](TPreviewForm& preview) {
+    shown.push_back({preview.Recorder().Landscape(), preview.StartPrintScale(),
+                     preview.Recorder().PageCount(), static_cast<std::int64_t>(preview.winId())});
+  };
+  // The viewer leaves a wide picture in the program's temporary folder and asks for it.
+  const fs::path temp = *session->FileSystem.ToHost(session->Folders.TempDir);
+  const fs::path scheme = temp / "scheme.png";
+  QImage picture(1600, 500, QImage::Format_RGB888);
+  picture.fill(Qt::darkBlue);
+  ASSERT_TRUE(picture.save(QString::fromStdString(scheme.string())));
+  QWidget viewer;
+  viewer.setWindowTitle(QString::fromUtf8("Электросхема"));
+  viewer.show();
+  TWindowBus viewerBus(viewer);
+  std::vector<std::pair<int, std::int64_t>> answers;
+  viewerBus.OnMessage = [&](int code, std::int64_t parameter, const TWindowId&) {
+    answers.emplace_back(code, parameter);
+  };
+  CopyDataRecord record =
+      CopyDataRecord::Make(CopyDataRecord::kPrintFile, *session->FileSystem.ToDos(scheme, false));
+  record.Count = 3;
+  record.ItemTypes = {0, 1, 2};
+  record.SetItem(1, "1600");
+  record.SetItem(2, "500");
+  ASSERT_FALSE(form.Bus()->Id().empty());
+  ASSERT_TRUE(viewerBus.SendCopyDataTo(form.Bus()->Id(), record));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 5000));
+  EXPECT_TRUE(shown[0].Landscape);
+  EXPECT_LT(shown[0].StartScale, 1.0);
+  EXPECT_EQ(shown[0].Sheets, 1);
+  EXPECT_FALSE(fs::exists(scheme));  // the sender's print file, in our temporary folder
+  // The preview told the viewer which window shows its picture.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.empty(); }, 2000));
+  EXPECT_EQ(answers[0], std::make_pair(1690, shown[0].Window));
+
+  // The request's picture flag was for that file only: a long page printed next is a page.
+  pages->PrintPage(session->Folders.ProgramDir + "b.htm");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_FALSE(shown[1].Landscape);
+  EXPECT_EQ(shown[1].StartScale, 1.0);
+  EXPECT_GT(shown[1].Sheets, 1);
+}
+
+TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHelp) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(test::MakeReadingBook(Dir()));
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  THtmlFrame* pages = form.PageAreas();
+  pages->PrinterNotice = [](int, const std::string&) {};
+  ASSERT_TRUE(pages->PreviewHelp);  // wired to the window's help
+  int helps = 0;
+  pages->PreviewHelp = [&] { ++helps; };
+  bool opened = false;
+  int screenWhileOpen = -1;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* preview = dynamic_cast<TPreviewForm*>(QApplication::activeModalWidget());
+    if (!preview || !preview->isVisible()) return;
+    poll.stop();
+    opened = true;
+    // The reader's Shift+Home would leave the reading screen: not while the preview is open.
+    QTest::keyClick(form.windowHandle(), Qt::Key_Home, Qt::ShiftModifier);
+    screenWhileOpen = form.CurrentScreen();
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == preview ? focus : preview, Qt::Key_F1);
+    QTest::keyClick(focus && focus->window() == preview ? focus : preview, Qt::Key_Escape);
+  });
+  poll.start();
+  QTest::keyClick(form.windowHandle(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(screenWhileOpen, 1);
+  EXPECT_EQ(helps, 1);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  QTest::keyClick(form.windowHandle(), Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(form.CurrentScreen(), 0);
 }
 
 }  // namespace

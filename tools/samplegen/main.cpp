@@ -18,6 +18,7 @@
 #include "pictures.h"
 #include "piston_gif.h"
 #include "popup_pictures.h"
+#include "wiring_scheme.h"
 #include "platform/cp1251.h"
 
 namespace fs = std::filesystem;
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& picture : pagePictures) files.push_back(std::move(picture));
+  files.push_back({"run/pic/wiring_scheme.gif", false, shelf::samplegen::WiringSchemeGif(error)});
   std::vector<shelf::samplegen::TBookFile> attachments = shelf::samplegen::Attachments(error);
   if (attachments.empty()) {
     std::cerr << "samplegen: cannot make the attached files: " << error.toStdString() << "\n";
