@@ -28,4 +28,8 @@ void WriteTree(const std::filesystem::path& root, const std::map<std::string, st
 
 std::string ReadFile(const std::filesystem::path& path);
 
+// A printed PDF as poppler reads it: its page count (-1: not a PDF) and its text.
+int PdfPages(const std::filesystem::path& pdf);
+std::string PdfText(const std::filesystem::path& pdf);
+
 }  // namespace shelf::test

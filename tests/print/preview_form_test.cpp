@@ -29,16 +29,6 @@ std::string Run(const QString& program, const QStringList& args) {
   return p.readAllStandardOutput().toStdString();
 }
 
-int PdfPages(const std::filesystem::path& pdf) {
-  const std::string info = Run("pdfinfo", {QString::fromStdString(pdf.string())});
-  const std::size_t at = info.find("Pages:");
-  return at == std::string::npos ? -1 : std::stoi(info.substr(at + 6));
-}
-
-std::string PdfText(const std::filesystem::path& pdf) {
-  return Run("pdftotext", {QString::fromStdString(pdf.string()), "-"});
-}
-
 class PreviewFormTest : public HtmlTest {
  protected:
   void SetUp() override {
@@ -158,7 +148,7 @@ class CupsQueue {
                                       QString::fromStdString(d + "/cups-files.conf")});
     server_.waitForStarted(5000);
     qputenv("CUPS_SERVER", (d + "/cups.sock").c_str());
-    for (int i = 0; i < 100 && !std::filesystem::exists(dir / "cups.sock"); ++i)
+    for (int i = 0; i < 250 && !std::filesystem::exists(dir / "cups.sock"); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     Run("lpadmin", {"-p", "FilePDF", "-E", "-v", QString::fromStdString("file://" + d + "/out.pdf"),
                     "-P", QString::fromStdString(d + "/pdf.ppd")});
@@ -225,6 +215,9 @@ TEST_F(PreviewFormTest, PrintsTwoSheetsOfAChapterOnACupsQueue) {
   const std::string text = PdfText(queue.Output());
   EXPECT_NE(text.find("строка 0"), std::string::npos);
   EXPECT_NE(text.find("строка 49"), std::string::npos);
+  if (const char* keep = std::getenv("SHELF_SCREENSHOTS"))
+    std::filesystem::copy_file(queue.Output(), std::filesystem::path(keep) / "cups-queue.pdf",
+                               std::filesystem::copy_options::overwrite_existing);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "book/book_session.h"
 #include "dialogs/cool_dialog.h"
+#include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
@@ -350,6 +351,17 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
 }
 
+// Clicks the link to `url` where the page shows it; false when it is not in view.
+bool ClickLink(TDocumentView& page, const std::string& url) {
+  QPoint link(-1, -1);
+  for (int y = 0; y < page.viewport()->height() && link.x() < 0; y += 3)
+    for (int x = 0; x < page.viewport()->width() && link.x() < 0; x += 3)
+      if (page.ObjectAt({x, y}).Url == url) link = {x, y};
+  if (link.x() < 0) return false;
+  QTest::mouseClick(page.viewport(), Qt::LeftButton, {}, link);
+  return true;
+}
+
 // Records what the sample book's links hand to the desktop.
 class RecordingDesktop : public TShellOpen {
  public:
@@ -385,15 +397,7 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
   TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
   TDocumentView* page = viewer->ActiveViewer();
   ASSERT_NE(page, nullptr);
-  const auto click = [&](const std::string& url) {
-    QPoint link(-1, -1);
-    for (int y = 0; y < page->viewport()->height() && link.x() < 0; y += 3)
-      for (int x = 0; x < page->viewport()->width() && link.x() < 0; x += 3)
-        if (page->ObjectAt({x, y}).Url == url) link = {x, y};
-    if (link.x() < 0) return false;
-    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, link);
-    return true;
-  };
+  const auto click = [&](const std::string& url) { return ClickLink(*page, url); };
   const fs::path book = *session->FileSystem.ToHost(session->Folders.BookRoot);
   const std::string base = Cp1251LowerString(session->Folders.BookRoot);
   struct Case {
@@ -553,6 +557,64 @@ TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHe
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   QTest::keyClick(form.windowHandle(), Qt::Key_Home, Qt::ShiftModifier);
   EXPECT_EQ(form.CurrentScreen(), 0);
+}
+
+TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagramLandscape) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  THtmlFrame* pages = form.PageAreas();
+  std::vector<int> notices;
+  pages->PrinterNotice = [&](int page, const std::string&) { notices.push_back(page); };
+  std::vector<ShownPreview> shown;
+  std::vector<int> pdfPages;
+  const char* keep = std::getenv("SHELF_SCREENSHOTS");
+  pages->ShowPreview = [&](TPreviewForm& preview) {
+    shown.push_back({preview.Recorder().Landscape(), preview.StartPrintScale(),
+                     preview.Recorder().PageCount(), 0});
+    // No printer here: the reader prints into a PDF file, sheet for sheet.
+    const std::string name = "sample-" + std::to_string(shown.size());
+    const fs::path pdf = Dir() / (name + ".pdf");
+    preview.AskPdfFileName = [&] { return QString::fromStdString(pdf.string()); };
+    preview.Print();
+    pdfPages.push_back(test::PdfPages(pdf));
+    if (!keep) return;
+    fs::copy_file(pdf, fs::path(keep) / (name + ".pdf"), fs::copy_options::overwrite_existing);
+    preview.resize(1000, 720);
+    preview.show();
+    QTest::qWait(50);
+    preview.grab().save(QString::fromStdString((fs::path(keep) / (name + ".png")).string()));
+  };
+  pages->OpenLinkedPage(session->Folders.ProgramDir + "app_wiring.htm");
+  TDocumentView* page = pages->CurrentScreenViewer()->ActiveViewer();
+  ASSERT_NE(page, nullptr);
+  ASSERT_TRUE(ClickLink(*page, "printhtml:app_wiring.htm"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_FALSE(shown[0].Landscape);
+  EXPECT_GE(shown[0].Sheets, 3);
+  ASSERT_TRUE(ClickLink(*page, "printhtml:pic/wiring_scheme.gif"));
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[1].Landscape);
+  EXPECT_EQ(shown[1].Sheets, 1);
+  EXPECT_LT(shown[1].StartScale, 1.0);
+  // The diagram opened as the page on show prints the same way from the print button's command.
+  ASSERT_TRUE(ClickLink(*page, "pic/wiring_scheme.gif"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return AsciiLower(form.PageAreas()->CurrentScreenViewer()->CurrentFile())
+            .ends_with("wiring_scheme.gif");
+      },
+      3000));
+  form.Dispatcher().ExecuteCommand("printhtml", "", true, TElementKind::Button, 0);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_TRUE(shown[2].Landscape);
+  EXPECT_EQ(shown[2].Sheets, 1);
+  // Without a printer the reader is told so each time and still gets the preview (and a PDF).
+  EXPECT_EQ(notices, std::vector<int>(3, TMetaFilePrinter::kNoPrinterPage));
+  EXPECT_EQ(pdfPages, (std::vector<int>{shown[0].Sheets, 1, 1}));
 }
 
 }  // namespace
