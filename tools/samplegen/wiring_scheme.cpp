@@ -10,7 +10,7 @@ namespace {
 constexpr double kBusY = 90;
 constexpr double kFuseY = 140;
 constexpr double kLoadY = 390;
-constexpr double kGroundY = 500;
+constexpr double kGroundY = 470;
 
 void Wire(QPainter& p, const QPolygonF& points, double width = 1.6) {
   p.save();
@@ -172,12 +172,12 @@ QImage WiringScheme() {
       for (const double side : {-26.0, 26.0}) {
         Wire(p, QPolygonF({{x, 340}, {x + side, 340}, {x + side, kLoadY - 16}}));
         Load(p, {x + side, kLoadY}, c.Kind);
-        Wire(p, QPolygonF({{x + side, kLoadY + 16}, {x + side, 460}, {x, 460}}));
+        Wire(p, QPolygonF({{x + side, kLoadY + 16}, {x + side, 445}, {x, 445}}));
       }
-      Wire(p, QPolygonF({{x, 460}, {x, kGroundY}}));
+      Wire(p, QPolygonF({{x, 445}, {x, kGroundY}}));
       Ground(p, {x, kGroundY});
     }
-    DrawLabel(p, {x, lower ? 530.0 : 514.0}, QString::fromUtf8(c.Name), 11);
+    DrawLabel(p, {x, lower ? 522.0 : 504.0}, QString::fromUtf8(c.Name), 11);
     lower = !lower;
     x += 120;
   }
