@@ -15,7 +15,7 @@ packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev l
           liblitehtml-dev libgumbo-dev libgif-dev qt6-multimedia-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth xdg-utils
           shared-mime-info libarchive-dev cups cups-bsd cups-client cups-core-drivers
-          poppler-utils)
+          libcups2-dev poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 #include "print/preview_form.h"
 
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -29,11 +30,22 @@ std::string Run(const QString& program, const QStringList& args) {
   return p.readAllStandardOutput().toStdString();
 }
 
+// Points the desktop's print queues at the print server listening on `socket` (none there: no
+// queues at all). libcups keeps the server it found first, so it is told, not just the variable.
+void UseCupsServer(const std::filesystem::path& socket) {
+  qputenv("CUPS_SERVER", socket.string().c_str());
+  cupsSetServer(socket.c_str());
+}
+
 class PreviewFormTest : public HtmlTest {
  protected:
   void SetUp() override {
     HtmlTest::SetUp();
-    qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+    UseCupsServer(Dir() / "no-cups.sock");
+  }
+  void TearDown() override {
+    cupsSetServer(nullptr);
+    HtmlTest::TearDown();
   }
   // A chapter of `lines` paragraphs, "строка N" each.
   std::unique_ptr<TDocumentView> Chapter(int lines) {
@@ -147,7 +159,7 @@ class CupsQueue {
     server_.start("/usr/sbin/cupsd", {"-f", "-c", QString::fromStdString(d + "/cupsd.conf"), "-s",
                                       QString::fromStdString(d + "/cups-files.conf")});
     server_.waitForStarted(5000);
-    qputenv("CUPS_SERVER", (d + "/cups.sock").c_str());
+    UseCupsServer(dir / "cups.sock");
     for (int i = 0; i < 250 && !std::filesystem::exists(dir / "cups.sock"); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     Run("lpadmin", {"-p", "FilePDF", "-E", "-v", QString::fromStdString("file://" + d + "/out.pdf"),
