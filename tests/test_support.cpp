@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -71,6 +72,33 @@ void SetSampleBookStartClip(bool on) {
   ASSERT_TRUE(settings.OpenKey(SettingsKeyPath(*title), true));
   ASSERT_TRUE(settings.WriteBool("Clip", on));
   ASSERT_TRUE(settings.CloseKey());
+}
+
+namespace {
+
+// What `program` prints for `file` (quoted for the shell) followed by `rest`.
+std::string ToolOutput(const std::string& program, const fs::path& file, const char* rest) {
+  std::string quoted = "'";
+  for (const char c : file.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  std::string out;
+  if (FILE* pipe = popen((program + " " + quoted + "' " + rest + " 2>/dev/null").c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+}  // namespace
+
+int PdfPages(const fs::path& pdf) {
+  const std::string info = ToolOutput("pdfinfo", pdf, "");
+  const std::size_t at = info.find("Pages:");
+  return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+std::string PdfText(const fs::path& pdf) {
+  return ToolOutput("pdftotext -enc UTF-8", pdf, "-");
 }
 
 }  // namespace shelf::test

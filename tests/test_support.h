@@ -48,4 +48,8 @@ constexpr long long kHostileInputMemory = 1LL << 30;
 // setting, in the current settings folder); with it off, the book's window shows at once.
 void SetSampleBookStartClip(bool on);
 
+// A printed PDF as poppler reads it: its page count (-1: not a PDF) and its text.
+int PdfPages(const std::filesystem::path& pdf);
+std::string PdfText(const std::filesystem::path& pdf);
+
 }  // namespace shelf::test

@@ -462,9 +462,14 @@ void THtmlFrame::PrintPage(const std::string& file) {
   if (file.empty()) {
     const TFrameViewer* viewer = CurrentScreenViewer();
     TDocumentView* view = viewer ? viewer->ActiveViewer() : nullptr;
-    if (view && !view->CurrentFile().empty()) RunPreview(*view, IsPictureFile(view->CurrentFile()));
+    if (view && !view->CurrentFile().empty())
+      RunPreview(*view, IsPictureFile(view->CurrentFile()), view->LastPictureSize());
     return;
   }
+  // A request's picture flag is for this one file, whatever happens to it.
+  const bool requested = PrintPicture;
+  const QSize requestedSize(PrintPictureWidth, PrintPictureHeight);
+  PrintPicture = false;
   // A print-only viewer: hidden, no history, links not underlined, the page header always.
   TFrameViewer printer(store_, &host_.Window());
   printer.hide();
@@ -479,16 +484,21 @@ void THtmlFrame::PrintPage(const std::string& file) {
     DrawPageNumber(canvas, page, width);
   };
   if (!printer.LoadFromFile(file) || !printer.ActiveViewer()) return;
-  RunPreview(*printer.ActiveViewer(), IsPictureFile(file));
+  TDocumentView& view = *printer.ActiveViewer();
+  // A request prints as a picture of the size its sender gave (none: not fitted); a picture
+  // file named by a link is fitted by the size it decoded to.
+  if (requested)
+    RunPreview(view, true, requestedSize);
+  else
+    RunPreview(view, IsPictureFile(file), view.LastPictureSize());
 }
 
-void THtmlFrame::RunPreview(TDocumentView& view, bool picture) {
-  const QSize size = picture ? view.LastPictureSize() : QSize();
+void THtmlFrame::RunPreview(TDocumentView& view, bool picture, QSize pictureSize) {
+  const QSize size = picture ? pictureSize : QSize();
   TPreviewForm preview(&host_.Window(), size.height(), size.width(), picture, view, PrinterNotice);
   if (preview.Failed()) return;
-  preview.OnHelp = [this] {
-    if (OnHelpTopic) OnHelpTopic(TPreviewForm::kHelpTopic);
-  };
+  preview.OnHelp = PreviewHelp;
+  // Modal: the book window takes no input while its page is being previewed.
   if (ShowPreview)
     ShowPreview(preview);
   else

@@ -113,12 +113,17 @@ class THtmlFrame : public QObject {
   // Prints with preview: `file` (a full file name) through a hidden viewer of its own, or the
   // page on show when it is empty. Failures end it silently.
   void PrintPage(const std::string& file);
+  // A print request from another copy: print the next file as a picture of this size in pixels
+  // (0: not known). Cleared once that file is printed.
+  bool PrintPicture = false;
+  int PrintPictureWidth = 0;
+  int PrintPictureHeight = 0;
   // How the preview reports a missing printer (the drawn dialog's page or a warning).
   std::function<void(int dialogPage, const std::string& warning)> PrinterNotice;
-  // F1 in the print preview asks for this help topic.
-  std::function<void(const std::string& topic)> OnHelpTopic;
   // Runs a preview that is ready to show; tests replace it to drive the window themselves.
   std::function<void(TPreviewForm& preview)> ShowPreview;
+  // F1 and the help button of the preview.
+  std::function<void()> PreviewHelp;
 
   // Section trails: a button command about to show `page` makes it (or the trail holding it)
   // the current trail of the current viewer.
@@ -168,7 +173,7 @@ class THtmlFrame : public QObject {
   void PointerMoved(TFrameViewer& viewer, QPoint at);
   void StopHint();
   static TPageObject PictureAt(const TDocumentView* view, QPoint at);
-  void RunPreview(TDocumentView& view, bool picture);
+  void RunPreview(TDocumentView& view, bool picture, QSize pictureSize);
   static void DrawPageNumber(QPainter& canvas, int page, int width);
   // Copies the files of the page's companion folder that the container holds and the loose
   // files did not give (`written`); false when one could not be written.

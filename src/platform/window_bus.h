@@ -27,12 +27,14 @@ using TWindowId = std::string;
 
 class TWindowBus : public QObject {
  public:
-  // Message codes the copies exchange besides copy-data.
+  // Message codes the copies exchange besides copy-data. A print preview announces itself to
+  // the wiring-diagram viewer with the same number a page request is answered with.
   enum TMessage : int {
     kClose = 16,  // the window closes, as the desktop's close message asks
     kPrintPending = 1224,
     kPictureAnswer = 1225,
-    kPageShown = 1690
+    kPageShown = 1690,
+    kPreviewOpened = 1690
   };
 
   // Listens for `window` while it is visible, under its caption (Windows-1251 of its title).

@@ -26,6 +26,7 @@
 #include "html/document_view.h"
 #include "platform/cp1251.h"
 #include "platform/printer_device.h"
+#include "platform/window_bus.h"
 #include "print/go_page_form.h"
 #include "print/meta_file_printer.h"
 #include "print/preview_cursors.h"
@@ -104,6 +105,7 @@ TPreviewForm::TPreviewForm(QWidget* owner, int pictureHeight, int pictureWidth, 
     : QDialog(owner), viewer_(viewer) {
   setWindowTitle(Ui("Предварительный просмотр"));
   setModal(true);
+  AnnouncePreview();
   setSizeGripEnabled(true);
   AskPdfFileName = [this] {
     return QFileDialog::getSaveFileName(this, Ui("Печать в PDF"), QString(),
@@ -194,6 +196,12 @@ TPreviewForm::TPreviewForm(QWidget* owner, int pictureHeight, int pictureWidth, 
 
 TPreviewForm::~TPreviewForm() {
   qApp->removeEventFilter(this);
+}
+
+void TPreviewForm::AnnouncePreview() {
+  bus_ = std::make_unique<TWindowBus>(*this);
+  if (const auto viewer = TWindowBus::FindVisibleWindow(*Utf8ToCp1251("Электросхема")))
+    bus_->PostMessageTo(*viewer, TWindowBus::kPreviewOpened, static_cast<std::int64_t>(winId()));
 }
 
 QAction* TPreviewForm::AddButton(const char* name, int image, const char* hint,

@@ -22,6 +22,7 @@ class TDocumentView;
 class TMetaFilePrinter;
 class TPrinterDevice;
 class TSheetBox;
+class TWindowBus;
 
 class TPreviewForm : public QDialog {
  public:
@@ -70,6 +71,8 @@ class TPreviewForm : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Tells a running wiring-diagram viewer which window previews now.
+  void AnnouncePreview();
   void BuildToolbar();
   void BuildMenu();
   QAction* AddButton(const char* name, int image, const char* hint, const char* caption);
@@ -87,6 +90,7 @@ class TPreviewForm : public QDialog {
   bool KeyDown(QKeyEvent* event);
 
   TDocumentView& viewer_;
+  std::unique_ptr<TWindowBus> bus_;
   std::unique_ptr<TPrinterDevice> device_;
   std::unique_ptr<TMetaFilePrinter> recorder_;
   double printScale_ = 1, startPrintScale_ = 1;

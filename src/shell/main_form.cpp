@@ -36,6 +36,7 @@
 #include "platform/registry.h"
 #include "platform/shell_open.h"
 #include "platform/user_folders.h"
+#include "print/preview_form.h"
 #include "shell/dropped_file.h"
 #include "shell/help_topic.h"
 #include "shell/my_control.h"
@@ -211,13 +212,16 @@ std::optional<int> TMainForm::BuildBookShell() {
   coolDialog_ =
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
-  if (htmlFrame_)
+  if (htmlFrame_) {
     htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
       if (coolDialog_)
         coolDialog_->ShowDialogPage(page, "");
       else
         QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
     };
+    // The preview's F1 and help button open the help on printing.
+    htmlFrame_->PreviewHelp = [this] { ShowHelpTopic(TPreviewForm::kHelpTopic); };
+  }
   scaleBar_->SetDialog(coolDialog_.get());
   CreateFindBoxes();
   if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
@@ -242,7 +246,6 @@ void TMainForm::CreatePageAreas() {
     popups_->CloseAll();
     if (contextMenu) popups_->ShowPopup(kPopupContextHtml, at);
   };
-  htmlFrame_->OnHelpTopic = [this](const std::string& topic) { ShowHelpTopic(topic); };
 }
 
 void TMainForm::CreateWindowMessages() {
@@ -1130,8 +1133,12 @@ void TMainForm::DispatchCommand(const std::string& command) {
   dispatcher_.ExecuteCommand(command, "", true, TElementKind::Button, 0);
 }
 
-void TMainForm::PrintPage(const std::string& file, const TPicturePrint&) {
-  std::cerr << "shelf: printing " << Cp1251ToUtf8(file) << " is not available in this version\n";
+void TMainForm::PrintPage(const std::string& file, const TPicturePrint& picture) {
+  if (!htmlFrame_) return;
+  htmlFrame_->PrintPicture = picture.PrintPicture;
+  htmlFrame_->PrintPictureWidth = picture.Width;
+  htmlFrame_->PrintPictureHeight = picture.Height;
+  htmlFrame_->PrintPage(file);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

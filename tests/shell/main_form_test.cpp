@@ -14,6 +14,7 @@
 
 #include "book/book_session.h"
 #include "dialogs/cool_dialog.h"
+#include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "media/background_music.h"
 #include "media/media_fixture.h"
@@ -23,7 +24,10 @@
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "platform/shell_open.h"
+#include "platform/window_bus.h"
 #include "widgets/color_win_control.h"
+#include "print/meta_file_printer.h"
+#include "print/preview_form.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
@@ -33,6 +37,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
+#include "reading_book.h"
 #include "test_support.h"
 
 namespace shelf {
@@ -462,6 +468,17 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
 }
 
+// Clicks the link to `url` where the page shows it; false when it is not in view.
+bool ClickLink(TDocumentView& page, const std::string& url) {
+  QPoint link(-1, -1);
+  for (int y = 0; y < page.viewport()->height() && link.x() < 0; y += 3)
+    for (int x = 0; x < page.viewport()->width() && link.x() < 0; x += 3)
+      if (page.ObjectAt({x, y}).Url == url) link = {x, y};
+  if (link.x() < 0) return false;
+  QTest::mouseClick(page.viewport(), Qt::LeftButton, {}, link);
+  return true;
+}
+
 // Records what the sample book's links hand to the desktop.
 class RecordingDesktop : public TShellOpen {
  public:
@@ -497,15 +514,7 @@ TEST_F(MainFormTest, EveryKindOfLinkOfTheSampleBookWorksByAClick) {
   TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
   TDocumentView* page = viewer->ActiveViewer();
   ASSERT_NE(page, nullptr);
-  const auto click = [&](const std::string& url) {
-    QPoint link(-1, -1);
-    for (int y = 0; y < page->viewport()->height() && link.x() < 0; y += 3)
-      for (int x = 0; x < page->viewport()->width() && link.x() < 0; x += 3)
-        if (page->ObjectAt({x, y}).Url == url) link = {x, y};
-    if (link.x() < 0) return false;
-    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, link);
-    return true;
-  };
+  const auto click = [&](const std::string& url) { return ClickLink(*page, url); };
   const fs::path book = *session->FileSystem.ToHost(session->Folders.BookRoot);
   const std::string base = Cp1251LowerString(session->Folders.BookRoot);
   struct Case {
@@ -569,6 +578,161 @@ TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolde
   dropFile(book / "run" / "app_materials.htm");  // a page opens as a page
   EXPECT_EQ(AsciiLower(viewer->CurrentFile()).substr(viewer->CurrentFile().size() - 17),
             "app_materials.htm");
+}
+
+// What a preview showed, kept after the window is gone.
+struct ShownPreview {
+  bool Landscape = false;
+  double StartScale = 0;
+  int Sheets = 0;
+  std::int64_t Window = 0;
+};
+
+TEST_F(MainFormTest, TheWiringDiagramViewersPrintRequestPreviewsItsPictureAndIsAnswered) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(test::MakeReadingBook(Dir()));
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  THtmlFrame* pages = form.PageAreas();
+  pages->PrinterNotice = [](int, const std::string&) {};
+  std::vector<ShownPreview> shown;
+  pages->ShowPreview = [&](TPreviewForm& preview) {
+    shown.push_back({preview.Recorder().Landscape(), preview.StartPrintScale(),
+                     preview.Recorder().PageCount(), static_cast<std::int64_t>(preview.winId())});
+  };
+  // The viewer leaves a wide picture in the program's temporary folder and asks for it.
+  const fs::path temp = *session->FileSystem.ToHost(session->Folders.TempDir);
+  const fs::path scheme = temp / "scheme.png";
+  QImage picture(1600, 500, QImage::Format_RGB888);
+  picture.fill(Qt::darkBlue);
+  ASSERT_TRUE(picture.save(QString::fromStdString(scheme.string())));
+  QWidget viewer;
+  viewer.setWindowTitle(QString::fromUtf8("Электросхема"));
+  viewer.show();
+  TWindowBus viewerBus(viewer);
+  std::vector<std::pair<int, std::int64_t>> answers;
+  viewerBus.OnMessage = [&](int code, std::int64_t parameter, const TWindowId&) {
+    answers.emplace_back(code, parameter);
+  };
+  CopyDataRecord record =
+      CopyDataRecord::Make(CopyDataRecord::kPrintFile, *session->FileSystem.ToDos(scheme, false));
+  record.Count = 3;
+  record.ItemTypes = {0, 1, 2};
+  record.SetItem(1, "1600");
+  record.SetItem(2, "500");
+  ASSERT_FALSE(form.Bus()->Id().empty());
+  ASSERT_TRUE(viewerBus.SendCopyDataTo(form.Bus()->Id(), record));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !shown.empty(); }, 5000));
+  EXPECT_TRUE(shown[0].Landscape);
+  EXPECT_LT(shown[0].StartScale, 1.0);
+  EXPECT_EQ(shown[0].Sheets, 1);
+  EXPECT_FALSE(fs::exists(scheme));  // the sender's print file, in our temporary folder
+  // The preview told the viewer which window shows its picture.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !answers.empty(); }, 2000));
+  EXPECT_EQ(answers[0], std::make_pair(1690, shown[0].Window));
+
+  // The request's picture flag was for that file only: a long page printed next is a page.
+  pages->PrintPage(session->Folders.ProgramDir + "b.htm");
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_FALSE(shown[1].Landscape);
+  EXPECT_EQ(shown[1].StartScale, 1.0);
+  EXPECT_GT(shown[1].Sheets, 1);
+}
+
+TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHelp) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(test::MakeReadingBook(Dir()));
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  THtmlFrame* pages = form.PageAreas();
+  pages->PrinterNotice = [](int, const std::string&) {};
+  ASSERT_TRUE(pages->PreviewHelp);  // wired to the window's help
+  int helps = 0;
+  pages->PreviewHelp = [&] { ++helps; };
+  bool opened = false;
+  int screenWhileOpen = -1;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* preview = dynamic_cast<TPreviewForm*>(QApplication::activeModalWidget());
+    if (!preview || !preview->isVisible()) return;
+    poll.stop();
+    opened = true;
+    // The reader's Shift+Home would leave the reading screen: not while the preview is open.
+    QTest::keyClick(form.windowHandle(), Qt::Key_Home, Qt::ShiftModifier);
+    screenWhileOpen = form.CurrentScreen();
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus && focus->window() == preview ? focus : preview, Qt::Key_F1);
+    QTest::keyClick(focus && focus->window() == preview ? focus : preview, Qt::Key_Escape);
+  });
+  poll.start();
+  QTest::keyClick(form.windowHandle(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(screenWhileOpen, 1);
+  EXPECT_EQ(helps, 1);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  QTest::keyClick(form.windowHandle(), Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(form.CurrentScreen(), 0);
+}
+
+TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagramLandscape) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  THtmlFrame* pages = form.PageAreas();
+  std::vector<int> notices;
+  pages->PrinterNotice = [&](int page, const std::string&) { notices.push_back(page); };
+  std::vector<ShownPreview> shown;
+  std::vector<int> pdfPages;
+  const char* keep = std::getenv("SHELF_SCREENSHOTS");
+  pages->ShowPreview = [&](TPreviewForm& preview) {
+    shown.push_back({preview.Recorder().Landscape(), preview.StartPrintScale(),
+                     preview.Recorder().PageCount(), 0});
+    // No printer here: the reader prints into a PDF file, sheet for sheet.
+    const std::string name = "sample-" + std::to_string(shown.size());
+    const fs::path pdf = Dir() / (name + ".pdf");
+    preview.AskPdfFileName = [&] { return QString::fromStdString(pdf.string()); };
+    preview.Print();
+    pdfPages.push_back(test::PdfPages(pdf));
+    if (!keep) return;
+    fs::copy_file(pdf, fs::path(keep) / (name + ".pdf"), fs::copy_options::overwrite_existing);
+    preview.resize(1000, 720);
+    preview.show();
+    QTest::qWait(50);
+    preview.grab().save(QString::fromStdString((fs::path(keep) / (name + ".png")).string()));
+  };
+  pages->OpenLinkedPage(session->Folders.ProgramDir + "app_wiring.htm");
+  TDocumentView* page = pages->CurrentScreenViewer()->ActiveViewer();
+  ASSERT_NE(page, nullptr);
+  ASSERT_TRUE(ClickLink(*page, "printhtml:app_wiring.htm"));
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_FALSE(shown[0].Landscape);
+  EXPECT_GE(shown[0].Sheets, 3);
+  ASSERT_TRUE(ClickLink(*page, "printhtml:pic/wiring_scheme.gif"));
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_TRUE(shown[1].Landscape);
+  EXPECT_EQ(shown[1].Sheets, 1);
+  EXPECT_LT(shown[1].StartScale, 1.0);
+  // The diagram opened as the page on show prints the same way from the print button's command.
+  ASSERT_TRUE(ClickLink(*page, "pic/wiring_scheme.gif"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return AsciiLower(form.PageAreas()->CurrentScreenViewer()->CurrentFile())
+            .ends_with("wiring_scheme.gif");
+      },
+      3000));
+  form.Dispatcher().ExecuteCommand("printhtml", "", true, TElementKind::Button, 0);
+  ASSERT_EQ(shown.size(), 3u);
+  EXPECT_TRUE(shown[2].Landscape);
+  EXPECT_EQ(shown[2].Sheets, 1);
+  // Without a printer the reader is told so each time and still gets the preview (and a PDF).
+  EXPECT_EQ(notices, std::vector<int>(3, TMetaFilePrinter::kNoPrinterPage));
+  EXPECT_EQ(pdfPages, (std::vector<int>{shown[0].Sheets, 1, 1}));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "pictures.h"
 #include "piston_gif.h"
 #include "thesaurus_index.h"
+#include "wiring_scheme.h"
 #include "platform/cp1251.h"
 #include "popup_pictures.h"
 
@@ -95,6 +96,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& picture : pagePictures) files.push_back(std::move(picture));
+  files.push_back({"run/pic/wiring_scheme.gif", false, shelf::samplegen::WiringSchemeGif(error)});
   std::vector<shelf::samplegen::TBookFile> attachments = shelf::samplegen::Attachments(error);
   if (attachments.empty()) {
     std::cerr << "samplegen: cannot make the attached files: " << error.toStdString() << "\n";
