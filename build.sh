@@ -14,7 +14,8 @@ packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev l
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation fonts-liberation2
           liblitehtml-dev libgumbo-dev libgif-dev qt6-multimedia-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good xvfb xauth xdg-utils
-          shared-mime-info libarchive-dev cups cups-bsd cups-client poppler-utils)
+          shared-mime-info libarchive-dev cups cups-bsd cups-client poppler-utils
+          fonts-comfortaa)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

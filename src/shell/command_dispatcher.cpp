@@ -193,6 +193,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Options:
       host_.ShowOptions();
       break;
+    case TCommandRule::About:
+      host_.ShowAbout();
+      break;
     case TCommandRule::NextPic:
     case TCommandRule::PrevPic:
       host_.StepPicture(RecogniseCommand(command) == TCommandRule::NextPic);

@@ -4,14 +4,16 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QTest>
+#include <QWindow>
 
 #include "book/book_session.h"
+#include "dialogs/about_box.h"
 #include "dialogs/cool_dialog.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
@@ -451,6 +453,50 @@ TEST_F(MainFormTest, ADroppedArchiveIsListedAndUnarcUnpacksItIntoThePathBoxFolde
   dropFile(book / "run" / "app_materials.htm");  // a page opens as a page
   EXPECT_EQ(AsciiLower(viewer->CurrentFile()).substr(viewer->CurrentFile().size() - 17),
             "app_materials.htm");
+}
+
+// The title screen's "О книге" button opens the book's about box, modally and with its fade-in
+// alone (window animation is for the start only); its button closes it and so does closing the
+// book.
+TEST_F(MainFormTest, TheAboutButtonOpensTheAboutBoxWhichItsButtonAndTheBooksEndClose) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  EXPECT_EQ(form.AboutBox(), nullptr);  // made on first use
+  const auto click = [](QWidget& window, QPoint at) {
+    QWindow* handle = window.windowHandle();
+    QTest::mouseMove(handle, at);
+    QTest::mousePress(handle, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
+  };
+  click(form, QPoint(412 + 75, 527 + 18));
+  TAboutBox* box = form.AboutBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->isModal());
+  EXPECT_TRUE(box->FadingIn());
+  EXPECT_FALSE(box->Revealing());
+  EXPECT_EQ(box->size(), QSize(420, 300));
+  EXPECT_FALSE(box->mask().contains(QPoint(2, 2)));  // a cut corner
+  ASSERT_EQ(box->Buttons().size(), 3u);              // the closing button and two links
+  EXPECT_EQ(box->Buttons()[2].Record.Command,
+            "mailto:kniga@vektor-avto.example?subject=" + *Utf8ToCp1251("Вектор-2107"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !box->FadingIn(); }, 5000));
+  EXPECT_NE(box->grab().toImage().pixelColor(200, 150), QColor(Qt::black));
+
+  click(*box, QPoint(320 + 40, 254 + 14));
+  EXPECT_FALSE(box->isVisible());
+  click(form, QPoint(412 + 75, 527 + 18));
+  EXPECT_EQ(form.AboutBox(), box);  // kept for the run
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !box->FadingIn(); }, 5000));
+  QWidget* focus = QApplication::focusWidget();
+  QTest::keyClick(focus ? focus : box, Qt::Key_Escape);  // the box's own key, not the window's
+  EXPECT_FALSE(box->isVisible());
+  click(form, QPoint(412 + 75, 527 + 18));
+  EXPECT_TRUE(box->isVisible());
+  form.CloseAllAndQuit();
+  EXPECT_FALSE(box->isVisible());
 }
 
 }  // namespace

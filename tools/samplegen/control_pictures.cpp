@@ -140,11 +140,32 @@ QImage TitleBarButton(const QImage& ground, TTitleBarGlyph glyph, TButtonState s
   p.drawEllipse(disc);
   const QPointF c = disc.center() + (pressed ? QPointF(0.5, 0.5) : QPointF());
   p.setPen(QPen(danger ? Qt::white : QColor(0x1a, 0x24, 0x2e), 1.8, Qt::SolidLine, Qt::RoundCap));
-  if (glyph == TTitleBarGlyph::Minimize) {
-    p.drawLine(c + QPointF(-4, 2.5), c + QPointF(4, 2.5));
-  } else {
-    p.drawLine(c + QPointF(-3.5, -3.5), c + QPointF(3.5, 3.5));
-    p.drawLine(c + QPointF(-3.5, 3.5), c + QPointF(3.5, -3.5));
+  switch (glyph) {
+    case TTitleBarGlyph::Minimize:
+      p.drawLine(c + QPointF(-4, 2.5), c + QPointF(4, 2.5));
+      break;
+    case TTitleBarGlyph::Close:
+      p.drawLine(c + QPointF(-3.5, -3.5), c + QPointF(3.5, 3.5));
+      p.drawLine(c + QPointF(-3.5, 3.5), c + QPointF(3.5, -3.5));
+      break;
+    case TTitleBarGlyph::Font:  // a capital A
+      p.drawLine(c + QPointF(-4, 4.5), c + QPointF(0, -4.5));
+      p.drawLine(c + QPointF(0, -4.5), c + QPointF(4, 4.5));
+      p.drawLine(c + QPointF(-2.2, 1.5), c + QPointF(2.2, 1.5));
+      break;
+    case TTitleBarGlyph::InstallFonts:  // an arrow down into a tray
+      p.drawLine(c + QPointF(0, -4.5), c + QPointF(0, 1.5));
+      p.drawLine(c + QPointF(-2.8, -1.2), c + QPointF(0, 1.8));
+      p.drawLine(c + QPointF(2.8, -1.2), c + QPointF(0, 1.8));
+      p.drawLine(c + QPointF(-4, 4.5), c + QPointF(4, 4.5));
+      break;
+    case TTitleBarGlyph::Previous:
+    case TTitleBarGlyph::Next: {
+      const double d = glyph == TTitleBarGlyph::Next ? 1 : -1;
+      p.drawLine(c + QPointF(-2 * d, -4), c + QPointF(2.5 * d, 0));
+      p.drawLine(c + QPointF(2.5 * d, 0), c + QPointF(-2 * d, 4));
+      break;
+    }
   }
   return canvas.Take();
 }

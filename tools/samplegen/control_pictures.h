@@ -20,7 +20,9 @@ struct TSwitchState {
 inline constexpr TSwitchState kSwitchStates[] = {
     {false, false}, {false, true}, {true, true}, {true, false}};
 
-enum class TTitleBarGlyph { Minimize, Close };
+// The small round buttons: the title bar's, the font and font-installing buttons beside them,
+// and the picture stepping arrows.
+enum class TTitleBarGlyph { Minimize, Close, Font, InstallFonts, Previous, Next };
 
 QImage PlateButton(const QImage& ground, TButtonState state);
 QImage ToolButton(const QImage& ground, TToolIcon icon, TButtonState state);

@@ -93,6 +93,11 @@ std::vector<TBookFile> DrawPictures() {
                    QRect(QPoint(layout::kToolLeft, layout::kToolTops[i]), layout::kToolSize),
                    Tool(tools[i].second));
   list.AddButton("tl_unarc", reading, layout::kUnpackTool, Tool(TToolIcon::Unpack));
+  list.AddButton("tbfont", reading, layout::kFontButton, TitleBar(TTitleBarGlyph::Font));
+  list.AddButton("tbinst", reading, layout::kInstallFontsButton,
+                 TitleBar(TTitleBarGlyph::InstallFonts));
+  list.AddButton("tbprev", title, layout::kPreviousPicture, TitleBar(TTitleBarGlyph::Previous));
+  list.AddButton("tbnext", title, layout::kNextPicture, TitleBar(TTitleBarGlyph::Next));
   return list.Take();
 }
 
