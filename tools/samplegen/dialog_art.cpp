@@ -157,8 +157,8 @@ QImage AboutPicture() {
   for (int x = 12; x < w; x += 16) p.drawLine(x, 0, x, h);
   // A blueprint of the car behind the lower texts.
   p.save();
-  p.translate(250, 112);
-  p.scale(0.30, 0.30);
+  p.translate(268, 104);
+  p.scale(0.27, 0.27);
   p.setPen(QPen(QColor(0x7f, 0xd3, 0xff, 110), 4));
   p.setBrush(QColor(0x7f, 0xd3, 0xff, 25));
   p.drawPath(car::Body());

@@ -207,6 +207,7 @@ void SparkPlug(QPainter& p, QSizeF s) {
   p.save();
   p.translate(s.width() / 2, s.height() / 2);
   p.rotate(-30);
+  p.scale(1.5, 1.5);
   p.setPen(Qt::NoPen);
   QLinearGradient porcelain(-10, 0, 10, 0);
   porcelain.setColorAt(0, QColor(0xc8, 0xc4, 0xbc));
