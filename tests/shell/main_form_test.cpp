@@ -464,13 +464,23 @@ TEST_F(MainFormTest, TheAboutButtonOpensTheAboutBoxWhichItsButtonAndTheBooksEndC
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
   EXPECT_EQ(form.AboutBox(), nullptr);  // made on first use
-  const auto click = [](QWidget& window, QPoint at) {
-    QWindow* handle = window.windowHandle();
-    QTest::mouseMove(handle, at);
-    QTest::mousePress(handle, Qt::LeftButton, {}, at);
-    QTest::mouseRelease(handle, Qt::LeftButton, {}, at);
+  // The title screen's button through the hint control over it, as the find tool is pressed
+  // above; the box through its own window.
+  const QPoint aboutButton(412 + 75, 527 + 18);
+  const auto pressAbout = [&] {
+    QWidget* hint = form.childAt(aboutButton);
+    ASSERT_NE(hint, nullptr);
+    const QPoint at = hint->mapFrom(&form, aboutButton);
+    QTest::mouseMove(hint, at);
+    QTest::mousePress(hint, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(hint, Qt::LeftButton, {}, at);
   };
-  click(form, QPoint(412 + 75, 527 + 18));
+  const auto clickBox = [](TAboutBox& box, QPoint at) {
+    QTest::mouseMove(box.windowHandle(), at);
+    QTest::mousePress(box.windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(box.windowHandle(), Qt::LeftButton, {}, at);
+  };
+  pressAbout();
   TAboutBox* box = form.AboutBox();
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(box->isVisible());
@@ -485,15 +495,15 @@ TEST_F(MainFormTest, TheAboutButtonOpensTheAboutBoxWhichItsButtonAndTheBooksEndC
   ASSERT_TRUE(QTest::qWaitFor([&] { return !box->FadingIn(); }, 5000));
   EXPECT_NE(box->grab().toImage().pixelColor(200, 150), QColor(Qt::black));
 
-  click(*box, QPoint(320 + 40, 254 + 14));
+  clickBox(*box, QPoint(320 + 40, 254 + 14));
   EXPECT_FALSE(box->isVisible());
-  click(form, QPoint(412 + 75, 527 + 18));
+  pressAbout();
   EXPECT_EQ(form.AboutBox(), box);  // kept for the run
   ASSERT_TRUE(QTest::qWaitFor([&] { return !box->FadingIn(); }, 5000));
   QWidget* focus = QApplication::focusWidget();
   QTest::keyClick(focus ? focus : box, Qt::Key_Escape);  // the box's own key, not the window's
   EXPECT_FALSE(box->isVisible());
-  click(form, QPoint(412 + 75, 527 + 18));
+  pressAbout();
   EXPECT_TRUE(box->isVisible());
   form.CloseAllAndQuit();
   EXPECT_FALSE(box->isVisible());
