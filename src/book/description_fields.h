@@ -2,7 +2,9 @@
 // section's header line on, each with the reader of its value and the record field it fills.
 #pragma once
 
+#include <QPoint>
 #include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -143,6 +145,11 @@ template <class R>
 TField<R> WordField(std::string_view keyword, std::string R::*field) {
   return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Word(); }};
 }
+// A word compared without regard to case ("wav", "go", "style" of the dialogs).
+template <class R>
+TField<R> LowerWordField(std::string_view keyword, std::string R::*field) {
+  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = AsciiLower(found.Word()); }};
+}
 template <class R>
 TField<R> PathField(std::string_view keyword, std::string R::*field) {
   return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = found.Path(); }};
@@ -234,6 +241,46 @@ bool ReadRecord(const TReadContext& context, std::size_t& line, R& record, std::
   }
   line = *end;
   return true;
+}
+
+inline constexpr std::size_t kMaxWindowVertices = 2000;
+
+// "x,y": two integers split at the first comma.
+inline std::optional<QPoint> ParseVertex(std::string_view text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  int coordinates[2];
+  const std::string parts[2] = {TrimText(text.substr(0, comma)), TrimText(text.substr(comma + 1))};
+  for (int i = 0; i < 2; ++i) {
+    const char* end = parts[i].data() + parts[i].size();
+    const auto [stop, error] = std::from_chars(parts[i].data(), end, coordinates[i]);
+    if (parts[i].empty() || error != std::errc() || stop != end) return std::nullopt;
+  }
+  return QPoint(coordinates[0], coordinates[1]);
+}
+
+// A window's outline ("vertexmain", the about box's "vertex"): the points of the list that
+// starts at `found`; elements that are no vertex are left out, and empty ones (a ';' at a line
+// end of a list written over several lines) silently.
+inline std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
+  const std::size_t line = found.Line();
+  std::vector<QPoint> shape;
+  for (const std::string& element : found.List()) {
+    if (element.empty()) continue;
+    if (shape.size() == kMaxWindowVertices) {
+      found.Context().Problem(line, "the window shape has more than " +
+                                        std::to_string(kMaxWindowVertices) +
+                                        " vertices; the rest are left out");
+      break;
+    }
+    if (const auto vertex = ParseVertex(element)) {
+      shape.push_back(*vertex);
+    } else {
+      found.Context().Problem(line, "window shape vertex " + Quoted(element) +
+                                        " is not two integers separated by a comma; left out");
+    }
+  }
+  return shape;
 }
 
 // The caption keywords both switch kinds share: font, styles and colours of the four pictures.

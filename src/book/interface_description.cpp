@@ -233,45 +233,6 @@ bool AppendRecord(const TReadContext& context, std::size_t& line, std::int32_t s
   return true;
 }
 
-// "x,y": two integers split at the first comma.
-std::optional<QPoint> ParseVertex(std::string_view text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string_view::npos) return std::nullopt;
-  int coordinates[2];
-  const std::string parts[2] = {TrimText(text.substr(0, comma)), TrimText(text.substr(comma + 1))};
-  for (int i = 0; i < 2; ++i) {
-    const char* end = parts[i].data() + parts[i].size();
-    const auto [stop, error] = std::from_chars(parts[i].data(), end, coordinates[i]);
-    if (parts[i].empty() || error != std::errc() || stop != end) return std::nullopt;
-    if (coordinates[i] < -kMaxDescriptionNumber || coordinates[i] > kMaxDescriptionNumber)
-      return std::nullopt;
-  }
-  return QPoint(coordinates[0], coordinates[1]);
-}
-
-// "vertexmain": the window's outline; elements that are no vertex are left out.
-std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
-  const std::size_t line = found.Line();
-  std::vector<QPoint> shape;
-  for (const std::string& element : found.List()) {
-    if (shape.size() == kMaxWindowVertices) {
-      found.Context().Problem(line, "the window shape has more than " +
-                                        std::to_string(kMaxWindowVertices) +
-                                        " vertices; the rest are left out");
-      break;
-    }
-    if (const auto vertex = ParseVertex(element)) {
-      shape.push_back(*vertex);
-    } else {
-      found.Context().Problem(
-          line, "window shape vertex " + Quoted(element) + " is not two integers from -" +
-                    std::to_string(kMaxDescriptionNumber) + " to " +
-                    std::to_string(kMaxDescriptionNumber) + " separated by a comma; left out");
-    }
-  }
-  return shape;
-}
-
 }  // namespace
 
 bool TInterfaceDescription::Knows(std::string_view keyword) const {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "book/description_fields.h"
 #include "book/description_problem.h"
 #include "book/element_records.h"
 #include "store/book_folders.h"
@@ -14,8 +15,6 @@
 namespace shelf {
 
 class TComprStream;
-
-inline constexpr std::size_t kMaxWindowVertices = 2000;
 
 // Which keywords and sections a description file knows: the book's Struct.txt, the thesaurus
 // window's Tesaurus.txt, or the few lines a help or picture window takes from Struct.txt.

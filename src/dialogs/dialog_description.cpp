@@ -11,11 +11,6 @@ constexpr const char* kDialogFile = "Dialog.txt";
 // Pages are numbered by hand; a larger number is a typing error.
 constexpr std::int32_t kMaxPages = 1000;
 
-template <class R>
-TField<R> LowerWordField(std::string_view keyword, std::string R::*field) {
-  return {keyword, [field](R& r, TFoundKeyword& found) { r.*field = AsciiLower(found.Word()); }};
-}
-
 struct RPicture {
   std::string Name;
 };

@@ -35,7 +35,7 @@ class TDialogDescription {
   std::vector<RDescriptionProblem> Problems;
 };
 
-// Every line of Dialog.txt as written.
+// Every line of a dialog's description file (Dialog.txt, About.txt) as written.
 TDynamicStringArray ReadDialogLines(TComprStream& stream);
 
 // "SwGrpD" followed by the page index and the switch index ("SwGrpD12").

@@ -228,6 +228,9 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
     case TCommandRule::Help:
       host_.HelpKey();
       break;
+    case TCommandRule::About:
+      host_.ShowAbout();
+      break;
     case TCommandRule::NextPic:
     case TCommandRule::PrevPic:
       host_.StepPicture(RecogniseCommand(command) == TCommandRule::NextPic);

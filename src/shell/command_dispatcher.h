@@ -96,6 +96,8 @@ class TCommandHost {
   virtual void ExtractShownArchive() = 0;
   // The settings dialog, shown without blocking the window.
   virtual void ShowOptions() = 0;
+  // The book's about box, shown modally; nothing when the book has none.
+  virtual void ShowAbout() = 0;
   // The picture areas of the screen step on ("nextpic") or back ("prevpic").
   virtual void StepPicture(bool forward) = 0;
   // "installfonts": the fonts next to the page shown last go into the reader's font folder.

@@ -19,6 +19,7 @@
 #include <iostream>
 
 #include "book/book_session.h"
+#include "dialogs/about_box.h"
 #include "dialogs/form_options.h"
 #include "html/book_url.h"
 #include "html/document_view.h"
@@ -649,6 +650,19 @@ void TMainForm::ShowOptions() {
   if (formOptions_) formOptions_->ShowOptions();
 }
 
+void TMainForm::ShowAbout() {
+  if (!aboutBox_) {
+    aboutBox_ = CreateAboutBox(*this, session_.Store, session_.Folders, options_);
+    if (!aboutBox_) return;
+    aboutBox_->PlaySound = [this](const std::string& name) { PlayBookSound(name, false); };
+    aboutBox_->OpenLink = [](const std::string& target) {
+      if (!TShellOpen().OpenUrl(Cp1251ToUtf8(target)))
+        std::cerr << "shelf: the desktop did not open " << Cp1251ToUtf8(target) << "\n";
+    };
+  }
+  aboutBox_->ShowAbout();
+}
+
 void TMainForm::ReplaySwitches(bool twoPasses) {
   const int screen = currentScreen_;
   for (int pass = 0; pass < (twoPasses ? 2 : 1); ++pass) {
@@ -726,6 +740,9 @@ TPanelBkgrd* TMainForm::BackgroundPanel() const {
 }
 
 void TMainForm::ShowMainWindow() {
+  // Window animation is for the start only: later about boxes open with their fade-in alone
+  // (the stored setting stays as it is).
+  options_.Animation = false;
   opening_ = std::make_unique<TOpeningAnimation>(size());
   if (const QScreen* display = screen())
     move(display->availableGeometry().center() - rect().center());
@@ -797,6 +814,7 @@ void TMainForm::SetWaitCursor(bool wait) {
 void TMainForm::CloseAllAndQuit() {
   if (closingTimer_.Enabled()) return;
   if (windowMessages_) windowMessages_->CloseBookWindows(!notMainShell_);
+  if (aboutBox_) aboutBox_->close();
   closing_ = std::make_unique<TClosingAnimation>(size());
   closingTimer_.SetEnabled(true);
 }

@@ -58,6 +58,7 @@ class TSlideImage;
 class TNavFont;
 class TPlainToolBar;
 class TShellOpen;
+class TAboutBox;
 
 class TMainForm : public QWidget,
                   private TCommandHost,
@@ -146,6 +147,7 @@ class TMainForm : public QWidget,
   TProgramOptions& Options() { return options_; }
   TFormOptions* FormOptions() const { return formOptions_.get(); }
   TSlideImage* SlideImages() const { return slides_.get(); }
+  TAboutBox* AboutBox() const { return aboutBox_.get(); }
   bool FadeRunning(TElementKind kind, int index) const;
   // The clip and sound player (a ".wav" link plays through PlayLinkedSound) and the background
   // music (null: the book has no songs).
@@ -184,6 +186,7 @@ class TMainForm : public QWidget,
   QPoint MapToScreen(QPoint windowPoint) const override { return mapToGlobal(windowPoint); }
   void ShiftPress(QPoint at) override { pointer_.PointerDown(at, true); }
   void ShowOptions() override;
+  void ShowAbout() override;
   void StepPicture(bool forward) override;
   void InstallPageFonts() override;
   void ShowVideoPanel(bool on) override;
@@ -318,6 +321,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TFormOptions> formOptions_;
   std::unique_ptr<TNavFont> navFont_;
   std::unique_ptr<TSlideImage> slides_;  // null when the book has no picture areas
+  std::unique_ptr<TAboutBox> aboutBox_;  // made on the first "about" of a book with About.txt
   TPanelBkgrd* backgroundPanel_ = nullptr;
   QLabel* busyLabel_ = nullptr;
   QMovie* busyMovie_ = nullptr;

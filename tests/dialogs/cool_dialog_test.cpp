@@ -199,8 +199,11 @@ TEST_F(CoolDialogTest, GroupSwitchesExcludeEachOtherAndAreStoredAcrossRuns) {
   QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(75, 90));  // on already: nothing
   QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(75, 90));
   QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(60, 90));  // on the edge: none
+  QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(60, 90));
   EXPECT_TRUE(Switch(1).State);
   QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(115, 90));
+  // Released, so that the next test's pointer does not arrive with the button still held.
+  QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(115, 90));
   EXPECT_TRUE(Switch(2).State && Switch(1).State);
   dialog->RunCommand("close", "no");
 

@@ -191,6 +191,8 @@ TEST_F(PopupWindowsTest, FavoritesFromThePageMenuDeleteModeAndARestart) {
   EXPECT_EQ(favorites->Item(1).Caption(), *Utf8ToCp1251("Последняя"));
   EXPECT_EQ(popups->Favorites()->Favorites().size(), 2u);
   QTest::mousePress(form.get(), Qt::LeftButton, {}, QPoint(5, 300));  // a press elsewhere
+  // Released, so that later tests' pointers do not arrive with the button still held.
+  QTest::mouseRelease(form.get(), Qt::LeftButton, {}, QPoint(5, 300));
   EXPECT_FALSE(favorites->isVisible());
   EXPECT_FALSE(favorites->DeleteMode);
 

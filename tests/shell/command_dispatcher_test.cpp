@@ -71,6 +71,7 @@ struct FakeHost : TCommandHost {
   }
   void ExtractShownArchive() override { calls.push_back("unarc"); }
   void ShowOptions() override { calls.push_back("options"); }
+  void ShowAbout() override { calls.push_back("about"); }
   void StepPicture(bool forward) override { calls.push_back(forward ? "next" : "previous"); }
   void InstallPageFonts() override { calls.push_back("fonts"); }
   void LookUpThesaurus(const std::string& word) override { calls.push_back("thesaurus " + word); }
@@ -100,6 +101,7 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"screen2", "", false, false, true, {"screen 1"}},
       {"run=..\\docs\\a.pdf=-x", "", false, false, true, {"run d:\\book\\docs\\a.pdf -x"}},
       {"options", "", false, false, true, {"options"}},
+      {"about", "", false, false, true, {"about"}},
       {"nextpic", "", false, false, true, {"next"}},
       {"prevpic", "", false, false, true, {"previous"}},
       {"installfonts", "", false, false, true, {"fonts"}},

@@ -11,8 +11,10 @@
 #include <QProcess>
 #include <QScrollBar>
 #include <QTest>
+#include <QWindow>
 
 #include "book/book_session.h"
+#include "dialogs/about_box.h"
 #include "dialogs/cool_dialog.h"
 #include "html/document_view.h"
 #include "html/frame_viewer.h"
@@ -733,6 +735,60 @@ TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagr
   // Without a printer the reader is told so each time and still gets the preview (and a PDF).
   EXPECT_EQ(notices, std::vector<int>(3, TMetaFilePrinter::kNoPrinterPage));
   EXPECT_EQ(pdfPages, (std::vector<int>{shown[0].Sheets, 1, 1}));
+}
+
+// The title screen's "О книге" button opens the book's about box, modally and with its fade-in
+// alone (window animation is for the start only); its button closes it and so does closing the
+// book.
+TEST_F(MainFormTest, TheAboutButtonOpensTheAboutBoxWhichItsButtonAndTheBooksEndClose) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  EXPECT_EQ(form.AboutBox(), nullptr);  // made on first use
+  // The title screen's button through the hint control over it, as the find tool is pressed
+  // above; the box through its own window.
+  const QPoint aboutButton(412 + 75, 527 + 18);
+  const auto pressAbout = [&] {
+    QWidget* hint = form.childAt(aboutButton);
+    ASSERT_NE(hint, nullptr);
+    const QPoint at = hint->mapFrom(&form, aboutButton);
+    QTest::mouseMove(hint, at);
+    QTest::mousePress(hint, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(hint, Qt::LeftButton, {}, at);
+  };
+  const auto clickBox = [](TAboutBox& box, QPoint at) {
+    QTest::mouseMove(box.windowHandle(), at);
+    QTest::mousePress(box.windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(box.windowHandle(), Qt::LeftButton, {}, at);
+  };
+  pressAbout();
+  TAboutBox* box = form.AboutBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->isModal());
+  EXPECT_TRUE(box->FadingIn());
+  EXPECT_FALSE(box->Revealing());
+  EXPECT_EQ(box->size(), QSize(420, 300));
+  EXPECT_FALSE(box->mask().contains(QPoint(2, 2)));  // a cut corner
+  ASSERT_EQ(box->Buttons().size(), 3u);              // the closing button and two links
+  EXPECT_EQ(box->Buttons()[2].Record.Command,
+            "mailto:kniga@vektor-avto.example?subject=" + *Utf8ToCp1251("Вектор-2107"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !box->FadingIn(); }, 5000));
+  EXPECT_NE(box->grab().toImage().pixelColor(200, 150), QColor(Qt::black));
+
+  clickBox(*box, QPoint(320 + 40, 254 + 14));
+  EXPECT_FALSE(box->isVisible());
+  pressAbout();
+  EXPECT_EQ(form.AboutBox(), box);  // kept for the run
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !box->FadingIn(); }, 5000));
+  QWidget* focus = QApplication::focusWidget();
+  QTest::keyClick(focus ? focus : box, Qt::Key_Escape);  // the box's own key, not the window's
+  EXPECT_FALSE(box->isVisible());
+  pressAbout();
+  EXPECT_TRUE(box->isVisible());
+  form.CloseAllAndQuit();
+  EXPECT_FALSE(box->isVisible());
 }
 
 }  // namespace

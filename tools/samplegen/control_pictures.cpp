@@ -161,6 +161,24 @@ QImage TitleBarButton(const QImage& ground, TTitleBarGlyph glyph, TButtonState s
       p.drawRect(QRectF(c - QPointF(4, 3.5), QSizeF(8, 7)));
       p.drawLine(c + QPointF(-4, -1.5), c + QPointF(4, -1.5));
       break;
+    case TTitleBarGlyph::Font:  // a capital A
+      p.drawLine(c + QPointF(-4, 4.5), c + QPointF(0, -4.5));
+      p.drawLine(c + QPointF(0, -4.5), c + QPointF(4, 4.5));
+      p.drawLine(c + QPointF(-2.2, 1.5), c + QPointF(2.2, 1.5));
+      break;
+    case TTitleBarGlyph::InstallFonts:  // an arrow down into a tray
+      p.drawLine(c + QPointF(0, -4.5), c + QPointF(0, 1.5));
+      p.drawLine(c + QPointF(-2.8, -1.2), c + QPointF(0, 1.8));
+      p.drawLine(c + QPointF(2.8, -1.2), c + QPointF(0, 1.8));
+      p.drawLine(c + QPointF(-4, 4.5), c + QPointF(4, 4.5));
+      break;
+    case TTitleBarGlyph::Previous:
+    case TTitleBarGlyph::Next: {
+      const double d = glyph == TTitleBarGlyph::Next ? 1 : -1;
+      p.drawLine(c + QPointF(-2 * d, -4), c + QPointF(2.5 * d, 0));
+      p.drawLine(c + QPointF(2.5 * d, 0), c + QPointF(-2 * d, 4));
+      break;
+    }
   }
   return canvas.Take();
 }

@@ -20,8 +20,19 @@ struct TSwitchState {
 inline constexpr TSwitchState kSwitchStates[] = {
     {false, false}, {false, true}, {true, true}, {true, false}};
 
-// Help ("?"), the thesaurus ("Т") and the plain window (a small frame) sit beside the two.
-enum class TTitleBarGlyph { Minimize, Close, Help, Thesaurus, PlainWindow };
+// The small round buttons: the title bar's, help ("?"), the thesaurus ("Т") and the plain window
+// (a small frame) beside them, the font and font-installing buttons, and the picture arrows.
+enum class TTitleBarGlyph {
+  Minimize,
+  Close,
+  Help,
+  Thesaurus,
+  PlainWindow,
+  Font,
+  InstallFonts,
+  Previous,
+  Next
+};
 
 QImage PlateButton(const QImage& ground, TButtonState state);
 QImage ToolButton(const QImage& ground, TToolIcon icon, TButtonState state);

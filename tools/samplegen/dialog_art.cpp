@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include "car_outline.h"
 #include "control_pictures.h"
 #include "picture_files.h"
 #include "window_art.h"
@@ -127,7 +128,61 @@ QImage ProgressBar(bool full) {
   return image;
 }
 
+// About.txt names the same size, outline and button place.
+constexpr QSize kAboutSize(420, 300);
+constexpr QRect kAboutButton(320, 254, 80, 28);
+
+QImage AboutPicture() {
+  QImage image(kAboutSize, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const int w = kAboutSize.width(), h = kAboutSize.height();
+  const QPolygonF outline({{0, 16},
+                           {16, 0},
+                           {w - 16.0, 0},
+                           {double(w), 16},
+                           {double(w), h - 16.0},
+                           {w - 16.0, double(h)},
+                           {16, double(h)},
+                           {0, h - 16.0}});
+  QLinearGradient body(0, 0, 0, h);
+  body.setColorAt(0, QColor(0x1d, 0x2e, 0x40));
+  body.setColorAt(1, QColor(0x0b, 0x12, 0x1b));
+  p.setPen(Qt::NoPen);
+  p.setBrush(body);
+  p.drawPolygon(outline);
+  p.setPen(QPen(QColor(0x7f, 0xd3, 0xff, 16), 1));
+  for (int y = 12; y < h; y += 16) p.drawLine(0, y, w, y);
+  for (int x = 12; x < w; x += 16) p.drawLine(x, 0, x, h);
+  // A blueprint of the car behind the lower texts.
+  p.save();
+  p.translate(268, 104);
+  p.scale(0.27, 0.27);
+  p.setPen(QPen(QColor(0x7f, 0xd3, 0xff, 110), 4));
+  p.setBrush(QColor(0x7f, 0xd3, 0xff, 25));
+  p.drawPath(car::Body());
+  p.drawPath(car::Windows());
+  for (const QPointF centre : car::kWheelCentres)
+    p.drawEllipse(centre, car::kWheelRadius, car::kWheelRadius);
+  p.restore();
+  p.setPen(QPen(QColor(0x55, 0x6b, 0x80), 1));
+  p.drawLine(32, 178, w - 32, 178);
+  p.setPen(QPen(kBlueprint, 1.5));
+  p.setBrush(Qt::NoBrush);
+  p.drawPolygon(outline);
+  return image;
+}
+
 }  // namespace
+
+std::vector<TBookFile> AboutPictures() {
+  TDialogPictures list;
+  const QImage about = AboutPicture();
+  list.Add("about.bmp", about);
+  list.AddButton("about_ok", about, kAboutButton, QString::fromUtf8("Закрыть"));
+  return list.Take();
+}
 
 std::vector<TBookFile> DialogPictures() {
   TDialogPictures list;

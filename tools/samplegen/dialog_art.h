@@ -9,5 +9,7 @@
 namespace shelf::samplegen {
 
 std::vector<TBookFile> DialogPictures();
+// The about box's picture (its corners cut as About.txt's outline) and its closing button.
+std::vector<TBookFile> AboutPictures();
 
 }  // namespace shelf::samplegen

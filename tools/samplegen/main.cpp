@@ -18,6 +18,7 @@
 #include "picture_files.h"
 #include "pictures.h"
 #include "piston_gif.h"
+#include "slide_photos.h"
 #include "thesaurus_index.h"
 #include "wiring_scheme.h"
 #include "platform/cp1251.h"
@@ -83,6 +84,8 @@ int main(int argc, char** argv) {
       {"run/book.ico", false, shelf::samplegen::Encoded(shelf::samplegen::BookIcon(48), "ico")});
   for (auto& picture : shelf::samplegen::DialogPictures()) files.push_back(std::move(picture));
   for (auto& picture : shelf::samplegen::PopupPictures()) files.push_back(std::move(picture));
+  for (auto& picture : shelf::samplegen::AboutPictures()) files.push_back(std::move(picture));
+  for (auto& photo : shelf::samplegen::SlidePhotos()) files.push_back(std::move(photo));
   QString error;
   const QByteArray piston = shelf::samplegen::PistonGif(error);
   if (piston.isEmpty()) {

@@ -127,6 +127,11 @@ std::vector<TBookFile> DrawPictures() {
                                 layout::kClipButtonsTop),
                          layout::kClipButtonSize),
                    Tool(clipButtons[i].second));
+  list.AddButton("tbfont", reading, layout::kFontButton, TitleBar(TTitleBarGlyph::Font));
+  list.AddButton("tbinst", reading, layout::kInstallFontsButton,
+                 TitleBar(TTitleBarGlyph::InstallFonts));
+  list.AddButton("tbprev", title, layout::kPreviousPicture, TitleBar(TTitleBarGlyph::Previous));
+  list.AddButton("tbnext", title, layout::kNextPicture, TitleBar(TTitleBarGlyph::Next));
   AddThesaurusPictures(list);
   return list.Take();
 }

@@ -39,6 +39,16 @@ constexpr int kClipButtonsLeft = 446;
 constexpr int kClipButtonsTop = 525;
 constexpr QSize kClipButtonSize(24, 24);
 
+// Title screen: two picture areas beside the headline and the arrows that step the right one
+// (the last area of a screen is the one that steps).
+constexpr std::array<QRect, 2> kPictureAreas{QRect(44, 72, 100, 120), QRect(656, 72, 100, 120)};
+constexpr QRect kPreviousPicture(682, 196, 20, 20);
+constexpr QRect kNextPicture(710, 196, 20, 20);
+// Reading screen: the font and font-installing buttons left of the plain-window, thesaurus and
+// help buttons.
+constexpr QRect kFontButton(632, 23, 20, 20);
+constexpr QRect kInstallFontsButton(608, 23, 20, 20);
+
 // Reading screen: the program's white page panel, a tool rail at its right, the status line and
 // the folder box under it.
 constexpr QRect kPagePanel(33, 90, 673, 421);
