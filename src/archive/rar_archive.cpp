@@ -159,6 +159,28 @@ std::vector<std::tuple<bool, std::uint32_t, std::uint64_t>> Rar4Checks(
   return checks;
 }
 
+// Whether the last RAR 5 volume of `volumes` says another one follows: its end block says it is
+// not the last, or, when it was cut before its end block, its last file goes on in the next.
+bool Rar5MoreVolumes(const std::vector<fs::path>& volumes) {
+  const std::string b = ReadBytes(volumes.back());
+  if (!StartsWith(b, kRar5Marker, sizeof kRar5Marker)) return false;
+  bool splitAfter = false;
+  for (std::size_t at = sizeof kRar5Marker; at + 4 < b.size();) {
+    std::size_t field = at + 4;
+    const std::uint64_t headerSize = Vint(b, field);
+    const std::size_t headerEnd = field + headerSize;
+    if (headerSize == 0 || headerEnd > b.size()) break;
+    const std::uint64_t type = Vint(b, field), flags = Vint(b, field);
+    if (flags & 0x0001) Vint(b, field);  // extra area size
+    const std::uint64_t dataSize = (flags & 0x0002) ? Vint(b, field) : 0;
+    if (type == 5) return (Vint(b, field) & 0x0001) != 0;
+    if (type == 2) splitAfter = (flags & 0x0010) != 0;
+    if (dataSize > b.size() - headerEnd) return splitAfter || (flags & 0x0010) != 0;
+    at = headerEnd + dataSize;
+  }
+  return splitAfter;
+}
+
 std::uint32_t DosTimeOf(time_t time) {
   if (time <= 0) return 0;
   tm local{};
@@ -231,6 +253,7 @@ int TRarArchive::Open(const fs::path& file) {
   bool moreVolumes = false;
   for (const auto& [stored, crc, size] : Rar4Checks(volumes, moreVolumes))
     checks_.push_back({stored, crc, size});
+  if (!missingVolume_.empty() && Rar5MoreVolumes(volumes)) moreVolumes = true;
   volumeMissing_ = moreVolumes && !missingVolume_.empty();
   entryIndex_ = 0;
   pending_ = false;

@@ -118,16 +118,35 @@ std::string Entity(std::string_view page, std::size_t& at) {
   return "&";
 }
 
+// The page in Windows-1251: as it is, or recoded into `storage` when it declares another charset.
+std::string_view InCp1251(std::string_view pageBytes, std::string& storage) {
+  const std::string charset = DeclaredCharset(pageBytes);
+  if (charset.empty() || charset == "windows-1251" || charset == "cp1251") return pageBytes;
+  storage = Utf8ToCp1251Lossy(DecodePageToUtf8(pageBytes));
+  return storage;
+}
+
 }  // namespace
+
+std::string PageTitleText(std::string_view pageBytes) {
+  std::string recoded;
+  const std::string_view page = InCp1251(pageBytes, recoded);
+  const std::string lower = AsciiLower(page);
+  const std::size_t open = lower.find("<title");
+  if (open == std::string::npos) return {};
+  const std::size_t start = lower.find('>', open);
+  if (start == std::string::npos) return {};
+  const std::size_t end = lower.find("</title", start);
+  std::string title = PagePlainText(
+      page.substr(start + 1, end == std::string::npos ? std::string::npos : end - start - 1));
+  std::replace(title.begin(), title.end(), '\n', ' ');
+  while (!title.empty() && title.back() == ' ') title.pop_back();
+  return title;
+}
 
 std::string PagePlainText(std::string_view pageBytes) {
   std::string recoded;
-  const std::string charset = DeclaredCharset(pageBytes);
-  if (!charset.empty() && charset != "windows-1251" && charset != "cp1251") {
-    recoded = Utf8ToCp1251Lossy(DecodePageToUtf8(pageBytes));
-    pageBytes = recoded;
-  }
-  const std::string_view page = pageBytes;
+  const std::string_view page = InCp1251(pageBytes, recoded);
   TTextBuilder text;
   std::string hiddenUntil;  // the closing tag that ends a hidden part
   std::size_t at = 0;

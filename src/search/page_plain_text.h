@@ -12,4 +12,8 @@ namespace shelf {
 // split across inline tags stay whole, as they are on screen.
 std::string PagePlainText(std::string_view pageBytes);
 
+// The Windows-1251 text of the page's <title>, entities decoded and white space collapsed; empty
+// when it has none.
+std::string PageTitleText(std::string_view pageBytes);
+
 }  // namespace shelf

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "archive/rar5_volume.h"
 #include "platform/cp1251.h"
 #include "rar4_writer.h"
 #include "test_support.h"
@@ -244,6 +245,44 @@ TEST_F(RarArchiveTest, VolumeNamesThatRunRoundOrOverflowEndTheSet) {
   const fs::path huge = Write("y.part99999999999999999999999.rar", bytes);
   EXPECT_EQ(TRarArchive::VolumesOf(huge, missing).size(), 1u);
   EXPECT_EQ(missing.filename(), "y.part99999999999999999999999.r00");
+}
+
+TEST_F(RarArchiveTest, DISABLED_Rar5VolumeSetReadsAcrossVolumesAndReportsAMissingOne) {
+  const std::string whole = "first half|second half";
+  const fs::path first = Write(
+      "set5.part1.rar",
+      test::Rar5Volume(0, {{"a.txt", "alpha"}, {"split.txt", whole.substr(0, 11), false, true, 22}},
+                       true));
+  const fs::path second =
+      Write("set5.part2.rar",
+            test::Rar5Volume(
+                1, {{"split.txt", whole.substr(11), true, false, 22}, {"z.txt", "zulu"}}, false));
+  const fs::path to = Dir() / "out";
+  const auto read = Unpack(first, to);
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ(test::ReadFile(to / "a.txt"), "alpha");
+  EXPECT_EQ(test::ReadFile(to / "split.txt"), whole);
+  EXPECT_EQ(test::ReadFile(to / "z.txt"), "zulu");
+
+  // Without its second volume, whether the set ends in a split file or between files.
+  fs::remove(second);
+  const fs::path between =
+      Write("whole.part1.rar", test::Rar5Volume(0, {{"a.txt", "alpha"}}, true));
+  const std::pair<fs::path, fs::path> sets[] = {{first, second},
+                                                {between, Dir() / "whole.part2.rar"}};
+  for (const auto& [volume, missing] : sets) {
+    TRarArchive rar;
+    std::vector<fs::path> asked;
+    rar.SetVolumeCallback([&](const fs::path& name, int) {
+      asked.push_back(name);
+      return false;
+    });
+    ASSERT_EQ(rar.Open(volume), kRarSuccess);
+    int last = 0;
+    ReadAll(rar, false, {}, last);
+    EXPECT_EQ(asked, std::vector<fs::path>{missing}) << volume;
+    EXPECT_NE(last, kRarEndArchive) << volume;
+  }
 }
 
 }  // namespace

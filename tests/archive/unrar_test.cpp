@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "archive/rar5_volume.h"
 #include "platform/cp1251.h"
 #include "platform/dos_path.h"
 #include "rar4_writer.h"
@@ -204,17 +205,25 @@ TEST_F(UnRarTest, ListingLeavesOutOverlongNamesAndStopsAtTheEntryBound) {
 }
 
 TEST_F(UnRarTest, MissingVolumeIsNamedAndReadingStops) {
-  Make();
   rar4::TRar4Writer one(true, true);
   one.Add({"a.txt", "alpha"});
   one.Add({"split.txt", "first"}, {false, true, 0, 10});
-  const std::string first = Archive("set.part1.rar", one.Finish(true));
-  unrar_->ShowArchive(first, "c:\\p.htm");
-  ASSERT_EQ(host_.messages.size(), 1u);
-  EXPECT_EQ(host_.messages[0], *Utf8ToCp1251("Том ") +
-                                   *files_.ToDos(Dir() / "set.part2.rar", false) +
-                                   *Utf8ToCp1251(" не найден."));
-  EXPECT_EQ(host_.opened.size(), 1u);  // what was read is still shown
+  const std::pair<std::string, std::string> firstVolumes[] = {
+      {"set.part1.rar", one.Finish(true)},
+      {"set5.part1.rar",
+       test::Rar5Volume(0, {{"a.txt", "alpha"}, {"split.txt", "first", false, true, 10}}, true)}};
+  for (const auto& [name, bytes] : firstVolumes) {
+    Make();
+    host_.messages.clear();
+    host_.opened.clear();
+    const std::string first = Archive(name, bytes);
+    unrar_->ShowArchive(first, "c:\\p.htm");
+    ASSERT_EQ(host_.messages.size(), 1u) << name;
+    const std::string second = name.substr(0, name.find('.')) + ".part2.rar";
+    EXPECT_EQ(host_.messages[0], *Utf8ToCp1251("Том ") + *files_.ToDos(Dir() / second, false) +
+                                     *Utf8ToCp1251(" не найден."));
+    EXPECT_EQ(host_.opened.size(), 1u);  // what was read is still shown
+  }
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "media/null_sink.h"
 #include "media/start_clip.h"
 #include "pages/html_frame.h"
+#include "search/find_txt_html.h"
 #include "platform/cp1251.h"
 #include "platform/shell_open.h"
 #include "platform/window_bus.h"
@@ -479,6 +480,84 @@ bool ClickLink(TDocumentView& page, const std::string& url) {
   if (link.x() < 0) return false;
   QTest::mouseClick(page.viewport(), Qt::LeftButton, {}, link);
   return true;
+}
+
+// The reader's keys go to the widget that has the keyboard, as typing does.
+QWidget* Keyboard() {
+  QWidget* focus = QApplication::focusWidget();
+  return focus ? focus : QApplication::activeWindow();
+}
+
+TEST_F(MainFormTest, DISABLED_TheFindPageSearchesTheSampleBookByTypingAndClicks) {
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
+  TCoolDialog* dialog = form.CoolDialog();
+  TFindTxtHtml* finder = form.FindBoxes();
+  ASSERT_TRUE(viewer && dialog && finder);
+  const auto selected = [&] {
+    return Cp1251ToUtf8(Cp1251LowerString(viewer->ActiveViewer()->SelectedText()));
+  };
+  const auto shown = [&] { return Cp1251LowerString(viewer->CurrentFile()); };
+
+  QTest::keyClick(Keyboard(), Qt::Key_F, Qt::ControlModifier);
+  ASSERT_TRUE(dialog->isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+  ASSERT_EQ(Keyboard(), finder->Box(0));  // the first box takes the keyboard at once
+  const auto search = [&](const QString& word) {
+    QTest::keyClick(Keyboard(), Qt::Key_End);
+    QTest::keyClick(Keyboard(), Qt::Key_Home, Qt::ShiftModifier);
+    QTest::keyClicks(Keyboard(), word);
+    QTest::keyClick(Keyboard(), Qt::Key_Return);
+  };
+  const auto click = [&](QWidget* window, QPoint at) {
+    QWidget* target = window->childAt(at) ? window->childAt(at) : window;
+    const QPoint local = target->mapFrom(window, at);
+    QTest::mouseMove(target, local);
+    QTest::mousePress(target, Qt::LeftButton, {}, local);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, local);
+  };
+  const auto openResult = [&](const std::string& title) {
+    QListWidget* list = dialog->ResultList();
+    ASSERT_NE(list, nullptr);
+    const auto items = list->findItems(QString::fromStdString(title), Qt::MatchExactly);
+    ASSERT_EQ(items.size(), 1) << title;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(items[0]).center());
+  };
+
+  // This page: the switch that is on at first.
+  search(QString::fromUtf8("двигателем"));
+  EXPECT_TRUE(shown().ends_with("welcome.htm"));
+  EXPECT_EQ(selected(), "двигателем");
+
+  // All pages through the index; a found page opens with the word selected.
+  click(dialog, QPoint(12 + 20, 88 + 10));
+  click(finder->Box(0), QPoint(5, 5));
+  search(QString::fromUtf8("колодки"));
+  EXPECT_GE(finder->ResultFiles().size(), 2u);
+  openResult("6.2. Замена тормозных колодок");
+  EXPECT_TRUE(shown().ends_with("brakes_pads.htm"));
+  EXPECT_EQ(selected(), "колодки");
+
+  // A word the index leaves out: the pages are scanned, the excluded folder is not.
+  click(finder->Box(0), QPoint(5, 5));
+  search(QString::fromUtf8("щупом"));
+  EXPECT_EQ(finder->ResultFiles().size(), 3u);
+  for (const std::string& file : finder->ResultFiles())
+    EXPECT_EQ(Cp1251LowerString(file).find("doc\\"), std::string::npos) << file;
+  openResult("2.4. Регулировка зазоров в клапанах");
+  EXPECT_TRUE(shown().ends_with("engine_valves.htm"));
+  EXPECT_EQ(selected(), "щупом");
+
+  // The contents: the chapter whose caption holds the word opens.
+  click(dialog, QPoint(264 + 20, 88 + 10));
+  click(finder->Box(0), QPoint(5, 5));
+  search(QString::fromUtf8("прокачка"));
+  EXPECT_TRUE(shown().ends_with("brakes_bleeding.htm"));
 }
 
 // Records what the sample book's links hand to the desktop.
