@@ -255,6 +255,8 @@ inline std::optional<QPoint> ParseVertex(std::string_view text) {
     const char* end = parts[i].data() + parts[i].size();
     const auto [stop, error] = std::from_chars(parts[i].data(), end, coordinates[i]);
     if (parts[i].empty() || error != std::errc() || stop != end) return std::nullopt;
+    if (coordinates[i] < -kMaxDescriptionNumber || coordinates[i] > kMaxDescriptionNumber)
+      return std::nullopt;
   }
   return QPoint(coordinates[0], coordinates[1]);
 }
@@ -276,8 +278,10 @@ inline std::vector<QPoint> ReadWindowShape(TFoundKeyword& found) {
     if (const auto vertex = ParseVertex(element)) {
       shape.push_back(*vertex);
     } else {
-      found.Context().Problem(line, "window shape vertex " + Quoted(element) +
-                                        " is not two integers separated by a comma; left out");
+      found.Context().Problem(
+          line, "window shape vertex " + Quoted(element) + " is not two integers from -" +
+                    std::to_string(kMaxDescriptionNumber) + " to " +
+                    std::to_string(kMaxDescriptionNumber) + " separated by a comma; left out");
     }
   }
   return shape;

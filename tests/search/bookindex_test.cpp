@@ -44,13 +44,13 @@ TEST_F(BookindexTest, DISABLED_IndexesContainerAndLoosePagesAndTheThesaurus) {
                     {"run/notes.txt", "колодка"},
                     {"man/manual.htm", W("<p>колодка</p>")}});
   ASSERT_EQ(RunTool(SHELF_BOOKPACK, {"create", QString::fromStdString(stage.string()),
-                                 QString::fromStdString((book / "run/interface.dat").string())})
+                                     QString::fromStdString((book / "run/interface.dat").string())})
                 .Exit,
             0);
   WriteTree(book / "run", {{"loose.htm", W("<p>ДИСК снят</p>")}});
 
   const RRun run = RunTool(SHELF_BOOKINDEX, {QString::fromStdString((book / "run").string()),
-                                         "--leave-out", QString::fromUtf8("снят")});
+                                             "--leave-out", QString::fromUtf8("снят")});
   ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
   EXPECT_EQ(run.Out.toStdString(), "bookindex: 4 pages, 7 keywords, 1 thesaurus entries\n");
   EXPECT_EQ(ReadFile(book / "run/files.idx"),
@@ -84,7 +84,8 @@ TEST_F(BookindexTest, RefusesWhatItCannotUse) {
       RunTool(SHELF_BOOKINDEX, {QString::fromStdString((Dir() / "empty/run").string()), "--words"})
           .Exit,
       2);
-  const RRun empty = RunTool(SHELF_BOOKINDEX, {QString::fromStdString((Dir() / "empty/run").string())});
+  const RRun empty =
+      RunTool(SHELF_BOOKINDEX, {QString::fromStdString((Dir() / "empty/run").string())});
   EXPECT_EQ(empty.Exit, 1);
   EXPECT_TRUE(empty.Err.contains("no pages")) << empty.Err.toStdString();
   EXPECT_FALSE(fs::exists(Dir() / "empty/run/keywords.idx"));

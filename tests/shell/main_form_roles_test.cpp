@@ -42,6 +42,11 @@ class RecordingDesktop : public TShellOpen {
 
 class MainFormRolesTest : public test::IsolatedTest {
  protected:
+  // The sample book's start clip is off: the shell's window comes at once.
+  void SetUp() override {
+    IsolatedTest::SetUp();
+    test::SetSampleBookStartClip(false);
+  }
   std::unique_ptr<TBookSession> Open(const fs::path& folder) {
     std::string error;
     auto session = OpenBookSession(folder, error);

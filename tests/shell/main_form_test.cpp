@@ -24,13 +24,13 @@
 #include "media/null_sink.h"
 #include "media/start_clip.h"
 #include "pages/html_frame.h"
-#include "search/find_txt_html.h"
 #include "platform/cp1251.h"
 #include "platform/shell_open.h"
 #include "platform/window_bus.h"
-#include "widgets/color_win_control.h"
 #include "print/meta_file_printer.h"
 #include "print/preview_form.h"
+#include "search/find_txt_html.h"
+#include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
 #include "widgets/status_line.h"
@@ -471,15 +471,21 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
 }
 
-// Clicks the link to `url` where the page shows it; false when it is not in view.
+// Clicks the link to `url` where the page shows it, scrolling down to it as a reader would;
+// false when the page has no such link.
 bool ClickLink(TDocumentView& page, const std::string& url) {
-  QPoint link(-1, -1);
-  for (int y = 0; y < page.viewport()->height() && link.x() < 0; y += 3)
-    for (int x = 0; x < page.viewport()->width() && link.x() < 0; x += 3)
-      if (page.ObjectAt({x, y}).Url == url) link = {x, y};
-  if (link.x() < 0) return false;
-  QTest::mouseClick(page.viewport(), Qt::LeftButton, {}, link);
-  return true;
+  QScrollBar* scroll = page.verticalScrollBar();
+  scroll->setValue(scroll->minimum());
+  for (;;) {
+    for (int y = 0; y < page.viewport()->height(); y += 3)
+      for (int x = 0; x < page.viewport()->width(); x += 3)
+        if (page.ObjectAt({x, y}).Url == url) {
+          QTest::mouseClick(page.viewport(), Qt::LeftButton, {}, {x, y});
+          return true;
+        }
+    if (scroll->value() == scroll->maximum()) return false;
+    scroll->setValue(scroll->value() + scroll->pageStep());
+  }
 }
 
 // The reader's keys go to the widget that has the keyboard, as typing does.

@@ -18,11 +18,11 @@
 #include "picture_files.h"
 #include "pictures.h"
 #include "piston_gif.h"
+#include "platform/cp1251.h"
+#include "popup_pictures.h"
 #include "slide_photos.h"
 #include "thesaurus_index.h"
 #include "wiring_scheme.h"
-#include "platform/cp1251.h"
-#include "popup_pictures.h"
 
 namespace fs = std::filesystem;
 
