@@ -35,7 +35,7 @@ RRun RunTool(const QString& program, const QStringList& arguments) {
 
 class BookindexTest : public IsolatedTest {};
 
-TEST_F(BookindexTest, DISABLED_IndexesContainerAndLoosePagesAndTheThesaurus) {
+TEST_F(BookindexTest, IndexesContainerAndLoosePagesAndTheThesaurus) {
   const fs::path stage = Dir() / "stage", book = Dir() / "book";
   WriteTree(stage, {{"run/Brakes.htm", W("<title>Тормоза</title><p>Колодка и диск</p>")},
                     {"run/sub/pads.htm", W("<title>Колодки</title><p>Замена колодки</p>")},
@@ -43,6 +43,7 @@ TEST_F(BookindexTest, DISABLED_IndexesContainerAndLoosePagesAndTheThesaurus) {
                                             "~ Колодка</h3><p>Деталь тормоза.</p>")},
                     {"run/notes.txt", "колодка"},
                     {"man/manual.htm", W("<p>колодка</p>")}});
+  fs::create_directories(book / "run");
   ASSERT_EQ(RunTool(SHELF_BOOKPACK, {"create", QString::fromStdString(stage.string()),
                                      QString::fromStdString((book / "run/interface.dat").string())})
                 .Exit,
@@ -54,9 +55,9 @@ TEST_F(BookindexTest, DISABLED_IndexesContainerAndLoosePagesAndTheThesaurus) {
   ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
   EXPECT_EQ(run.Out.toStdString(), "bookindex: 4 pages, 7 keywords, 1 thesaurus entries\n");
   EXPECT_EQ(ReadFile(book / "run/files.idx"),
-            W("Brakes.htm#:#Тормоза\r\nloose.htm#:#loose.htm\r\nsub\\pads.htm#:#Колодки\r\n"
-              "tez\\terms.htm#:#Тезаурус\r\n"));
-  EXPECT_EQ(ReadFile(book / "run/tezaurus.idx"), W("Колодка~tez\\terms.htm#pad\r\n"));
+            W("BRAKES.HTM#:#Тормоза\r\nloose.htm#:#loose.htm\r\nSUB\\PADS.HTM#:#Колодки\r\n"
+              "TEZ\\TERMS.HTM#:#Тезаурус\r\n"));
+  EXPECT_EQ(ReadFile(book / "run/tezaurus.idx"), W("Колодка~TEZ\\TERMS.HTM#pad\r\n"));
 
   std::string error;
   const auto session = OpenBookSession(book / "run", error);
@@ -66,9 +67,9 @@ TEST_F(BookindexTest, DISABLED_IndexesContainerAndLoosePagesAndTheThesaurus) {
   struct Case {
     const char* word;
     TDynamicStringArray files;
-  } cases[] = {{"колодка", {"Brakes.htm", "tez\\terms.htm"}},
-               {"колодки", {"sub\\pads.htm"}},
-               {"диск", {"Brakes.htm", "loose.htm"}},
+  } cases[] = {{"колодка", {"BRAKES.HTM", "TEZ\\TERMS.HTM"}},
+               {"колодки", {"SUB\\PADS.HTM"}},
+               {"диск", {"BRAKES.HTM", "loose.htm"}},
                {"снят", {}}};
   for (const Case& c : cases) {
     TDynamicStringArray files, titles;

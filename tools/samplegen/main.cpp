@@ -21,7 +21,6 @@
 #include "platform/cp1251.h"
 #include "popup_pictures.h"
 #include "slide_photos.h"
-#include "thesaurus_index.h"
 #include "wiring_scheme.h"
 
 namespace fs = std::filesystem;
@@ -113,7 +112,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (auto& file : media) files.push_back(std::move(file));
-  files.push_back({"run/tezaurus.idx", false, shelf::samplegen::ThesaurusIndex(stage / "run")});
 
   for (const auto& file : files) {
     if (file.Bytes.isEmpty()) {
