@@ -66,11 +66,7 @@ int main(int argc, char** argv) {
   std::string error;
   const auto book = shelf::FindStartBook(arguments, SHELF_SAMPLE_BOOK, error);
   if (!book && !error.empty()) return Fail(error);
-  const auto commandLine = shelf::ParseCommandLine(arguments, error);
-  if (!commandLine) {
-    std::cerr << "shelf: " << error << "\n" << kUsage;
-    return 2;
-  }
+  const shelf::TCommandLine commandLine = shelf::ParseCommandLine(arguments);
 
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -91,9 +87,9 @@ int main(int argc, char** argv) {
 
   shelf::TMainForm form(*session);
   // The desktop's command line as the program path and its parameters would make it.
-  const auto argument = commandLine->Argument(
+  const auto argument = commandLine.Argument(
       shelf::Utf8ToCp1251Lossy(QCoreApplication::applicationFilePath().toStdString()));
-  switch (commandLine->Role()) {
+  switch (commandLine.Role()) {
     case shelf::TRunRole::Thesaurus:
       if (const auto exitCode = form.SetUpThesaurusWindow(argument.Argument)) return *exitCode;
       break;

@@ -198,7 +198,11 @@ std::optional<RFoundBook> FindStartBook(std::vector<std::string>& arguments,
                                         const fs::path& builtSample, std::string& error) {
   std::optional<fs::path> named;
   std::error_code ec;
-  if (arguments.size() >= 2 && arguments[0] == "--book") {
+  if (!arguments.empty() && arguments[0] == "--book") {
+    if (arguments.size() < 2) {
+      error = "--book needs the book's folder or a file in it";
+      return std::nullopt;
+    }
     named = arguments[1];
     arguments.erase(arguments.begin(), arguments.begin() + 2);
   } else if (!arguments.empty() && fs::exists(arguments[0], ec)) {

@@ -52,26 +52,10 @@ TCommandLineArgument TCommandLine::Argument(const std::string& programPath) cons
   return CommandLineArgument(raw, pathLength);
 }
 
-std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& arguments,
-                                             std::string& error) {
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   TCommandLine line;
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--book") {
-      if (i + 1 == arguments.size()) {
-        error = "--book needs a folder";
-        return std::nullopt;
-      }
-      line.BookFolder = arguments[++i];
-      continue;
-    }
-    std::error_code ec;
-    if (i == 0 && std::filesystem::is_directory(argument, ec)) {
-      line.BookFolder = argument;
-      continue;
-    }
+  for (const std::string& argument : arguments)
     line.Parameters.push_back(Utf8ToCp1251Lossy(argument));
-  }
   for (const auto& parameter : line.Parameters) {
     if (!line.Raw.empty()) line.Raw += ' ';
     line.Raw += parameter;

@@ -2,8 +2,6 @@
 // (the book shell, the thesaurus window, or the help or plain window for one page).
 #pragma once
 
-#include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,10 +27,9 @@ TCommandLineArgument CommandLineArgument(const std::string& raw, std::size_t pro
 // space), a space, then the parameters separated by single spaces.
 std::string RawCommandLine(const std::string& programPath, const std::string& parameters);
 
+// What is left of the command line once the book argument is taken out (copies the program
+// starts itself pass "--book DIR" first and then their own command line).
 struct TCommandLine {
-  // "--book DIR", or a first argument that is an existing folder. Copies the program starts
-  // itself pass "--book" first and then their own command line, so they serve the same book.
-  std::optional<std::filesystem::path> BookFolder;
   std::vector<std::string> Parameters;  // the book's own parameters, Windows-1251
   std::string Raw;                      // the parameters joined by single spaces
 
@@ -44,8 +41,7 @@ struct TCommandLine {
   TCommandLineArgument Argument(const std::string& programPath) const;
 };
 
-// `arguments` are UTF-8, without the program name. Nullopt with `error` on a malformed line.
-std::optional<TCommandLine> ParseCommandLine(const std::vector<std::string>& arguments,
-                                             std::string& error);
+// `arguments` are UTF-8, without the program name and the book argument.
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 }  // namespace shelf

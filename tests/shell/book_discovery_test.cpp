@@ -95,6 +95,9 @@ TEST_F(BookDiscoveryTest, StartBookPutsANamedPageFirst) {
   arguments = {};
   EXPECT_FALSE(FindStartBook(arguments, Dir() / "no-sample", error));
   EXPECT_TRUE(error.empty());
+  arguments = {"--book"};
+  EXPECT_FALSE(FindStartBook(arguments, Dir() / "no-sample", error));
+  EXPECT_NE(error.find("--book"), std::string::npos);
 }
 
 // A disc image with the sample book under upper-case names opens as a book, and the book's

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
+#include "shell/book_discovery.h"
 #include "test_support.h"
 
 namespace shelf {
@@ -10,34 +11,32 @@ namespace {
 
 class CommandLineTest : public test::IsolatedTest {};
 
-TEST_F(CommandLineTest, RoleAndBookComeFromTheArguments) {
+// Start-up takes the book out of the arguments first; what is left makes the role.
+TEST_F(CommandLineTest, RoleComesFromWhatTheBookArgumentLeaves) {
   const std::string book = Dir().string();
   struct Case {
     std::vector<std::string> arguments;
     TRunRole role;
-    bool hasBook;
+    std::string raw;
     bool spawned;  // started with " /t" or " /h"
   } cases[] = {
-      {{}, TRunRole::BookShell, false, false},
-      {{book}, TRunRole::BookShell, true, false},  // a folder first is the book, not a parameter
-      {{"--book", book}, TRunRole::BookShell, true, false},
-      {{"--book", book, "page.htm", "/t"}, TRunRole::Thesaurus, true, true},  // "/t" anywhere
-      {{"a/tb.htm"}, TRunRole::Thesaurus, false, false},
-      {{"--book", book, "page.htm", "/h"}, TRunRole::HelpOrPlainWindow, true, true},
-      {{"--book", book, "/h"}, TRunRole::HelpOrPlainWindow, true, false},  // no space before
-      {{"d:\\book\\pic.bmp"}, TRunRole::HelpOrPlainWindow, false, false},
+      {{book}, TRunRole::BookShell, "", false},  // a folder first is the book, not a parameter
+      {{"--book", book}, TRunRole::BookShell, "", false},
+      {{"--book", book, "page.htm", "/t"}, TRunRole::Thesaurus, "page.htm /t", true},
+      {{"a/tb.htm"}, TRunRole::Thesaurus, "a/tb.htm", false},  // "/t" anywhere
+      {{"--book", book, "page.htm", "/h"}, TRunRole::HelpOrPlainWindow, "page.htm /h", true},
+      {{"--book", book, "/h"}, TRunRole::HelpOrPlainWindow, "/h", false},  // no space before
+      {{"d:\\book\\pic.bmp"}, TRunRole::HelpOrPlainWindow, "d:\\book\\pic.bmp", false},
   };
-  for (const auto& c : cases) {
+  for (auto& c : cases) {
     std::string error;
-    const auto line = ParseCommandLine(c.arguments, error);
-    ASSERT_TRUE(line) << error;
-    EXPECT_EQ(line->Role(), c.role) << line->Raw;
-    EXPECT_EQ(line->BookFolder.has_value(), c.hasBook) << line->Raw;
-    EXPECT_EQ(line->Argument("shelf").SpawnedCopy(), c.spawned) << line->Raw;
+    FindStartBook(c.arguments, Dir() / "no-sample", error);
+    const TCommandLine line = ParseCommandLine(c.arguments);
+    EXPECT_EQ(line.Raw, c.raw);
+    EXPECT_EQ(line.Role(), c.role) << line.Raw;
+    EXPECT_EQ(line.NotMainShell(), !c.raw.empty()) << line.Raw;
+    EXPECT_EQ(line.Argument("shelf").SpawnedCopy(), c.spawned) << line.Raw;
   }
-  std::string error;
-  EXPECT_FALSE(ParseCommandLine({"--book"}, error));
-  EXPECT_FALSE(error.empty());
 }
 
 TEST_F(CommandLineTest, ArgumentFollowsTheDesktopsCommandLineRules) {
@@ -71,12 +70,13 @@ TEST_F(CommandLineTest, ArgumentFollowsTheDesktopsCommandLineRules) {
 }
 
 TEST_F(CommandLineTest, CopiesGetTheirArgumentBehindTheBookFolder) {
+  std::vector<std::string> arguments{"--book", Dir().string(), "терм.htm#a", "/t"};
   std::string error;
-  const auto line = ParseCommandLine({"--book", Dir().string(), "терм.htm#a", "/t"}, error);
-  ASSERT_TRUE(line) << error;
+  ASSERT_TRUE(FindStartBook(arguments, Dir() / "no-sample", error)) << error;
+  const TCommandLine line = ParseCommandLine(arguments);
   // A program path with a space is quoted, as the desktop would hand it over.
   for (const std::string path : {"/opt/shelf/shelf", "/opt/my books/shelf"}) {
-    const TCommandLineArgument argument = line->Argument(path);
+    const TCommandLineArgument argument = line.Argument(path);
     EXPECT_EQ(argument.Argument, *Utf8ToCp1251("терм.htm#a")) << path;
     EXPECT_TRUE(argument.Thesaurus) << path;
   }
