@@ -74,8 +74,8 @@ void Load(QPainter& p, QPointF centre, TLoad kind) {
       DrawLabel(p, centre, "M", 15, true);
       break;
     case TLoad::Horn:
-      p.drawPolygon(QPolygonF({centre + QPointF(-8, -12), centre + QPointF(8, -20),
-                               centre + QPointF(8, 20), centre + QPointF(-8, 12)}));
+      p.drawPolygon(QPolygonF(QList<QPointF>{centre + QPointF(-8, -12), centre + QPointF(8, -20),
+                                             centre + QPointF(8, 20), centre + QPointF(-8, 12)}));
       break;
     case TLoad::Heater:
       p.drawRect(QRectF(centre.x() - 9, centre.y() - 20, 18, 40));
@@ -122,17 +122,17 @@ QImage WiringScheme() {
     p.setPen(OutlinePen(2));
   }
   DrawLabel(p, {40, 160}, QString::fromUtf8("АКБ 55 А·ч"), 12, true, false);
-  Wire(p, QPolygonF({{64, 180}, {64, kBusY}, {1490, kBusY}}), 3.2);
-  Wire(p, QPolygonF({{64, 230}, {64, kGroundY}}));
+  Wire(p, QPolygonF(QList<QPointF>{{64, 180}, {64, kBusY}, {1490, kBusY}}), 3.2);
+  Wire(p, QPolygonF(QList<QPointF>{{64, 230}, {64, kGroundY}}));
   Ground(p, {64, kGroundY});
   p.setPen(OutlinePen(1.8));
   p.setBrush(kPaper);
   p.drawEllipse(QPointF(150, 330), 30, 30);
   DrawLabel(p, {150, 330}, QString::fromUtf8("Г"), 20, true);
   DrawLabel(p, {150, 378}, QString::fromUtf8("Генератор 55 А"), 11);
-  Wire(p, QPolygonF({{150, 300}, {150, kBusY}}), 2.6);
+  Wire(p, QPolygonF(QList<QPointF>{{150, 300}, {150, kBusY}}), 2.6);
   Joint(p, {150, kBusY});
-  Wire(p, QPolygonF({{150, 360}, {150, kGroundY}}));
+  Wire(p, QPolygonF(QList<QPointF>{{150, 360}, {150, kGroundY}}));
   Ground(p, {150, kGroundY});
   DrawLabel(p, {760, kBusY - 18}, QString::fromUtf8("+12 В, провод Р 6 мм²"), 12, true);
 
@@ -152,29 +152,29 @@ QImage WiringScheme() {
   bool lower = false;  // names alternate between two rows so long ones do not touch
   for (const TCircuit& c : circuits) {
     Joint(p, {x, kBusY});
-    Wire(p, QPolygonF({{x, kBusY}, {x, kFuseY}}));
+    Wire(p, QPolygonF(QList<QPointF>{{x, kBusY}, {x, kFuseY}}));
     Fuse(p, {x, kFuseY}, QString::fromLatin1(c.Fuse));
     double y = kFuseY + 34;
     if (*c.Switch) {
-      Wire(p, QPolygonF({{x, y}, {x, 230}}));
+      Wire(p, QPolygonF(QList<QPointF>{{x, y}, {x, 230}}));
       Switch(p, {x, 230}, QString::fromLatin1(c.Switch));
       y = 260;
     }
     DrawLabel(p, {x + 30, 300}, QString::fromUtf8(c.Wire), 10, false, true, kFluid);
     if (c.Loads == 1) {
-      Wire(p, QPolygonF({{x, y}, {x, kLoadY - 20}}));
+      Wire(p, QPolygonF(QList<QPointF>{{x, y}, {x, kLoadY - 20}}));
       Load(p, {x, kLoadY}, c.Kind);
-      Wire(p, QPolygonF({{x, kLoadY + 20}, {x, kGroundY}}));
+      Wire(p, QPolygonF(QList<QPointF>{{x, kLoadY + 20}, {x, kGroundY}}));
       Ground(p, {x, kGroundY});
     } else {
-      Wire(p, QPolygonF({{x, y}, {x, 340}}));
+      Wire(p, QPolygonF(QList<QPointF>{{x, y}, {x, 340}}));
       Joint(p, {x, 340});
       for (const double side : {-26.0, 26.0}) {
-        Wire(p, QPolygonF({{x, 340}, {x + side, 340}, {x + side, kLoadY - 16}}));
+        Wire(p, QPolygonF(QList<QPointF>{{x, 340}, {x + side, 340}, {x + side, kLoadY - 16}}));
         Load(p, {x + side, kLoadY}, c.Kind);
-        Wire(p, QPolygonF({{x + side, kLoadY + 16}, {x + side, 445}, {x, 445}}));
+        Wire(p, QPolygonF(QList<QPointF>{{x + side, kLoadY + 16}, {x + side, 445}, {x, 445}}));
       }
-      Wire(p, QPolygonF({{x, 445}, {x, kGroundY}}));
+      Wire(p, QPolygonF(QList<QPointF>{{x, 445}, {x, kGroundY}}));
       Ground(p, {x, kGroundY});
     }
     DrawLabel(p, {x, lower ? 522.0 : 504.0}, QString::fromUtf8(c.Name), 11);
