@@ -219,6 +219,57 @@ bool Inside(const fs::path& root, const fs::path& path) {
 
 }  // namespace
 
+// The volumes of a set read as one stream, with zero bytes after the last one: the RAR 5 reader
+// looks for the next volume's signature in a 512-byte window past each end block and takes a
+// shorter rest for a broken header, which a short last volume always leaves it.
+class TVolumeStream {
+ public:
+  TVolumeStream(std::vector<fs::path> volumes, std::size_t padding)
+      : volumes_(std::move(volumes)), padding_(padding) {}
+
+  // False when the first volume cannot be opened (errno tells why).
+  bool Open() { return OpenVolume(0); }
+
+  static la_ssize_t Read(archive*, void* data, const void** buffer) {
+    return static_cast<TVolumeStream*>(data)->Next(buffer);
+  }
+
+ private:
+  bool OpenVolume(std::size_t index) {
+    in_.close();
+    in_.clear();
+    current_ = index;
+    if (index >= volumes_.size()) return false;
+    in_.open(volumes_[index], std::ios::binary);
+    return in_.is_open();
+  }
+
+  la_ssize_t Next(const void** buffer) {
+    *buffer = buffer_.data();
+    while (current_ < volumes_.size()) {
+      in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+      if (in_.gcount() > 0) return in_.gcount();
+      if (in_.bad()) return -1;
+      if (!OpenVolume(current_ + 1) && current_ < volumes_.size()) {
+        // A volume that vanished since the set was listed ends the stream there.
+        current_ = volumes_.size();
+        padding_ = 0;
+        return 0;
+      }
+    }
+    const std::size_t count = std::min(padding_, buffer_.size());
+    padding_ -= count;
+    std::fill_n(buffer_.begin(), count, '\0');
+    return static_cast<la_ssize_t>(count);
+  }
+
+  std::vector<fs::path> volumes_;
+  std::size_t padding_;
+  std::size_t current_ = 0;
+  std::ifstream in_;
+  std::vector<char> buffer_ = std::vector<char>(65536);
+};
+
 TRarArchive::TRarArchive() = default;
 
 TRarArchive::~TRarArchive() {
@@ -264,15 +315,15 @@ int TRarArchive::Open(const fs::path& file) {
   archive_read_support_format_rar5(archive_);
   // Names stored without the Unicode flag are in the OEM code page of Russian DOS.
   archive_read_set_options(archive_, "rar:hdrcharset=CP866");
-  std::vector<std::string> paths;
-  for (const fs::path& volume : volumes) paths.push_back(volume.string());
-  std::vector<const char*> list;
-  for (const std::string& path : paths) list.push_back(path.c_str());
-  list.push_back(nullptr);
-  if (archive_read_open_filenames(archive_, list.data(), 65536) != ARCHIVE_OK) {
-    const int error = archive_errno(archive_);
+  stream_ = std::make_unique<TVolumeStream>(volumes, IsVolume(ReadBytes(file, 256)) ? 512 : 0);
+  if (!stream_->Open()) {
     Close();
-    return error == ENOENT || error == EACCES ? kRarOpenError : kRarBadArchive;
+    return kRarOpenError;
+  }
+  if (archive_read_open(archive_, stream_.get(), nullptr, &TVolumeStream::Read, nullptr) !=
+      ARCHIVE_OK) {
+    Close();
+    return kRarBadArchive;
   }
   return kRarSuccess;
 }
@@ -432,6 +483,7 @@ int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t 
 void TRarArchive::Close() {
   if (archive_ != nullptr) archive_read_free(archive_);
   archive_ = nullptr;
+  stream_.reset();
   entry_ = nullptr;
   pending_ = false;
 }

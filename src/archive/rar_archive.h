@@ -40,6 +40,8 @@ struct RRarHeader {
   std::uint32_t FileTime = 0;  // MS-DOS date and time, local
 };
 
+class TVolumeStream;
+
 class TRarArchive {
  public:
   // Asked with the volume that is missing (Mode 0) or about to be opened (other modes); false
@@ -84,6 +86,7 @@ class TRarArchive {
   int Extract(const std::filesystem::path& destination);
   int WriteData(const std::filesystem::path& target, bool checkCrc, std::uint32_t crc);
 
+  std::unique_ptr<TVolumeStream> stream_;  // the volumes one after the other, as read
   archive* archive_ = nullptr;
   archive_entry* entry_ = nullptr;
   TVolumeCallback volumeCallback_;
