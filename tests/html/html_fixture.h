@@ -11,6 +11,7 @@
 #include "platform/cp1251.h"
 #include "platform/dos_path.h"
 #include "store/book_store.h"
+#include "store/packed_container_writer.h"
 #include "test_support.h"
 
 namespace shelf::test {
@@ -29,6 +30,14 @@ class HtmlTest : public IsolatedTest {
     WriteTree(Dir(), files);
   }
   void AddFiles(const std::map<std::string, std::string>& bytes) { WriteTree(Dir(), bytes); }
+  // Packs `root` into d:\interface.dat, which the store then reads before the loose files.
+  void PackBook(const RPackedNode& root) {
+    std::string container, error;
+    ASSERT_TRUE(WritePackedContainer(root, {}, container, error)) << error;
+    WriteTree(Dir(), {{"interface.dat", container}});
+    ASSERT_TRUE(store_->OpenPackedContainer("d:\\interface.dat", error)) << error;
+    store_->SetPackedPrefix("d:\\");
+  }
   const TBookStore& Store() const { return *store_; }
   const TDosFileSystem& FileSystem() const { return fileSystem_; }
   static std::string Dos(const std::string& name) { return "d:\\" + name; }

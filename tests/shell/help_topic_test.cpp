@@ -78,6 +78,23 @@ TEST_F(HelpTopicTest, HtmlAndCompiledHelpOpenInTheHelpWindowAtTheTopic) {
   EXPECT_EQ(desktop_.starts.size(), starts);
 }
 
+// The container holds the help file: it is written out where libchm can read it.
+TEST_F(HelpTopicTest, CompiledHelpInTheContainerOpensAtTheTopic) {
+  PackBook({"",
+            true,
+            {},
+            {{"RUN",
+              true,
+              {},
+              {{"MANUAL.CHM",
+                false,
+                ChmFile({{"/index.htm", "<p>index"}, {"/topic12.htm", "<p>12"}}, "index.htm"),
+                {}}}}}});
+  EXPECT_EQ(Show("d:\\run\\manual.chm", "Topic12"), THelpTopic::TResult::Started);
+  EXPECT_EQ(StartedPage(), "d:\\temp\\help\\manual\\topic12.htm");
+  EXPECT_EQ(ReadFile(Dir() / "temp/help/manual/topic12.htm"), "<p>12");
+}
+
 TEST_F(HelpTopicTest, OtherFormatsGoToTheDesktopWhenSomethingCanShowThem) {
   using R = THelpTopic::TResult;
   EXPECT_EQ(Show("d:\\run\\help.doc", "Topic12"), R::NothingShowsIt);
