@@ -121,9 +121,10 @@ void BM_OpenSong(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenSong)->Unit(benchmark::kMillisecond)->Iterations(20);
 
-// From the open to the first samples heard on the sink's monitor (which adds its own few
-// milliseconds of recording latency).
-void BM_OpenAndStartSong(benchmark::State& state) {
+// Plays the song until its first samples are heard on the sink's monitor (which adds its own
+// few milliseconds of recording latency); the time runs from the open when `timeOpen`, else
+// from the start of the song opened beforehand.
+void TimeFirstSamples(benchmark::State& state, bool timeOpen) {
   App();
   TSinkListener listener;
   if (!listener.Error().empty()) return state.SkipWithError(listener.Error().c_str());
@@ -131,9 +132,10 @@ void BM_OpenAndStartSong(benchmark::State& state) {
   TMPlayer player(folder.Store, folder.FileSystem);
   player.FileName = "c:\\song.wav";
   for (auto _ : state) {
+    if (!timeOpen) player.Open();
     listener.Settle();
     listener.Listen();
-    player.Open();
+    if (timeOpen) player.Open();
     player.Play();
     QElapsedTimer limit;
     limit.start();
@@ -144,29 +146,14 @@ void BM_OpenAndStartSong(benchmark::State& state) {
     state.SetIterationTime(*listener.Heard() / 1000);
   }
 }
+
+void BM_OpenAndStartSong(benchmark::State& state) {
+  TimeFirstSamples(state, true);
+}
 BENCHMARK(BM_OpenAndStartSong)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 
-// The same with the song opened beforehand: only the start is measured.
 void BM_StartOpenedSong(benchmark::State& state) {
-  App();
-  TSinkListener listener;
-  if (!listener.Error().empty()) return state.SkipWithError(listener.Error().c_str());
-  TSongFolder folder;
-  TMPlayer player(folder.Store, folder.FileSystem);
-  player.FileName = "c:\\song.wav";
-  for (auto _ : state) {
-    player.Open();
-    listener.Settle();
-    listener.Listen();
-    player.Play();
-    QElapsedTimer limit;
-    limit.start();
-    while (!listener.Heard() && limit.elapsed() < 2000)
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    player.Close();
-    if (!listener.Heard()) return state.SkipWithError("the song was not heard");
-    state.SetIterationTime(*listener.Heard() / 1000);
-  }
+  TimeFirstSamples(state, false);
 }
 BENCHMARK(BM_StartOpenedSong)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
 

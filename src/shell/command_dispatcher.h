@@ -103,7 +103,7 @@ class TCommandHost {
   // "installfonts": the fonts next to the page shown last go into the reader's font folder.
   virtual void InstallPageFonts() = 0;
   // "3d" plays the title screen's film in its panel, "2d" puts the picture back.
-  virtual void ShowVideoPanel(bool /*on*/) {}
+  virtual void ShowVideoPanel(bool on) = 0;
   // "tesaurus": the thesaurus window at the entry of `word` (empty: its first entry).
   virtual void LookUpThesaurus(const std::string& word) = 0;
   // "standartwin": the drawn window becomes a plain, sizeable one.

@@ -77,6 +77,7 @@ struct FakeHost : TCommandHost {
   void LookUpThesaurus(const std::string& word) override { calls.push_back("thesaurus " + word); }
   void EnterPlainWindow() override { calls.push_back("plain"); }
   void HelpKey() override { calls.push_back("help"); }
+  void ShowVideoPanel(bool on) override { calls.push_back(on ? "3d" : "2d"); }
 };
 
 TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {

@@ -5,28 +5,12 @@
 #include "chm_fixture.h"
 #include "html/html_fixture.h"
 #include "platform/shell_open.h"
+#include "shell/recording_desktop.h"
 #include "store/book_folders.h"
 
 namespace shelf::test {
 namespace {
 namespace fs = std::filesystem;
-
-// The desktop: the copies it starts and the files it opens are written down.
-class RecordingDesktop : public TShellOpen {
- public:
-  bool StartOwnCopy(const std::vector<std::string>& arguments) override {
-    starts.push_back(arguments);
-    return true;
-  }
-  bool HasHandler(const fs::path&) override { return hasHandler; }
-  bool OpenFile(const fs::path& file) override {
-    opened.push_back(file);
-    return true;
-  }
-  std::vector<std::vector<std::string>> starts;
-  std::vector<fs::path> opened;
-  bool hasHandler = false;
-};
 
 class HelpTopicTest : public HtmlTest {
  protected:

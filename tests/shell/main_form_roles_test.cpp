@@ -19,9 +19,11 @@
 #include "platform/shell_open.h"
 #include "platform/window_bus.h"
 #include "search/find_txt_html.h"
+#include "shell/book_window_test.h"
 #include "shell/main_form.h"
 #include "shell/plain_tool_bar.h"
 #include "shell/plain_window_layout.h"
+#include "shell/recording_desktop.h"
 #include "test_support.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/status_line.h"
@@ -30,29 +32,10 @@ namespace shelf {
 namespace {
 namespace fs = std::filesystem;
 
-// The desktop, with the copies of the program it was asked to start written down.
-class RecordingDesktop : public TShellOpen {
- public:
-  bool StartOwnCopy(const std::vector<std::string>& arguments) override {
-    starts.push_back(arguments);
-    return true;
-  }
-  std::vector<std::vector<std::string>> starts;
-};
+using test::RecordingDesktop;
 
-class MainFormRolesTest : public test::IsolatedTest {
+class MainFormRolesTest : public test::BookWindowTest {
  protected:
-  // The sample book's start clip is off: the shell's window comes at once.
-  void SetUp() override {
-    IsolatedTest::SetUp();
-    test::SetSampleBookStartClip(false);
-  }
-  std::unique_ptr<TBookSession> Open(const fs::path& folder) {
-    std::string error;
-    auto session = OpenBookSession(folder, error);
-    EXPECT_TRUE(session) << error;
-    return session;
-  }
   // A loose book with a Struct.txt and a picture of `size` (UTF-8 texts).
   fs::path MakeBook(const std::string& structText, QSize size) {
     const fs::path book = Dir() / "book";

@@ -30,6 +30,7 @@
 #include "print/meta_file_printer.h"
 #include "print/preview_form.h"
 #include "search/find_txt_html.h"
+#include "shell/book_window_test.h"
 #include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
@@ -55,21 +56,9 @@ std::string LongText() {
   return text;
 }
 
-class MainFormTest : public test::IsolatedTest {
+// The test of the start clip switches it back on.
+class MainFormTest : public test::BookWindowTest {
  protected:
-  // The sample book's start clip is switched off in the settings: each test meets the window
-  // at once. The test of the clip switches it back on.
-  void SetUp() override {
-    IsolatedTest::SetUp();
-    test::SetSampleBookStartClip(false);
-  }
-  std::unique_ptr<TBookSession> Open(const fs::path& folder) {
-    std::string error;
-    auto session = OpenBookSession(folder, error);
-    EXPECT_TRUE(session) << error;
-    return session;
-  }
-
   // A loose book with the given Struct.txt (UTF-8 here, Windows-1251 on disk).
   fs::path MakeBook(const std::string& structText, const std::string& title = "Тестовая книга") {
     const fs::path book = Dir() / "book";

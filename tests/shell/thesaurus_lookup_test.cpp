@@ -7,22 +7,13 @@
 
 #include "html/html_fixture.h"
 #include "platform/shell_open.h"
+#include "shell/recording_desktop.h"
 #include "shell/window_messages.h"
 #include "store/book_folders.h"
 
 namespace shelf::test {
 namespace {
 namespace fs = std::filesystem;
-
-// The desktop, with the copies of the program it was asked to start written down.
-class RecordingDesktop : public TShellOpen {
- public:
-  bool StartOwnCopy(const std::vector<std::string>& arguments) override {
-    starts.push_back(arguments);
-    return true;
-  }
-  std::vector<std::vector<std::string>> starts;
-};
 
 // A window of a running copy: the thesaurus window shows what the messages hand it.
 class Window : public TWindowMessagesHost {

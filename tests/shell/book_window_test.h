@@ -1,0 +1,26 @@
+// A fixture for tests of the book's window: folders of their own, and the sample book's start
+// clip switched off so that each test meets the window at once.
+#pragma once
+
+#include <memory>
+
+#include "book/book_session.h"
+#include "test_support.h"
+
+namespace shelf::test {
+
+class BookWindowTest : public IsolatedTest {
+ protected:
+  void SetUp() override {
+    IsolatedTest::SetUp();
+    SetSampleBookStartClip(false);
+  }
+  std::unique_ptr<TBookSession> Open(const std::filesystem::path& folder) {
+    std::string error;
+    auto session = OpenBookSession(folder, error);
+    EXPECT_TRUE(session) << error;
+    return session;
+  }
+};
+
+}  // namespace shelf::test
