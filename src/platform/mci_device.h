@@ -10,10 +10,6 @@
 #include <functional>
 #include <memory>
 
-class QAudioOutput;
-class QMediaPlayer;
-class QVideoSink;
-
 namespace shelf {
 
 // The MCI result codes the program tells apart.
@@ -39,6 +35,8 @@ enum class TMciMode : std::uint8_t {
   Open = 6
 };
 
+class TMciEngine;
+
 class TMciDevice : public QObject {
  public:
   TMciDevice();
@@ -52,7 +50,7 @@ class TMciDevice : public QObject {
   // load in time). A device already open is closed first.
   unsigned Open(const std::filesystem::path& file);
   void Close();
-  bool IsOpen() const { return open_; }
+  bool IsOpen() const { return engine_ != nullptr; }
 
   // Plays from the current position; at the end OnEnd runs on the main thread, from the event
   // loop, never inside this call.
@@ -67,8 +65,8 @@ class TMciDevice : public QObject {
   std::int64_t Length() const;
   std::int64_t Position() const;
   TMciMode Mode() const;
-  bool HasVideo() const { return hasVideo_; }
-  QSize VideoSize() const { return videoSize_; }
+  bool HasVideo() const;
+  QSize VideoSize() const;
 
   // Our own output level, 0..1; never the desktop's mixer.
   void SetVolume(float volume);
@@ -83,16 +81,10 @@ class TMciDevice : public QObject {
   std::function<void(const QImage&)> OnFrame;
 
  private:
-  void MediaStatusChanged();
+  void Ended();
 
-  std::unique_ptr<QMediaPlayer> player_;
-  std::unique_ptr<QAudioOutput> output_;
-  std::unique_ptr<QVideoSink> sink_;
-  bool open_ = false;
-  bool hasVideo_ = false;
+  std::unique_ptr<TMciEngine> engine_;
   bool stopped_ = true;  // by Stop (or never played) rather than by Pause
-  bool ended_ = false;
-  QSize videoSize_;
   float volume_ = 1.0f;
   unsigned endGeneration_ = 0;  // an end queued before a later command is dropped
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "book/book_session.h"
 #include "media/media_fixture.h"
 #include "media/null_sink.h"
 
@@ -101,6 +102,52 @@ TEST_F(MPlayerTest, PlaysToTheSinkAndNotifiesTheEnd) {
   EXPECT_TRUE(notices.empty());
   player.Close();
   EXPECT_FALSE(player.Opened());
+}
+
+// The sounds of each kind the sample book carries, from its container: PCM and MS-ADPCM WAV and
+// MP3 are decoded by the program itself, heard, and end with their notice.
+TEST_F(MPlayerTest, EachKindOfSoundInTheBookIsHeardToItsEnd) {
+  test::TNullSink sink(Dir());
+  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+  std::string error;
+  auto session = OpenBookSession(SHELF_SAMPLE_BOOK, error);
+  ASSERT_TRUE(session) << error;
+  TMPlayer player(session->Store, session->FileSystem);
+  int ends = 0;
+  player.OnNotify = [&](TMPlayer& p) { ends += p.NotifyValue() == TMPNotifyValues::nvSuccessful; };
+  for (const char* file : {"media\\song1.wav", "switch.wav", "media\\song2.mp3"}) {
+    player.FileName = session->Folders.ProgramDir + file;
+    player.Open();
+    const auto length = player.Length();
+    EXPECT_GT(length, 50) << file;
+    player.Seek(std::max<std::int64_t>(0, length - 600));  // the last 0.6 s
+    sink.StartRecording();
+    ends = 0;
+    player.Play();
+    EXPECT_TRUE(RunUntil([&] { return ends == 1; }, 3s)) << file << " did not end";
+    EXPECT_EQ(player.Position(), length) << file;
+    EXPECT_GE(test::FirstLoud(sink.StopRecording(20ms), 0.05), 0) << file << " was not heard";
+  }
+}
+
+// A sound server that goes away under a running program: the next sounds still play to their
+// end (silently), nothing crashes.
+TEST_F(MPlayerTest, PlaysOnWhenTheSoundServerIsGone) {
+  test::WriteTree(Dir(), {{"tone.wav", test::ToneWav(300)}});
+  TMPlayer player(Store, FileSystem);
+  int ends = 0;
+  player.OnNotify = [&](TMPlayer& p) { ends += p.NotifyValue() == TMPNotifyValues::nvSuccessful; };
+  player.FileName = "c:\\tone.wav";
+  {
+    test::TNullSink sink(Dir());
+    if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+    player.Open();
+    player.Play();
+    ASSERT_TRUE(RunUntil([&] { return ends == 1; }, 3s));
+  }
+  player.Open();
+  EXPECT_EQ(player.Play(), 0u);
+  EXPECT_TRUE(RunUntil([&] { return ends == 2; }, 5s));
 }
 
 }  // namespace

@@ -1,0 +1,217 @@
+#include "platform/mci_pcm_engine.h"
+
+#include <sndfile.h>
+#include <QAudioSink>
+#include <QIODevice>
+#include <QMediaDevices>
+#include <algorithm>
+
+namespace shelf {
+namespace fs = std::filesystem;
+namespace {
+
+// A server whose clock of the stream stands still this long is taken to have stopped playing it.
+constexpr int kStallLimitMs = 2000;
+
+}  // namespace
+
+// The file's samples as 16-bit PCM, read by the sound output as it needs them.
+class TPcmEngine::TDecoder : public QIODevice {
+ public:
+  TDecoder(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {
+    open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+  }
+  ~TDecoder() override { sf_close(file_); }
+
+  const SF_INFO& Info() const { return info_; }
+  // Starts reading afresh at `frame`.
+  void Restart(std::int64_t frame) {
+    sf_seek(file_, frame, SEEK_SET);
+    startFrame_ = frame;
+    framesRead_ = 0;
+    end_ = false;
+  }
+  std::int64_t FramesRead() const { return framesRead_; }
+  bool isSequential() const override { return true; }
+  bool atEnd() const override { return end_; }
+  // What is left to play: the output takes a sound shorter than its buffer as a whole, rather
+  // than starting on its first bytes and ending it on the underrun that follows.
+  qint64 bytesAvailable() const override {
+    if (end_) return 0;
+    const std::int64_t left = info_.frames - startFrame_ - framesRead_;
+    return std::max<std::int64_t>(1, left) * FrameBytes() + QIODevice::bytesAvailable();
+  }
+
+ protected:
+  qint64 readData(char* data, qint64 maxSize) override {
+    const sf_count_t frames = maxSize / FrameBytes();
+    if (frames <= 0 || end_) return 0;
+    const sf_count_t got = sf_readf_short(file_, reinterpret_cast<short*>(data), frames);
+    if (got <= 0) {
+      end_ = true;
+      return 0;
+    }
+    framesRead_ += got;
+    return got * FrameBytes();
+  }
+  qint64 writeData(const char*, qint64) override { return -1; }
+
+ private:
+  qint64 FrameBytes() const { return static_cast<qint64>(sizeof(short)) * info_.channels; }
+
+  SNDFILE* file_;
+  SF_INFO info_;
+  std::int64_t startFrame_ = 0;
+  std::int64_t framesRead_ = 0;
+  bool end_ = false;
+};
+
+std::unique_ptr<TPcmEngine> TPcmEngine::Open(const fs::path& file, float volume) {
+  SF_INFO info{};
+  SNDFILE* sound = sf_open(file.c_str(), SFM_READ, &info);
+  if (!sound) return nullptr;
+  if (info.channels < 1 || info.channels > 8 || info.samplerate < 1000 ||
+      info.samplerate > 384000 || info.frames <= 0) {
+    sf_close(sound);
+    return nullptr;
+  }
+  return std::unique_ptr<TPcmEngine>(new TPcmEngine(std::make_unique<TDecoder>(sound, info),
+                                                    QMediaDevices::defaultAudioOutput(), volume));
+}
+
+TPcmEngine::TPcmEngine(std::unique_ptr<TDecoder> decoder, const QAudioDevice& device, float volume)
+    : decoder_(std::move(decoder)), device_(device), volume_(volume) {
+  drain_.setInterval(10);
+  QObject::connect(&drain_, &QTimer::timeout, &context_, [this] { CheckDrained(); });
+  silentEnd_.setSingleShot(true);
+  QObject::connect(&silentEnd_, &QTimer::timeout, &context_, [this] { Finish(); });
+  format_.setSampleRate(decoder_->Info().samplerate);
+  format_.setChannelCount(decoder_->Info().channels);
+  format_.setSampleFormat(QAudioFormat::Int16);
+}
+
+TPcmEngine::~TPcmEngine() {
+  DropOutput();
+}
+
+void TPcmEngine::DropOutput() {
+  drain_.stop();
+  silentEnd_.stop();
+  silent_.invalidate();
+  if (!sink_) return;
+  sink_->disconnect(&context_);
+  sink_->stop();
+  sink_.reset();
+}
+
+void TPcmEngine::Play() {
+  if (ended_) startFrame_ = 0;  // a finished sound plays again from its start
+  ended_ = false;
+  if (Playing()) return;
+  if (sink_ && !fresh_) return sink_->resume();
+  DropOutput();
+  fresh_ = false;
+  decoder_->Restart(startFrame_);
+  sink_ = std::make_unique<QAudioSink>(device_, format_);
+  sink_->setVolume(volume_);
+  sink_->start(decoder_.get());
+  if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
+    // No sound server takes the stream: the sound runs its course unheard, so that whoever
+    // waits for its end (the next song, the exit) is not kept waiting.
+    DropOutput();
+    silent_.start();
+    silentEnd_.start(static_cast<int>(Length() - FrameToMs(startFrame_)));
+    return;
+  }
+  // Connected only now: a refused start reports its stop at once, and is handled above.
+  QObject::connect(sink_.get(), &QAudioSink::stateChanged, &context_,
+                   [this] { OutputStateChanged(); });
+}
+
+void TPcmEngine::OutputStateChanged() {
+  if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
+    Finish();  // the sound server went away: the sound is over for this program
+  } else if (sink_->state() == QAudio::IdleState && decoder_->atEnd() && !drain_.isActive()) {
+    // The whole file is with the server; it ends when the server has played it.
+    lastPlayed_ = -1;
+    drain_.start();
+  }
+}
+
+void TPcmEngine::CheckDrained() {
+  const std::int64_t played = PlayedFrames();
+  if (played != lastPlayed_ || sink_->state() == QAudio::SuspendedState) {
+    lastPlayed_ = played;
+    stalled_.start();
+  }
+  const std::int64_t margin = decoder_->Info().samplerate / 200;  // 5 ms
+  // A server whose clock stands still for seconds will not play the rest.
+  if (played + margin < decoder_->FramesRead() && stalled_.elapsed() < kStallLimitMs) return;
+  Finish();
+}
+
+void TPcmEngine::Finish() {
+  ended_ = true;
+  fresh_ = true;
+  DropOutput();
+  if (OnEnd) OnEnd();
+}
+
+std::int64_t TPcmEngine::PlayedFrames() const {
+  // The server's clock of this stream: what has really been played, held while suspended.
+  const std::int64_t played = sink_->processedUSecs() * decoder_->Info().samplerate / 1000000;
+  return std::min(played, decoder_->FramesRead());
+}
+
+void TPcmEngine::Pause() {
+  if (!Playing()) return;
+  if (sink_) return sink_->suspend();
+  startFrame_ = PositionFrame();  // the silent clock stops; the next play starts afresh there
+  fresh_ = true;
+  DropOutput();
+}
+
+bool TPcmEngine::Playing() const {
+  if (silent_.isValid()) return true;
+  return sink_ && !fresh_ && !ended_ &&
+         (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::IdleState);
+}
+
+bool TPcmEngine::Seek(std::int64_t milliseconds) {
+  if (!decoder_->Info().seekable && milliseconds != 0) return false;
+  Pause();
+  DropOutput();
+  startFrame_ = std::clamp<std::int64_t>(milliseconds * decoder_->Info().samplerate / 1000, 0,
+                                         decoder_->Info().frames);
+  fresh_ = true;
+  ended_ = false;
+  return true;
+}
+
+std::int64_t TPcmEngine::FrameToMs(std::int64_t frame) const {
+  return frame * 1000 / decoder_->Info().samplerate;
+}
+
+std::int64_t TPcmEngine::Length() const {
+  return FrameToMs(decoder_->Info().frames);
+}
+
+std::int64_t TPcmEngine::PositionFrame() const {
+  std::int64_t frame = startFrame_;
+  if (silent_.isValid())
+    frame += silent_.elapsed() * decoder_->Info().samplerate / 1000;
+  else if (sink_ && !fresh_)
+    frame += PlayedFrames();
+  return std::min<std::int64_t>(frame, decoder_->Info().frames);
+}
+
+std::int64_t TPcmEngine::Position() const {
+  return ended_ ? Length() : FrameToMs(PositionFrame());
+}
+
+void TPcmEngine::SetVolume(float volume) {
+  volume_ = volume;
+  if (sink_) sink_->setVolume(volume);
+}
+
+}  // namespace shelf
