@@ -5,52 +5,61 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
+#include <vector>
 
 #include "bench_support.h"
+#include "book/book_session.h"
 #include "dialogs/program_options.h"
 #include "media/background_music.h"
 #include "media/m_player.h"
 #include "media/null_sink.h"
-#include "platform/dos_path.h"
-#include "store/book_store.h"
+#include "platform/pcm_decoder.h"
 
 namespace shelf {
 namespace {
 
-void PutLe(std::string& out, std::uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-// A folder mapped as drive c: holding a 3 s tone, "c:\song.wav".
-struct TSongFolder {
-  TSongFolder() {
-    setenv("XDG_CONFIG_HOME", Dir.path().toUtf8().constData(), 1);  // the music's settings
-    FileSystem.MapDrive('c', Dir.path().toStdString());
-    const std::uint32_t rate = 22050, count = rate * 3;
-    std::string wav = "RIFF";
-    PutLe(wav, 36 + count * 2, 4);
-    wav += "WAVEfmt ";
-    for (const auto [value, size] :
-         {std::pair{16u, 4}, {1u, 2}, {1u, 2}, {rate, 4}, {rate * 2, 4}, {2u, 2}, {16u, 2}})
-      PutLe(wav, value, size);
-    wav += "data";
-    PutLe(wav, count * 2, 4);
-    for (std::uint32_t i = 0; i < count; ++i)
-      PutLe(wav, static_cast<std::uint16_t>(std::lround(9000 * std::sin(i * 0.12))), 2);
-    std::ofstream(Dir.filePath("song.wav").toStdString(), std::ios::binary) << wav;
+// The sample book, whose songs are one of each kind a book plays: WAV, MP3 and MIDI.
+struct TSampleBook {
+  TSampleBook() {
+    setenv("XDG_CONFIG_HOME", Settings.path().toUtf8().constData(), 1);  // the music's settings
+    std::string error;
+    Session = OpenBookSession(SHELF_SAMPLE_BOOK, error);
+    if (!Session) std::fprintf(stderr, "%s\n", error.c_str());
   }
-  QTemporaryDir Dir;
-  TDosFileSystem FileSystem;
-  TBookStore Store{FileSystem};
+  std::string Song(std::int64_t index) const {
+    static const char* const songs[] = {"media\\song1.wav", "media\\song2.mp3", "media\\song3.mid"};
+    return Session->Folders.ProgramDir + songs[index];
+  }
+  QTemporaryDir Settings;
+  std::unique_ptr<TBookSession> Session;
 };
+
+const char* const kKinds[] = {"WAV", "MP3", "MIDI"};
+// A sample this far from silence is heard.
+constexpr int kLoud = 1000;
+
+// How far into the open song its first loud sample lies: an MP3 starts with its encoder's
+// delay, silence no player can make heard sooner.
+double LeadInMs(const TMPlayer& player) {
+  auto decoder = TPcmDecoder::Open(player.MediaFile(), player.MediaKind());
+  if (!decoder) return 0;
+  decoder->Restart(0);
+  std::vector<std::int16_t> samples(4096);
+  std::int64_t frames = 0;
+  const int channels = decoder->Format().channels;
+  for (qint64 got; (got = decoder->read(reinterpret_cast<char*>(samples.data()), 8192)) > 0;) {
+    for (qint64 i = 0; i < got / 2; ++i)
+      if (std::abs(samples[i]) > kLoud)
+        return (frames + i / channels) * 1000.0 / decoder->Format().rate;
+    frames += got / 2 / channels;
+  }
+  return 0;
+}
 
 // The private sound server, and a recorder of its monitor read as the samples arrive: Heard()
 // is when the first loud one came in.
@@ -92,7 +101,7 @@ class TSinkListener {
     if (heard_ || !start_.isValid()) return;
     const auto* samples = reinterpret_cast<const std::int16_t*>(bytes.constData());
     for (qsizetype i = 0; i < bytes.size() / 2; ++i)
-      if (std::abs(samples[i]) > 2000) {
+      if (std::abs(samples[i]) > kLoud) {
         heard_ = static_cast<double>(start_.nsecsElapsed()) / 1e6;
         return;
       }
@@ -116,9 +125,11 @@ TSinkListener& Listener() {
 void BM_OpenSong(benchmark::State& state) {
   TSinkListener& listener = Listener();
   if (!listener.Error().empty()) return state.SkipWithError(listener.Error().c_str());
-  TSongFolder folder;
-  TMPlayer player(folder.Store, folder.FileSystem);
-  player.FileName = "c:\\song.wav";
+  TSampleBook book;
+  if (!book.Session) return state.SkipWithError("the sample book did not open");
+  TMPlayer player(book.Session->Store, book.Session->FileSystem);
+  player.FileName = book.Song(state.range(0));
+  state.SetLabel(kKinds[state.range(0)]);
   for (auto _ : state) {
     player.Open();
     state.PauseTiming();
@@ -126,7 +137,7 @@ void BM_OpenSong(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_OpenSong)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_OpenSong)->Unit(benchmark::kMillisecond)->DenseRange(0, 2)->Iterations(20);
 
 // Opens the song unless it is open, plays it until the listener hears it (2 s at most), and
 // closes it.
@@ -143,13 +154,18 @@ bool PlayUntilHeard(TSinkListener& listener, TMPlayer& player) {
 
 // Plays the song until its first samples are heard on the sink's monitor (which adds its own
 // few milliseconds of recording latency); the time runs from the open when `timeOpen`, else
-// from the start of the song opened beforehand.
+// from the start of the song opened beforehand, less the silence the song itself begins with.
 void TimeFirstSamples(benchmark::State& state, bool timeOpen) {
   TSinkListener& listener = Listener();
   if (!listener.Error().empty()) return state.SkipWithError(listener.Error().c_str());
-  TSongFolder folder;
-  TMPlayer player(folder.Store, folder.FileSystem);
-  player.FileName = "c:\\song.wav";
+  TSampleBook book;
+  if (!book.Session) return state.SkipWithError("the sample book did not open");
+  TMPlayer player(book.Session->Store, book.Session->FileSystem);
+  player.FileName = book.Song(state.range(0));
+  state.SetLabel(kKinds[state.range(0)]);
+  player.Open();
+  const double leadIn = LeadInMs(player);
+  state.counters["lead_in_ms"] = leadIn;
   // A new sound server takes over a second to start its first stream at a rate of its own;
   // a reader's server has long been running.
   listener.Listen();
@@ -160,26 +176,35 @@ void TimeFirstSamples(benchmark::State& state, bool timeOpen) {
     listener.Listen();
     if (timeOpen) player.Open();
     if (!PlayUntilHeard(listener, player)) return state.SkipWithError("the song was not heard");
-    state.SetIterationTime(*listener.Heard() / 1000);
+    state.SetIterationTime((*listener.Heard() - leadIn) / 1000);
   }
 }
 
 void BM_OpenAndStartSong(benchmark::State& state) {
   TimeFirstSamples(state, true);
 }
-BENCHMARK(BM_OpenAndStartSong)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+BENCHMARK(BM_OpenAndStartSong)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->DenseRange(0, 2)
+    ->Iterations(20);
 
 void BM_StartOpenedSong(benchmark::State& state) {
   TimeFirstSamples(state, false);
 }
-BENCHMARK(BM_StartOpenedSong)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(20);
+BENCHMARK(BM_StartOpenedSong)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->DenseRange(0, 2)
+    ->Iterations(20);
 
 void BM_FadeTick(benchmark::State& state) {
   App();
-  TSongFolder folder;
+  TSampleBook book;
+  if (!book.Session) return state.SkipWithError("the sample book did not open");
   TProgramOptions options;
-  TBackgroundMusic music(folder.Store, folder.FileSystem, {"c:\\song.wav"}, "SOFTWARE\\bench",
-                         options);
+  TBackgroundMusic music(book.Session->Store, book.Session->FileSystem, {book.Song(0)},
+                         "SOFTWARE\\bench", options);
   music.StartBackgroundMusic();
   for (auto _ : state) {
     if (!music.FadeRunning()) {

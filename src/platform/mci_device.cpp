@@ -81,7 +81,7 @@ unsigned TMciDevice::Open(const fs::path& file) {
   if (kind.empty()) return mci::kInvalidFile;
   // Sounds go straight to the sound server, which starts them at once; the media framework's
   // pipeline takes a sixth of a second to be heard.
-  if (kind == "RIFF WAVE" || kind == "MPEG audio") engine_ = TPcmEngine::Open(file, volume_);
+  engine_ = TPcmEngine::Open(file, kind, volume_);
   if (!engine_) {
     unsigned result = mci::kOk;
     engine_ = TPlayerEngine::Open(file, volume_, result);

@@ -1,8 +1,6 @@
 #include "platform/mci_pcm_engine.h"
 
-#include <sndfile.h>
 #include <QAudioSink>
-#include <QIODevice>
 #include <QMediaDevices>
 #include <algorithm>
 
@@ -15,78 +13,23 @@ constexpr int kStallLimitMs = 2000;
 
 }  // namespace
 
-// The file's samples as 16-bit PCM, read by the sound output as it needs them.
-class TPcmEngine::TDecoder : public QIODevice {
- public:
-  TDecoder(SNDFILE* file, const SF_INFO& info) : file_(file), info_(info) {
-    open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-  }
-  ~TDecoder() override { sf_close(file_); }
-
-  const SF_INFO& Info() const { return info_; }
-  // Starts reading afresh at `frame`.
-  void Restart(std::int64_t frame) {
-    sf_seek(file_, frame, SEEK_SET);
-    startFrame_ = frame;
-    framesRead_ = 0;
-    end_ = false;
-  }
-  std::int64_t FramesRead() const { return framesRead_; }
-  bool isSequential() const override { return true; }
-  bool atEnd() const override { return end_; }
-  // What is left to play: the output takes a sound shorter than its buffer as a whole, rather
-  // than starting on its first bytes and ending it on the underrun that follows.
-  qint64 bytesAvailable() const override {
-    if (end_) return 0;
-    const std::int64_t left = info_.frames - startFrame_ - framesRead_;
-    return std::max<std::int64_t>(1, left) * FrameBytes() + QIODevice::bytesAvailable();
-  }
-
- protected:
-  qint64 readData(char* data, qint64 maxSize) override {
-    const sf_count_t frames = maxSize / FrameBytes();
-    if (frames <= 0 || end_) return 0;
-    const sf_count_t got = sf_readf_short(file_, reinterpret_cast<short*>(data), frames);
-    if (got <= 0) {
-      end_ = true;
-      return 0;
-    }
-    framesRead_ += got;
-    return got * FrameBytes();
-  }
-  qint64 writeData(const char*, qint64) override { return -1; }
-
- private:
-  qint64 FrameBytes() const { return static_cast<qint64>(sizeof(short)) * info_.channels; }
-
-  SNDFILE* file_;
-  SF_INFO info_;
-  std::int64_t startFrame_ = 0;
-  std::int64_t framesRead_ = 0;
-  bool end_ = false;
-};
-
-std::unique_ptr<TPcmEngine> TPcmEngine::Open(const fs::path& file, float volume) {
-  SF_INFO info{};
-  SNDFILE* sound = sf_open(file.c_str(), SFM_READ, &info);
-  if (!sound) return nullptr;
-  if (info.channels < 1 || info.channels > 8 || info.samplerate < 1000 ||
-      info.samplerate > 384000 || info.frames <= 0) {
-    sf_close(sound);
-    return nullptr;
-  }
-  return std::unique_ptr<TPcmEngine>(new TPcmEngine(std::make_unique<TDecoder>(sound, info),
-                                                    QMediaDevices::defaultAudioOutput(), volume));
+std::unique_ptr<TPcmEngine> TPcmEngine::Open(const fs::path& file, const std::string& kind,
+                                             float volume) {
+  auto decoder = TPcmDecoder::Open(file, kind);
+  if (!decoder) return nullptr;
+  return std::unique_ptr<TPcmEngine>(
+      new TPcmEngine(std::move(decoder), QMediaDevices::defaultAudioOutput(), volume));
 }
 
-TPcmEngine::TPcmEngine(std::unique_ptr<TDecoder> decoder, const QAudioDevice& device, float volume)
+TPcmEngine::TPcmEngine(std::unique_ptr<TPcmDecoder> decoder, const QAudioDevice& device,
+                       float volume)
     : decoder_(std::move(decoder)), device_(device), volume_(volume) {
   drain_.setInterval(10);
   QObject::connect(&drain_, &QTimer::timeout, &context_, [this] { CheckDrained(); });
   silentEnd_.setSingleShot(true);
   QObject::connect(&silentEnd_, &QTimer::timeout, &context_, [this] { Finish(); });
-  format_.setSampleRate(decoder_->Info().samplerate);
-  format_.setChannelCount(decoder_->Info().channels);
+  format_.setSampleRate(decoder_->Format().rate);
+  format_.setChannelCount(decoder_->Format().channels);
   format_.setSampleFormat(QAudioFormat::Int16);
 }
 
@@ -144,7 +87,7 @@ void TPcmEngine::CheckDrained() {
     lastPlayed_ = played;
     stalled_.start();
   }
-  const std::int64_t margin = decoder_->Info().samplerate / 200;  // 5 ms
+  const std::int64_t margin = decoder_->Format().rate / 200;  // 5 ms
   // A server whose clock stands still for seconds will not play the rest.
   if (played + margin < decoder_->FramesRead() && stalled_.elapsed() < kStallLimitMs) return;
   Finish();
@@ -159,7 +102,7 @@ void TPcmEngine::Finish() {
 
 std::int64_t TPcmEngine::PlayedFrames() const {
   // The server's clock of this stream: what has really been played, held while suspended.
-  const std::int64_t played = sink_->processedUSecs() * decoder_->Info().samplerate / 1000000;
+  const std::int64_t played = sink_->processedUSecs() * decoder_->Format().rate / 1000000;
   return std::min(played, decoder_->FramesRead());
 }
 
@@ -178,31 +121,31 @@ bool TPcmEngine::Playing() const {
 }
 
 bool TPcmEngine::Seek(std::int64_t milliseconds) {
-  if (!decoder_->Info().seekable && milliseconds != 0) return false;
+  if (!decoder_->Format().seekable && milliseconds != 0) return false;
   Pause();
   DropOutput();
-  startFrame_ = std::clamp<std::int64_t>(milliseconds * decoder_->Info().samplerate / 1000, 0,
-                                         decoder_->Info().frames);
+  startFrame_ = std::clamp<std::int64_t>(milliseconds * decoder_->Format().rate / 1000, 0,
+                                         decoder_->Format().frames);
   fresh_ = true;
   ended_ = false;
   return true;
 }
 
 std::int64_t TPcmEngine::FrameToMs(std::int64_t frame) const {
-  return frame * 1000 / decoder_->Info().samplerate;
+  return frame * 1000 / decoder_->Format().rate;
 }
 
 std::int64_t TPcmEngine::Length() const {
-  return FrameToMs(decoder_->Info().frames);
+  return FrameToMs(decoder_->Format().frames);
 }
 
 std::int64_t TPcmEngine::PositionFrame() const {
   std::int64_t frame = startFrame_;
   if (silent_.isValid())
-    frame += silent_.elapsed() * decoder_->Info().samplerate / 1000;
+    frame += silent_.elapsed() * decoder_->Format().rate / 1000;
   else if (sink_ && !fresh_)
     frame += PlayedFrames();
-  return std::min<std::int64_t>(frame, decoder_->Info().frames);
+  return std::min<std::int64_t>(frame, decoder_->Format().frames);
 }
 
 std::int64_t TPcmEngine::Position() const {

@@ -1,5 +1,5 @@
-// Plays a sound file libsndfile decodes (WAV in PCM or ADPCM, MPEG audio) straight to the sound
-// server through QAudioSink, heard within milliseconds of the start; unheard in real time
+// Plays a sound file our decoders take (WAV, MPEG audio, MIDI) straight to the sound server
+// through QAudioSink, heard within milliseconds of the start; unheard in real time
 // when no server takes it.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "platform/mci_engine.h"
+#include "platform/pcm_decoder.h"
 
 class QAudioSink;
 
@@ -19,8 +20,10 @@ namespace shelf {
 
 class TPcmEngine : public TMciEngine {
  public:
-  // Null when libsndfile cannot decode `file`; the caller then plays it another way.
-  static std::unique_ptr<TPcmEngine> Open(const std::filesystem::path& file, float volume);
+  // Null when no decoder of ours takes `file` of `kind` (see TPcmDecoder); the caller then
+  // plays it another way.
+  static std::unique_ptr<TPcmEngine> Open(const std::filesystem::path& file,
+                                          const std::string& kind, float volume);
   ~TPcmEngine() override;
 
   void Play() override;
@@ -32,8 +35,7 @@ class TPcmEngine : public TMciEngine {
   void SetVolume(float volume) override;
 
  private:
-  class TDecoder;
-  TPcmEngine(std::unique_ptr<TDecoder> decoder, const QAudioDevice& device, float volume);
+  TPcmEngine(std::unique_ptr<TPcmDecoder> decoder, const QAudioDevice& device, float volume);
   void DropOutput();
   void OutputStateChanged();
   void CheckDrained();
@@ -42,7 +44,7 @@ class TPcmEngine : public TMciEngine {
   std::int64_t PositionFrame() const;
   std::int64_t FrameToMs(std::int64_t frame) const;
 
-  std::unique_ptr<TDecoder> decoder_;
+  std::unique_ptr<TPcmDecoder> decoder_;
   QAudioDevice device_;
   QAudioFormat format_;
   std::unique_ptr<QAudioSink> sink_;
