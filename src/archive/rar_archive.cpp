@@ -11,6 +11,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <limits>
 #include <regex>
 
 #include "platform/cp1251.h"
@@ -19,6 +20,9 @@
 namespace shelf {
 namespace fs = std::filesystem;
 namespace {
+
+// Room an extraction leaves free on the reader's disk.
+constexpr std::uintmax_t kDiskReserve = 64ull << 20;
 
 constexpr unsigned char kRar4Marker[] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x00};
 constexpr unsigned char kRar5Marker[] = {0x52, 0x61, 0x72, 0x21, 0x1A, 0x07, 0x01, 0x00};
@@ -437,6 +441,19 @@ int TRarArchive::Extract(const fs::path& destination) {
 }
 
 int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t crc) {
+  // An entry is written only when its stated size fits on the disk with room to spare, and
+  // never beyond that size (nor, without one, beyond the room there is): a hostile archive
+  // cannot fill the reader's disk.
+  std::error_code ec;
+  const fs::space_info space = fs::space(target.parent_path(), ec);
+  const auto room = ec ? std::numeric_limits<std::uintmax_t>::max()
+                       : space.available - std::min(space.available, kDiskReserve);
+  const bool sized = archive_entry_size_is_set(entry_) && archive_entry_size(entry_) >= 0;
+  const auto limit = sized ? static_cast<std::uintmax_t>(archive_entry_size(entry_)) : room;
+  if (limit > room) {
+    archive_read_data_skip(archive_);
+    return kRarWriteError;
+  }
   // Never through a link left at the target's place.
   const int fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) {
@@ -453,6 +470,11 @@ int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t 
     if (status == ARCHIVE_EOF) break;
     if (status < ARCHIVE_WARN) {
       result = ReadError();
+      break;
+    }
+    if (offset < 0 || static_cast<std::uintmax_t>(offset) + size > limit) {
+      // More data than the header said, or than the disk has room for.
+      result = sized ? kRarBadData : kRarWriteError;
       break;
     }
     if (offset != written && lseek(fd, offset, SEEK_SET) < 0) {

@@ -14,7 +14,8 @@ namespace shelf::test {
 struct TRar5File {
   std::string Name, Data;
   bool SplitBefore = false, SplitAfter = false;
-  std::size_t WholeSize = 0;  // of a split file; 0: Data is the whole file
+  std::size_t WholeSize = 0;     // of a split file; 0: Data is the whole file
+  std::uint64_t StatedSize = 0;  // the unpacked size a whole file's header states; 0: Data's
 };
 
 inline std::string Rar5Number(std::uint64_t value) {
@@ -48,8 +49,10 @@ inline std::string Rar5Volume(int number, const std::vector<TRar5File>& files, b
     const bool split = file.SplitBefore || file.SplitAfter;
     const int flags = 0x0002 | (file.SplitBefore ? 0x0008 : 0) | (file.SplitAfter ? 0x0010 : 0);
     out += Rar5Block(n(2) + n(flags) + n(file.Data.size()) + n(split ? 0 : 0x0004) +
-                     n(split ? file.WholeSize : file.Data.size()) + n(0x20) +
-                     (split ? "" : Rar5Le32(rar4::Crc32(file.Data))) + n(0) + n(0) +
+                     n(split             ? file.WholeSize
+                       : file.StatedSize ? file.StatedSize
+                                         : file.Data.size()) +
+                     n(0x20) + (split ? "" : Rar5Le32(rar4::Crc32(file.Data))) + n(0) + n(0) +
                      n(file.Name.size()) + file.Name) +
            file.Data;
   }

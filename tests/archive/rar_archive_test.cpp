@@ -143,6 +143,31 @@ TEST_F(RarArchiveTest, StoredEntryWithWrongCrcIsReportedAndRemoved) {
   EXPECT_EQ(test::ReadFile(Dir() / "good.txt"), "good data");
 }
 
+// A header that understates its data cannot make the reader write more than it said; one that
+// states more than the disk holds is refused before a byte is written.
+TEST_F(RarArchiveTest, EntriesAreWrittenOnlyUpToTheirStatedSizeAndWhenTheyFit) {
+  rar4::TRar4Writer writer;
+  writer.Add({"small.txt", "fits"});
+  writer.Add({"bomb.bin", std::string(100000, 'x')}, {.WholeSize = 10});
+  const fs::path file = Write("x.rar", writer.Finish());
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(file), kRarSuccess);
+  int last = 0;
+  const auto read = ReadAll(rar, true, Dir() / "out", last);
+  ASSERT_EQ(read.size(), 2u);
+  EXPECT_EQ(read[0].second, kRarSuccess);
+  EXPECT_EQ(read[1].second, kRarBadData);
+  EXPECT_FALSE(fs::exists(Dir() / "out" / "bomb.bin"));
+
+  const std::uint64_t tooBig = fs::space(Dir()).available + (1ull << 30);
+  const fs::path huge =
+      Write("huge.rar",
+            test::Rar5Volume(0, {{.Name = "huge.bin", .Data = "x", .StatedSize = tooBig}}, false));
+  ASSERT_EQ(rar.Open(huge), kRarSuccess);
+  EXPECT_EQ(ReadAll(rar, true, Dir() / "out", last).at(0).second, kRarWriteError);
+  EXPECT_FALSE(fs::exists(Dir() / "out" / "huge.bin"));
+}
+
 TEST_F(RarArchiveTest, DamagedHeaderEndsTheLoopAsBadData) {
   std::string bytes = rar4::WriteRar4({{"one.txt", "1"}, {"two.txt", "2"}});
   bytes[bytes.find("two.txt")] = 'T';
