@@ -69,19 +69,18 @@ void TPcmEngine::Play() {
   // Connected only now: a refused start reports its stop at once, and is handled above.
   QObject::connect(sink_.get(), &QAudioSink::stateChanged, &context_,
                    [this] { OutputStateChanged(); });
+  lastPlayed_ = -1;
+  drain_.start();
 }
 
 void TPcmEngine::OutputStateChanged() {
-  if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) {
-    Finish();  // the sound server went away: the sound is over for this program
-  } else if (sink_->state() == QAudio::IdleState && decoder_->atEnd() && !drain_.isActive()) {
-    // The whole file is with the server; it ends when the server has played it.
-    lastPlayed_ = -1;
-    drain_.start();
-  }
+  // The sound server went away: the sound is over for this program.
+  if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError) Finish();
 }
 
 void TPcmEngine::CheckDrained() {
+  // Once the whole file is with the server, the sound ends when the server has played it.
+  if (!decoder_->Exhausted()) return;
   const std::int64_t played = PlayedFrames();
   if (played != lastPlayed_ || sink_->state() == QAudio::SuspendedState) {
     lastPlayed_ = played;

@@ -49,7 +49,7 @@ class TPcmEngine : public TMciEngine {
   QAudioFormat format_;
   std::unique_ptr<QAudioSink> sink_;
   QObject context_;  // receives the output's signals; they die with the engine
-  QTimer drain_;     // after the last sample was handed over, until it was played
+  QTimer drain_;     // while playing: whether the last sample handed over has been played
   QElapsedTimer stalled_;
   std::int64_t lastPlayed_ = -1;
   // Without a sound server: the clock of a sound played unheard, and its end.

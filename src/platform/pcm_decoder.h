@@ -28,8 +28,13 @@ class TPcmDecoder : public QIODevice {
   // Starts reading afresh at `frame` (0 for a decoder that cannot seek).
   void Restart(std::int64_t frame);
   std::int64_t FramesRead() const { return framesRead_; }
+  // Every frame has been read.
+  bool Exhausted() const { return end_; }
   bool isSequential() const override { return true; }
-  bool atEnd() const override { return end_; }
+  // Never, for the sound output: at the end of its source, Qt 6.4's PulseAudio output asks the
+  // server to drain the stream and reports the drain's end to the output object even when that
+  // is gone by then. The engine watches the end itself.
+  bool atEnd() const override { return false; }
   // What is left to play: the output takes a sound shorter than its buffer as a whole, rather
   // than starting on its first bytes and ending it on the underrun that follows.
   qint64 bytesAvailable() const override;

@@ -84,7 +84,7 @@ TEST_F(MidiDecoderTest, RendersAnRmidSequenceToItsEnd) {
   EXPECT_EQ(decoder->Format().channels, 2);
   decoder->Restart(0);
   const auto [frames, firstLoud] = Render(*decoder);
-  EXPECT_TRUE(decoder->atEnd());
+  EXPECT_TRUE(decoder->Exhausted());
   EXPECT_GE(frames, 44100 / 2);
   EXPECT_LE(frames, 44100);  // the sequence and the release of its last note
   EXPECT_GE(firstLoud, 0);
