@@ -121,7 +121,6 @@ bool TPcmEngine::Playing() const {
 
 bool TPcmEngine::Seek(std::int64_t milliseconds) {
   if (!decoder_->Format().seekable && milliseconds != 0) return false;
-  Pause();
   DropOutput();
   startFrame_ = std::clamp<std::int64_t>(milliseconds * decoder_->Format().rate / 1000, 0,
                                          decoder_->Format().frames);

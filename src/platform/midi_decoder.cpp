@@ -220,12 +220,13 @@ std::optional<double> MidiFileSeconds(std::string_view smf) {
 }
 
 std::unique_ptr<TMidiDecoder> TMidiDecoder::Open(const fs::path& file) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(file, error);
+  if (error || size > kMaxMidiBytes) return nullptr;
   std::ifstream in(file, std::ios::binary);
-  std::string bytes;
-  bytes.resize(kMaxMidiBytes + 1);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(size));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (bytes.size() > kMaxMidiBytes) return nullptr;
   std::string smf(StandardMidi(bytes));
   const std::optional<double> seconds = MidiFileSeconds(smf);
   if (!seconds || *seconds <= 0 || *seconds > 24 * 3600) return nullptr;
