@@ -83,6 +83,7 @@ class TCoolDialog : public QWidget, public TDrawTarget, public TFindDialog {
   void PointerUp(QPoint at);
 
   QImage& PageImage() { return pageImage_; }
+  QWidget& Widget() override { return *this; }
   int CurrentPage() const override { return currentPage_; }
   int DialogResult() const { return dialogResult_; }
   int FullHeight() const { return fullHeight_; }

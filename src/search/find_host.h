@@ -20,6 +20,8 @@ class TFindDialog {
   static constexpr int kFindPage = 1;
 
   virtual ~TFindDialog() = default;
+  // The dialog's window: the find boxes sit on it.
+  virtual QWidget& Widget() = 0;
   virtual int CurrentPage() const = 0;
   // A button's or switch's command; true when it closed the dialog.
   virtual bool RunCommand(const std::string& command, const std::string& sound) = 0;

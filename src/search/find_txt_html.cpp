@@ -59,8 +59,7 @@ TFindTxtHtml::TFindTxtHtml(TFindHost& host, const TBookStore& store,
                            const TDosFileSystem& fileSystem, const TBookFolders& folders,
                            const TDynamicFindTxtArray& records)
     : host_(host), store_(store), fileSystem_(fileSystem), folders_(folders) {
-  QWidget* parent =
-      host_.SearchDialog() ? static_cast<QWidget*>(host_.SearchDialog()) : &host_.Window();
+  QWidget* parent = host_.SearchDialog() ? &host_.SearchDialog()->Widget() : &host_.Window();
   for (const RFindTxt& record : records) {
     auto* box = new QLineEdit(parent);
     box->setFrame(false);
