@@ -568,7 +568,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
   if (const auto dos = session_.FileSystem.ToDos(file, false))
     OpenDroppedFile(*dos);
   else
-    ShowMessage(UnnamableDropMessage(file));
+    ShowBookMessage(nullptr, UnnamableDropMessage(file));  // a box that does not hold the window
 }
 
 void TMainForm::OpenDroppedFile(const std::string& dosPath) {
