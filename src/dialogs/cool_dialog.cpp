@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 #include <iostream>
 
 #include "book/element_records.h"
@@ -127,8 +128,14 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
   const QFontMetrics metrics(font);
   const QString shown =
       p.HasText ? ToQString(std::string_view(message).substr(0, kMaxDialogMessage)) : QString();
-  const QSize size =
-      shown.isEmpty() ? QSize() : QSize(metrics.horizontalAdvance(shown), metrics.height());
+  // A message of several lines (one per reason, say) is as wide as its widest line.
+  QSize size;
+  if (!shown.isEmpty()) {
+    const QStringList lines = shown.split('\n');
+    for (const QString& line : lines)
+      size.setWidth(std::max(size.width(), metrics.horizontalAdvance(line)));
+    size.setHeight(metrics.height() + int(lines.size() - 1) * metrics.lineSpacing());
+  }
   const TDialogPageLayout layout = LayOutDialogPage(p, size);
   pageImage_ = WidenPicture(picture.convertToFormat(QImage::Format_RGB888), layout.Extra);
   {

@@ -1125,6 +1125,11 @@ void TMainForm::ShowArchiveMessage(const std::string& text) {
   ShowBookMessage(coolDialog_.get(), text);
 }
 
+bool TMainForm::AskArchiveQuestion(const std::string& text) {
+  return QMessageBox::question(this, QString(), ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void TMainForm::OpenListingPage(const std::string& page) {
   if (htmlFrame_) htmlFrame_->OpenLinkedPage(page);
 }
