@@ -274,61 +274,52 @@ std::string TBookExport::LinkHref(const char* url, const std::string& file, std:
 std::string TBookExport::PictureHref(const char* url, const std::string& file, std::string& note) {
   const RLinkTarget target = ClassifyLink(Utf8ToCp1251Lossy(url), file);
   if (target.File.empty()) return {};  // pictures from the web stay out of the book
-  const std::string key = Cp1251LowerString(target.File);
-  if (const auto known = files_.find(key); known != files_.end()) {
-    if (known->second.empty()) note = MissingNote(target.File);
-    return known->second;
-  }
-  std::string& href = files_[key];
-  std::string bytes;
-  if (!session_.Store.BookFileExists(target.File)) {
-    NoteMissing(target.File);
-  } else if (ReadPage(target.File, bytes)) {
-    if (auto picture = EpubPicture(std::move(bytes))) {
-      href =
-          plan_.FileName(target.File, session_.Folders.ProgramDir, "images/", picture->Extension);
-      if (archive_.Add(kPackageFolder + href, picture->Bytes, writeError_)) {
-        manifest_.push_back({href, picture->MediaType, false, ""});
-        ++report_->Pictures;
-      } else {
-        href.clear();
-      }
-    } else {
+  return ResourceHref(target.File, "images/", report_->Pictures, note, [&](std::string bytes) {
+    auto picture = EpubPicture(std::move(bytes));
+    if (!picture)
       report_->Skipped.push_back(Cp1251ToUtf8(target.File) + ": not a picture an EPUB can hold");
-    }
-  }
-  if (href.empty()) note = MissingNote(target.File);
-  return href;
+    return picture;
+  });
 }
 
 std::string TBookExport::SoundHref(const char* url, const std::string& file, std::string& note) {
   const RLinkTarget target = ClassifyLink(Utf8ToCp1251Lossy(url), file);
-  const std::string extension = FileExtension(target.File);
-  if (!options_.WithMedia || target.Kind != TLinkKind::Sound || extension != "mp3") {
+  if (!options_.WithMedia || target.Kind != TLinkKind::Sound ||
+      FileExtension(target.File) != "mp3") {
     note = LeftOutNote(target.Kind == TLinkKind::Page ? TLinkKind::OtherFile : target.Kind,
                        target.File);
     ++report_->Notes;
     return {};
   }
-  const std::string key = Cp1251LowerString(target.File);
+  return ResourceHref(target.File, "audio/", report_->Sounds, note, [](std::string bytes) {
+    return std::optional<REpubResource>(REpubResource{std::move(bytes), "mp3", "audio/mpeg"});
+  });
+}
+
+std::string TBookExport::ResourceHref(
+    const std::string& file, const std::string& folder, int& count, std::string& note,
+    const std::function<std::optional<REpubResource>(std::string bytes)>& convert) {
+  const std::string key = Cp1251LowerString(file);
   if (const auto known = files_.find(key); known != files_.end()) {
-    if (known->second.empty()) note = MissingNote(target.File);
+    if (known->second.empty()) note = MissingNote(file);
     return known->second;
   }
   std::string& href = files_[key];
   std::string bytes;
-  if (!session_.Store.BookFileExists(target.File)) {
-    NoteMissing(target.File);
-  } else if (ReadPage(target.File, bytes)) {
-    href = plan_.FileName(target.File, session_.Folders.ProgramDir, "audio/", extension);
-    if (archive_.Add(kPackageFolder + href, bytes, writeError_)) {
-      manifest_.push_back({href, "audio/mpeg", false, ""});
-      ++report_->Sounds;
-    } else {
-      href.clear();
+  if (!session_.Store.BookFileExists(file)) {
+    NoteMissing(file);
+  } else if (ReadPage(file, bytes)) {
+    if (const auto resource = convert(std::move(bytes))) {
+      href = plan_.FileName(file, session_.Folders.ProgramDir, folder, resource->Extension);
+      if (archive_.Add(kPackageFolder + href, resource->Bytes, writeError_)) {
+        manifest_.push_back({href, resource->MediaType, false, ""});
+        ++count;
+      } else {
+        href.clear();
+      }
     }
   }
-  if (href.empty()) note = MissingNote(target.File);
+  if (href.empty()) note = MissingNote(file);
   return href;
 }
 

@@ -8,12 +8,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "export/epub_archive.h"
 #include "export/epub_documents.h"
 #include "export/export_plan.h"
+#include "export/picture_file.h"
 #include "export/xhtml_host.h"
 
 namespace shelf {
@@ -62,6 +64,11 @@ class TBookExport : private TXhtmlHost {
   std::string SoundHref(const char* url, const std::string& file, std::string& note) override;
   std::unique_ptr<THtmlTree> FramePage(const char* url, const std::string& file,
                                        std::string& frameFile, std::string& note) override;
+  // A book file the EPUB holds beside the pages, added once under `folder` as `convert` makes
+  // it: its path in the EPUB, or "" with `note` when it is missing or cannot go in.
+  std::string ResourceHref(
+      const std::string& file, const std::string& folder, int& count, std::string& note,
+      const std::function<std::optional<REpubResource>(std::string bytes)>& convert);
 
   const TBookSession& session_;
   RExportOptions options_;

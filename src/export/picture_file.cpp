@@ -5,12 +5,12 @@
 
 namespace shelf {
 
-std::optional<RPictureFile> EpubPicture(std::string bytes) {
+std::optional<REpubResource> EpubPicture(std::string bytes) {
   const auto starts = [&](std::string_view magic) { return bytes.starts_with(magic); };
-  if (starts("\x89PNG\r\n\x1a\n")) return RPictureFile{std::move(bytes), "png", "image/png"};
+  if (starts("\x89PNG\r\n\x1a\n")) return REpubResource{std::move(bytes), "png", "image/png"};
   if (starts("GIF87a") || starts("GIF89a"))
-    return RPictureFile{std::move(bytes), "gif", "image/gif"};
-  if (starts("\xff\xd8\xff")) return RPictureFile{std::move(bytes), "jpg", "image/jpeg"};
+    return REpubResource{std::move(bytes), "gif", "image/gif"};
+  if (starts("\xff\xd8\xff")) return REpubResource{std::move(bytes), "jpg", "image/jpeg"};
   if (!starts("BM") || bytes.size() > (1u << 30)) return std::nullopt;
   QImage image;
   if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
@@ -20,7 +20,7 @@ std::optional<RPictureFile> EpubPicture(std::string bytes) {
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
   if (!image.save(&buffer, "PNG")) return std::nullopt;
-  return RPictureFile{png.toStdString(), "png", "image/png"};
+  return REpubResource{png.toStdString(), "png", "image/png"};
 }
 
 }  // namespace shelf

@@ -7,13 +7,14 @@
 
 namespace shelf {
 
-struct RPictureFile {
+// A file the EPUB holds beside its pages: a picture, or a sound kept as audio.
+struct REpubResource {
   std::string Bytes;
-  std::string Extension;  // "png", "gif", "jpg"
+  std::string Extension;  // "png", "gif", "jpg", "mp3"
   std::string MediaType;  // "image/png"...
 };
 
 // Nullopt when the bytes are no picture of those kinds (or a BMP that cannot be decoded).
-std::optional<RPictureFile> EpubPicture(std::string bytes);
+std::optional<REpubResource> EpubPicture(std::string bytes);
 
 }  // namespace shelf

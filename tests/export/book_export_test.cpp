@@ -83,7 +83,8 @@ class BookExportTest : public IsolatedTest {
                                   " <a href=\"linked.htm\">дальше</a> <a href=\"setup.rar\">"
                                   "архив</a> <a href=\"printhtml:a.htm\">печать</a> "
                                   "<a href=\"http://example.com/a b\">сайт</a> "
-                                  "<a href=\"gone.htm\">нет</a></p><img src=\"pic.bmp\">")},
+                                  "<a href=\"gone.htm\">нет</a> <a href=\"song.mp3\">песня</a>"
+                                  "</p><img src=\"pic.bmp\">")},
                     {"b.htm", Win("<p><a name=\"part\">Часть</a> <a href=\"A.HTM#nowhere\">"
                                   "назад</a></p>")},
                     {"c.htm",
@@ -93,7 +94,8 @@ class BookExportTest : public IsolatedTest {
                     {"linked.htm", Win("<p>Только по ссылке <a href=\"a.htm\">А</a></p>")},
                     {"terms.htm", Win("<p><a name=\"t1\">Термин</a> — пояснение</p>")},
                     {"tezaurus.idx", Win("Термин~terms.htm#t1\r\nДругой~nowhere.htm\r\n")},
-                    {"pic.bmp", Bmp()}});
+                    {"pic.bmp", Bmp()},
+                    {"song.mp3", "ID3\x03\0\0\0\0\0\0"}});
     const fs::path container = run / "interface.dat";
     WriteBytes(
         container,
@@ -186,6 +188,22 @@ TEST_F(BookExportTest, WritesEveryReachablePageInContentsOrderWithNavigationAndG
   EXPECT_EQ(ReadFile(epubFile), ReadFile(again));
   EXPECT_NE(At(ReadEpub(again).Files["EPUB/package.opf"], "2023-11-14T22:13:20Z"),
             std::string::npos);
+}
+
+TEST_F(BookExportTest, WithMediaKeepsMp3SoundsAsAudio) {
+  const fs::path epubFile = Dir() / "media.epub";
+  EXPECT_EQ(
+      Export("'" + MakeBook().string() + "' '" + epubFile.string() + "' --with-media --quiet").Exit,
+      1);
+  const REpub epub = ReadEpub(epubFile);
+  EXPECT_EQ(epub.Files.at("EPUB/audio/song.mp3").substr(0, 3), "ID3");
+  EXPECT_NE(
+      At(epub.Files.at("EPUB/package.opf"), "href=\"audio/song.mp3\" media-type=\"audio/mpeg\""),
+      std::string::npos);
+  EXPECT_NE(At(epub.Files.at("EPUB/a.xhtml"),
+               "<span>песня</span><audio controls=\"controls\" src=\"audio/song.mp3\"></audio>"),
+            std::string::npos)
+      << epub.Files.at("EPUB/a.xhtml");
 }
 
 TEST_F(BookExportTest, RefusesWrongCommandLinesAndBooksWithExitTwo) {
