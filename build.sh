@@ -56,7 +56,7 @@ if [ "$mode" = test ]; then
   (cd "$checked" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900 -E '^installed_')
   seconds=${SHELF_FUZZ_SECONDS:-10}
   for target in packed_container_fuzz interface_description_fuzz page_engine_fuzz \
-                rar_archive_fuzz; do
+                rar_archive_fuzz window_message_fuzz; do
     corpus="$checked/fuzz/corpus/$target"
     mkdir -p "$corpus"
     echo "Fuzzing $target for $seconds s"
