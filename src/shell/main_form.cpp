@@ -1177,8 +1177,11 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   event->acceptProposedAction();
   if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-  const auto dos = session_.FileSystem.ToDos(urls.front().toLocalFile().toStdString(), false);
-  if (dos) OpenDroppedFile(*dos);
+  const std::filesystem::path file = urls.front().toLocalFile().toStdString();
+  if (const auto dos = session_.FileSystem.ToDos(file, false))
+    OpenDroppedFile(*dos);
+  else
+    ShowMessage(UnnamableDropMessage(file));
 }
 
 void TMainForm::OpenDroppedFile(const std::string& dosPath) {
