@@ -122,7 +122,7 @@ void TUnRar::ReportProcessError(int code, const std::string& entryName) {
   std::string text;
   switch (code) {
     case kRarBadData:
-      text = Cp("У файла ") + entryName + Cp(" ошика контрольной суммы.");
+      text = Cp("У файла ") + entryName + Cp(" ошибка контрольной суммы.");
       break;
     case kRarBadArchive:
       text = "Volume is not valid RAR archive";

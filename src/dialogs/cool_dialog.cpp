@@ -1,6 +1,7 @@
 #include "dialogs/cool_dialog.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
@@ -170,6 +171,21 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
   show();
   raise();
   activateWindow();
+  return dialogResult_;
+}
+
+int TCoolDialog::ExecDialogPage(int page, const std::string& message) {
+  // Modality only takes effect when the window is shown anew.
+  hide();
+  setWindowModality(Qt::ApplicationModal);
+  ShowDialogPage(page, message);
+  if (open_) {
+    QEventLoop wait;
+    waiting_ = &wait;
+    wait.exec();
+    waiting_ = nullptr;
+  }
+  setWindowModality(Qt::NonModal);
   return dialogResult_;
 }
 
@@ -354,6 +370,7 @@ void TCoolDialog::PointerUp(QPoint at) {
 void TCoolDialog::RunClosing() {
   host_.SearchDialogClosed();
   open_ = false;
+  if (waiting_) waiting_->quit();
   try {
     ReleasePage();
     pageImage_ = QImage();

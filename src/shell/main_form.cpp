@@ -215,9 +215,10 @@ std::optional<int> TMainForm::BuildBookShell() {
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
   if (htmlFrame_) {
+    // The notice is read and closed before the preview opens over the window.
     htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
       if (coolDialog_)
-        coolDialog_->ShowDialogPage(page, "");
+        coolDialog_->ExecDialogPage(page, "");
       else
         QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
     };

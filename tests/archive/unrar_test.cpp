@@ -250,7 +250,7 @@ TEST_F(UnRarTest, ErrorsReachTheReaderOnce) {
   host_.chosen = Dir();
   unrar_->ExtractArchive(true, true);
   EXPECT_EQ(host_.messages,
-            (std::vector<std::string>{*Utf8ToCp1251("У файла bad.txt ошика контрольной суммы.")}));
+            (std::vector<std::string>{*Utf8ToCp1251("У файла bad.txt ошибка контрольной суммы.")}));
 
   host_.messages.clear();
   bytes[bytes.find("two.txt")] = 'T';
