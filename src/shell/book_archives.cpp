@@ -1,9 +1,12 @@
 #include "shell/book_archives.h"
 
+#include <QMessageBox>
+
 #include "book/book_session.h"
 #include "dialogs/cool_dialog.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
+#include "platform/cp1251.h"
 #include "shell/shell_window.h"
 #include "widgets/path_input_box.h"
 
@@ -41,6 +44,12 @@ std::optional<std::filesystem::path> TBookArchives::ChosenFolder() const {
 
 void TBookArchives::SetBusy(bool busy) {
   window_.SetBusy(busy);
+}
+
+bool TBookArchives::AskArchiveQuestion(const std::string& text) {
+  return QMessageBox::question(&window_.Window(), QString(), ToQString(text),
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace shelf

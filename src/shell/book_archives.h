@@ -31,6 +31,7 @@ class TBookArchives : private TUnRarHost {
   bool ArchiveMode() const override;
   std::optional<std::filesystem::path> ChosenFolder() const override;
   void SetBusy(bool busy) override;
+  bool AskArchiveQuestion(const std::string& text) override;
 
   TShellWindow& window_;
   THtmlFrame* pages_;

@@ -11,9 +11,10 @@ namespace shelf {
 
 void WirePagePrinting(THtmlFrame& pages, QWidget& window, TCoolDialog* dialog,
                       std::function<void()> help) {
+  // The notice is read and closed before the preview opens over the window.
   pages.PrinterNotice = [&window, dialog](int page, const std::string& warning) {
     if (dialog)
-      dialog->ShowDialogPage(page, "");
+      dialog->ExecDialogPage(page, "");
     else
       QMessageBox::warning(&window, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
   };

@@ -31,6 +31,7 @@
 #include "print/preview_form.h"
 #include "search/find_txt_html.h"
 #include "shell/book_window_test.h"
+#include "shell/my_control.h"
 #include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
@@ -781,6 +782,49 @@ TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHe
   EXPECT_EQ(form.CurrentScreen(), 0);
 }
 
+// Without a printer the book's notice comes first, modal, and the preview opens once the
+// reader has closed it, never above it.
+TEST_F(MainFormTest, TheNoPrinterNoticeComesFirstAndThePreviewAfterIt) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  TCoolDialog* dialog = form.CoolDialog();
+  ASSERT_NE(dialog, nullptr);
+  const auto previewShown = [] {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (dynamic_cast<TPreviewForm*>(window) && window->isVisible()) return true;
+    return false;
+  };
+  std::vector<std::string> seen;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* top = QApplication::activeModalWidget();
+    // The reader clicks once the notice has faded in.
+    if (top == dialog && dialog->isVisible() && !dialog->FadingIn() && seen.empty()) {
+      seen.push_back("notice");
+      EXPECT_EQ(dialog->CurrentPage(), TMetaFilePrinter::kNoPrinterPage);
+      EXPECT_FALSE(previewShown());
+      ASSERT_FALSE(dialog->HintControls().empty());
+      QWidget* button = dialog->HintControls()[0];  // its one button, pressed by the pointer
+      const QPoint at = button->rect().center();
+      QTest::mousePress(button, Qt::LeftButton, {}, at);
+      QTest::mouseRelease(button, Qt::LeftButton, {}, at);
+    } else if (auto* preview = dynamic_cast<TPreviewForm*>(top); preview && preview->isVisible()) {
+      seen.push_back("preview");
+      poll.stop();
+      QTest::keyClick(preview, Qt::Key_Escape);
+    }
+  });
+  poll.start();
+  QTest::keyClick(form.windowHandle(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(seen, (std::vector<std::string>{"notice", "preview"}));
+  EXPECT_FALSE(dialog->isVisible());
+}
+
 TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagramLandscape) {
   qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
   auto session = Open(SHELF_SAMPLE_BOOK);
@@ -803,6 +847,12 @@ TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagr
     preview.AskPdfFileName = [&] { return QString::fromStdString(pdf.string()); };
     preview.Print();
     pdfPages.push_back(test::PdfPages(pdf));
+    // Every sheet opens with its page number on a line of its own, above the content.
+    for (int sheet = 1; sheet <= pdfPages.back(); ++sheet) {
+      const std::vector<std::string> lines = test::PdfSheetLines(pdf, sheet);
+      ASSERT_FALSE(lines.empty()) << name << ", sheet " << sheet;
+      EXPECT_EQ(lines[0], "Страница " + std::to_string(sheet)) << name << ", sheet " << sheet;
+    }
     if (!keep) return;
     fs::copy_file(pdf, fs::path(keep) / (name + ".pdf"), fs::copy_options::overwrite_existing);
     preview.resize(1000, 720);
