@@ -215,7 +215,7 @@ void TMainForm::CreateWindowMessages() {
 }
 
 void TMainForm::CreateSearch() {
-  search_ = std::make_unique<TBookSearch>(
+  search_ = std::make_unique<TWindowSearch>(
       static_cast<TShellWindow&>(*this), dispatcher_, session_, description_.FindBoxes,
       TSearchPieces{htmlFrame_.get(), trees_.get(), coolDialog_.get(), scaleBar_.get(),
                     statusLine_.get()});

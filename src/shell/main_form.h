@@ -25,7 +25,6 @@
 #include "shell/book_fonts.h"
 #include "shell/book_help.h"
 #include "shell/book_media.h"
-#include "shell/book_search.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
 #include "shell/plain_window.h"
@@ -34,6 +33,7 @@
 #include "shell/shell_window.h"
 #include "shell/window_animation.h"
 #include "shell/window_messages.h"
+#include "shell/window_search.h"
 #include "widgets/busy_picture.h"
 
 class QLabel;
@@ -45,7 +45,7 @@ class TInstanceLock;
 class TPanelBkgrd;
 class TBusyPicture;
 class TBookArchives;
-class TBookSearch;
+class TWindowSearch;
 class TFindTxtHtml;
 class TUnRar;
 class TTextMsg;
@@ -306,7 +306,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TBookArchives> archives_;  // made when the first archive is shown
   std::unique_ptr<TWindowBus> bus_;
   std::unique_ptr<TWindowMessages> windowMessages_;
-  std::unique_ptr<TBookSearch> search_;  // its boxes sit on the dialog: goes first
+  std::unique_ptr<TWindowSearch> search_;  // its boxes sit on the dialog: goes first
   TBookDialogs dialogs_{*this, session_, options_};
   TPanelBkgrd* backgroundPanel_ = nullptr;
   TBusyPicture* busyPicture_ = nullptr;  // a child of the window

@@ -29,11 +29,12 @@ struct TSearchPieces {
   TStatusLine* Status = nullptr;
 };
 
-class TBookSearch : public TFindHost {
+class TWindowSearch : public TFindHost {
  public:
-  TBookSearch(TShellWindow& window, const TCommandDispatcher& dispatcher,
-              const TBookSession& session, const TDynamicFindTxtArray& boxes, TSearchPieces pieces);
-  ~TBookSearch() override;
+  TWindowSearch(TShellWindow& window, const TCommandDispatcher& dispatcher,
+                const TBookSession& session, const TDynamicFindTxtArray& boxes,
+                TSearchPieces pieces);
+  ~TWindowSearch() override;
 
   TFindTxtHtml* Finder() const { return finder_.get(); }
   // The find page's commands ("findnext1", "findtxtall", "findtxtlimit", "findtxtcontents"); a

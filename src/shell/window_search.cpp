@@ -1,4 +1,4 @@
-#include "shell/book_search.h"
+#include "shell/window_search.h"
 
 #include "book/book_session.h"
 #include "dialogs/cool_dialog.h"
@@ -15,18 +15,18 @@
 
 namespace shelf {
 
-TBookSearch::TBookSearch(TShellWindow& window, const TCommandDispatcher& dispatcher,
-                         const TBookSession& session, const TDynamicFindTxtArray& boxes,
-                         TSearchPieces pieces)
+TWindowSearch::TWindowSearch(TShellWindow& window, const TCommandDispatcher& dispatcher,
+                             const TBookSession& session, const TDynamicFindTxtArray& boxes,
+                             TSearchPieces pieces)
     : window_(window), dispatcher_(dispatcher), pieces_(pieces) {
   if (!boxes.empty())
     finder_ = std::make_unique<TFindTxtHtml>(*this, session.Store, session.FileSystem,
                                              session.Folders, boxes);
 }
 
-TBookSearch::~TBookSearch() = default;
+TWindowSearch::~TWindowSearch() = default;
 
-void TBookSearch::FindCommand(const std::string& command) {
+void TWindowSearch::FindCommand(const std::string& command) {
   TCoolDialog* dialog = pieces_.Dialog;
   if (!finder_) {
     if (command == "findtxtall" && dialog) dialog->ShowFindResults({}, {});
@@ -48,63 +48,63 @@ void TBookSearch::FindCommand(const std::string& command) {
   }
 }
 
-void TBookSearch::FindInFoundPage() {
+void TWindowSearch::FindInFoundPage() {
   if (finder_) finder_->FindInPage(1);
 }
 
-void TBookSearch::SearchDialogClosed() {
+void TWindowSearch::SearchDialogClosed() {
   if (finder_) finder_->SetSearching(true);
 }
 
-void TBookSearch::DialogPageShown(int page) {
+void TWindowSearch::DialogPageShown(int page) {
   if (finder_) finder_->DialogPageShown(page);
 }
 
-bool TBookSearch::StopRunningSearch() {
+bool TWindowSearch::StopRunningSearch() {
   if (!pieces_.Dialog || !pieces_.Dialog->isVisible() || !finder_ || finder_->SearchStopped())
     return false;
   finder_->SetSearching(true);
   return true;
 }
 
-bool TBookSearch::Busy() const {
+bool TWindowSearch::Busy() const {
   return window_.Busy();
 }
 
-void TBookSearch::SetBusy(bool busy) {
+void TWindowSearch::SetBusy(bool busy) {
   window_.SetBusy(busy);
 }
 
-int TBookSearch::CurrentScreen() const {
+int TWindowSearch::CurrentScreen() const {
   return window_.CurrentScreen();
 }
 
-bool TBookSearch::ThesaurusWindow() const {
+bool TWindowSearch::ThesaurusWindow() const {
   return window_.ThesaurusWindow();
 }
 
-bool TBookSearch::MatchCase() const {
+bool TWindowSearch::MatchCase() const {
   return dispatcher_.CaseSensitiveFind();
 }
 
-QWidget& TBookSearch::Window() {
+QWidget& TWindowSearch::Window() {
   return window_.Window();
 }
 
-void TBookSearch::ShowStatus(const std::string& text) {
+void TWindowSearch::ShowStatus(const std::string& text) {
   if (!pieces_.Status) return;
   text.empty() ? pieces_.Status->Clear() : pieces_.Status->Show(text);
 }
 
-void TBookSearch::ShowMessage(const std::string& text) {
+void TWindowSearch::ShowMessage(const std::string& text) {
   ShowBookMessage(nullptr, text);  // the dialog shows the find page under way
 }
 
-TFrameViewer* TBookSearch::CurrentViewer() const {
+TFrameViewer* TWindowSearch::CurrentViewer() const {
   return pieces_.Pages ? pieces_.Pages->CurrentScreenViewer() : nullptr;
 }
 
-void TBookSearch::OpenFoundFile(const std::string& file) {
+void TWindowSearch::OpenFoundFile(const std::string& file) {
   TFrameViewer* viewer = CurrentViewer();
   if (!viewer) return;
   viewer->show();
@@ -116,14 +116,14 @@ void TBookSearch::OpenFoundFile(const std::string& file) {
   pieces_.Pages->OpenLinkedPage(file);
 }
 
-bool TBookSearch::FindCaption(const std::string& text) {
+bool TWindowSearch::FindCaption(const std::string& text) {
   TContentsTrees* trees = pieces_.Trees;
   if (!trees) return false;
   if (trees->First() && trees->First()->isVisible()) return trees->First()->FindCaption(text);
   return trees->Second() && trees->Second()->FindCaption(text);
 }
 
-TFindDialog* TBookSearch::SearchDialog() const {
+TFindDialog* TWindowSearch::SearchDialog() const {
   return pieces_.Dialog;
 }
 
