@@ -20,6 +20,7 @@ class BookSearchTest : public HtmlTest {
         {"e.htm", "<title>Колёса</title><p>не двигайте автомобиль</p>"},
         {"f.htm", "<title>Прочее</title><p>двигателя</p>"}};
     TWordIndexBuilder builder;
+    scan.clear();
     for (const std::string& word : leftOut) builder.LeaveOut(W(word));
     for (const auto& [file, page] : pages) {
       AddPages({{"run/" + file, page}});

@@ -102,7 +102,7 @@ namespace {
 TEST_F(BookindexTest, BookfindPrintsTheRankedPagesAndExitsByWhatItFound) {
   const fs::path run = Dir() / "book/run";
   WriteTree(run, {{"a.htm", W("<title>Тормоза</title><p>Колодки и колодка</p>")},
-                  {"b.htm", W("<title>Колодки</title><p>Замена колодок</p>")},
+                  {"b.htm", W("<title>Колодки</title><p>Замена колодкой</p>")},
                   {"c.htm", W("<title>Диски</title><p>Диск</p>")}});
   ASSERT_EQ(RunTool(SHELF_BOOKINDEX, {QString::fromStdString(run.string())}).Exit, 0);
   fs::create_directories(Dir() / "empty");
