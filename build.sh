@@ -20,7 +20,7 @@ packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev l
           libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
           xvfb xauth xdg-utils shared-mime-info libarchive-dev libsndfile1-dev libfluidsynth-dev cups cups-bsd cups-client cups-core-drivers
           libcups2-dev libstemmer-dev poppler-utils clang libclang-rt-14-dev llvm libchm-dev xorriso
-          fonts-comfortaa)
+          fonts-comfortaa python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
