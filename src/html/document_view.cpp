@@ -402,7 +402,11 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
   const int bottomStrip = std::max(0, m.PhysicalHeight - m.PrintableHeight - m.OffsetY);
   const int left = std::max(0, int(dx * marginInches) - m.OffsetX);
   const int right = std::max(0, int(dx * marginInches) - rightStrip);
-  const int top = std::max(0, int(dy * marginInches) - m.OffsetY);
+  const bool header = canvas.PrintPageNumbers() && OnPrintHeader;
+  // The header's band is never shared with the content, whatever the margin and the scale.
+  const int headerBand =
+      header ? int(std::ceil(settings_.PrintHeaderHeight * double(dy) / kScreenDpi)) : 0;
+  const int top = std::max({0, int(dy * marginInches) - m.OffsetY, headerBand});
   const int bottom = std::max(0, int(dy * marginInches) - bottomStrip);
   const int width = std::max(1, (m.PrintableWidth - left - right) * kScreenDpi / dx);
   const int height = std::max(1, (m.PrintableHeight - top - bottom) * kScreenDpi / dy);
@@ -444,7 +448,7 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
       painter.setClipRect(QRect(0, 0, width, pageBottom - pageTop));
       document.Draw(painter, QRect(0, pageTop, width, pageBottom - pageTop), 0, 0);
       painter.restore();
-      if (canvas.PrintPageNumbers() && OnPrintHeader) {
+      if (header) {
         painter.save();
         painter.scale(double(dx) / kScreenDpi, double(dy) / kScreenDpi);
         bool headerStop = false;

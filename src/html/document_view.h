@@ -95,7 +95,8 @@ class TDocumentView : public QAbstractScrollArea {
   std::function<void(QKeyEvent*)> OnKeyDown;
   std::function<void(QMouseEvent*)> OnMouseMove;
   std::function<void(QMouseEvent*)> OnMouseDown;
-  // Printing: the page event before each page (0 before the first) and the page header.
+  // Printing: the page event before each page (0 before the first) and the page header, which
+  // draws in the settings' PrintHeaderHeight band above the content.
   std::function<void(int page, bool& stop)> OnPageEvent;
   std::function<void(QPainter& canvas, int page, int width, int height, bool& stop)> OnPrintHeader;
 

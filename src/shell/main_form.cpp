@@ -215,9 +215,10 @@ std::optional<int> TMainForm::BuildBookShell() {
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
   if (htmlFrame_) {
+    // The notice is read and closed before the preview opens over the window.
     htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
       if (coolDialog_)
-        coolDialog_->ShowDialogPage(page, "");
+        coolDialog_->ExecDialogPage(page, "");
       else
         QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
     };
@@ -1130,6 +1131,11 @@ void TMainForm::ShowArchiveMessage(const std::string& text) {
   ShowBookMessage(coolDialog_.get(), text);
 }
 
+bool TMainForm::AskArchiveQuestion(const std::string& text) {
+  return QMessageBox::question(this, QString(), ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 void TMainForm::OpenListingPage(const std::string& page) {
   if (htmlFrame_) htmlFrame_->OpenLinkedPage(page);
 }
@@ -1172,8 +1178,11 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   event->acceptProposedAction();
   if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-  const auto dos = session_.FileSystem.ToDos(urls.front().toLocalFile().toStdString(), false);
-  if (dos) OpenDroppedFile(*dos);
+  const std::filesystem::path file = urls.front().toLocalFile().toStdString();
+  if (const auto dos = session_.FileSystem.ToDos(file, false))
+    OpenDroppedFile(*dos);
+  else
+    ShowMessage(UnnamableDropMessage(file));
 }
 
 void TMainForm::OpenDroppedFile(const std::string& dosPath) {

@@ -31,6 +31,7 @@
 #include "print/preview_form.h"
 #include "search/find_txt_html.h"
 #include "shell/book_window_test.h"
+#include "shell/my_control.h"
 #include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
@@ -367,24 +368,41 @@ TEST_F(MainFormTest, RefusesABookWithoutStructTxtAndASecondCopyOfTheSameBook) {
   EXPECT_EQ(none.BuildBookShell(), 1);
 }
 
+// However a book is named, one that is not there or not a book ends the program with a message
+// that names it, and no window: a path is never taken as a page or a switch instead.
 TEST_F(MainFormTest, TheProgramRefusesBadBooksWithAClearMessage) {
   const fs::path empty = Dir() / "empty/run";
   fs::create_directories(empty);
   test::WriteTree(Dir() / "damaged/run", {{"interface.dat", std::string("\x01\x02\x03", 3)},
                                           {"Struct.txt", "1_screen=a.bmp"}});
+  test::WriteTree(Dir(), {{"notes.txt", "x"}});
+  const auto path = [&](const char* name) {
+    return QString::fromStdString((Dir() / name).string());
+  };
   struct Case {
-    fs::path book;
+    QStringList arguments;
     const char* message;
-  } cases[] = {{empty, "Struct.txt"},
-               {Dir() / "damaged", "interface.dat"},
-               {Dir() / "nowhere", "does not exist"}};
+  } cases[] = {{{"--book", path("empty/run")}, "Struct.txt"},
+               {{"--book", path("damaged")}, "interface.dat"},
+               {{"--book", path("nowhere")}, "does not exist"},
+               {{path("nosuch")}, "does not exist"},  // a folder of /tmp is no thesaurus page
+               {{"/home/nosuch"}, "does not exist"},  // nor one of /home a help page
+               {{path("nosuch"), "/t"}, "does not exist"},
+               {{"d:\\book\\pic.bmp"}, "does not exist"},
+               {{path("notes.txt")}, "no book holds"},
+               {{path("empty")}, "is not a book"}};
   for (const auto& c : cases) {
     QProcess shelf;
     shelf.setProcessChannelMode(QProcess::SeparateChannels);
-    shelf.start(SHELF_EXE, {"--book", QString::fromStdString(c.book.string())});
-    ASSERT_TRUE(shelf.waitForFinished(10000));
-    EXPECT_NE(shelf.exitCode(), 0) << c.book;
-    EXPECT_TRUE(shelf.readAllStandardError().contains(c.message)) << c.book;
+    shelf.start(SHELF_EXE, c.arguments);
+    const bool ended = shelf.waitForFinished(10000);
+    if (!ended) shelf.kill();
+    EXPECT_TRUE(ended) << c.arguments.join(' ').toStdString();
+    EXPECT_NE(shelf.exitCode(), 0) << c.arguments.join(' ').toStdString();
+    const QString error = QString::fromUtf8(shelf.readAllStandardError());
+    EXPECT_TRUE(error.contains(c.message)) << error.toStdString();
+    const QString named = c.arguments[c.arguments[0] == "--book" ? 1 : 0];
+    EXPECT_TRUE(error.contains(named)) << error.toStdString();
   }
 }
 
@@ -792,6 +810,49 @@ TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHe
   EXPECT_EQ(form.CurrentScreen(), 0);
 }
 
+// Without a printer the book's notice comes first, modal, and the preview opens once the
+// reader has closed it, never above it.
+TEST_F(MainFormTest, TheNoPrinterNoticeComesFirstAndThePreviewAfterIt) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  TCoolDialog* dialog = form.CoolDialog();
+  ASSERT_NE(dialog, nullptr);
+  const auto previewShown = [] {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (dynamic_cast<TPreviewForm*>(window) && window->isVisible()) return true;
+    return false;
+  };
+  std::vector<std::string> seen;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* top = QApplication::activeModalWidget();
+    // The reader clicks once the notice has faded in.
+    if (top == dialog && dialog->isVisible() && !dialog->FadingIn() && seen.empty()) {
+      seen.push_back("notice");
+      EXPECT_EQ(dialog->CurrentPage(), TMetaFilePrinter::kNoPrinterPage);
+      EXPECT_FALSE(previewShown());
+      ASSERT_FALSE(dialog->HintControls().empty());
+      QWidget* button = dialog->HintControls()[0];  // its one button, pressed by the pointer
+      const QPoint at = button->rect().center();
+      QTest::mousePress(button, Qt::LeftButton, {}, at);
+      QTest::mouseRelease(button, Qt::LeftButton, {}, at);
+    } else if (auto* preview = dynamic_cast<TPreviewForm*>(top); preview && preview->isVisible()) {
+      seen.push_back("preview");
+      poll.stop();
+      QTest::keyClick(preview, Qt::Key_Escape);
+    }
+  });
+  poll.start();
+  QTest::keyClick(form.windowHandle(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(seen, (std::vector<std::string>{"notice", "preview"}));
+  EXPECT_FALSE(dialog->isVisible());
+}
+
 TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagramLandscape) {
   qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
   auto session = Open(SHELF_SAMPLE_BOOK);
@@ -814,6 +875,12 @@ TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagr
     preview.AskPdfFileName = [&] { return QString::fromStdString(pdf.string()); };
     preview.Print();
     pdfPages.push_back(test::PdfPages(pdf));
+    // Every sheet opens with its page number on a line of its own, above the content.
+    for (int sheet = 1; sheet <= pdfPages.back(); ++sheet) {
+      const std::vector<std::string> lines = test::PdfSheetLines(pdf, sheet);
+      ASSERT_FALSE(lines.empty()) << name << ", sheet " << sheet;
+      EXPECT_EQ(lines[0], "Страница " + std::to_string(sheet)) << name << ", sheet " << sheet;
+    }
     if (!keep) return;
     fs::copy_file(pdf, fs::path(keep) / (name + ".pdf"), fs::copy_options::overwrite_existing);
     preview.resize(1000, 720);
