@@ -212,12 +212,20 @@ const std::string& TDocumentView::PageText() const {
 }
 
 bool TDocumentView::FindNext(std::string_view text, bool matchCase) {
+  return FindNext([&](std::string_view page, std::size_t from) -> std::optional<RTextRange> {
+    const std::size_t found = FindPageText(page, text, from, matchCase);
+    if (found == std::string_view::npos) return std::nullopt;
+    return RTextRange{found, text.size()};
+  });
+}
+
+bool TDocumentView::FindNext(const TTextFinder& finder) {
   if (!page_) return false;
   const int from = selEnd_ > selStart_ ? selEnd_ : caret_;
-  const std::size_t found = FindPageText(page_->Text(), text, std::size_t(from), matchCase);
-  if (found == std::string::npos) return false;
-  selStart_ = int(found);
-  selEnd_ = caret_ = int(found + text.size());
+  const std::optional<RTextRange> found = finder(page_->Text(), std::size_t(from));
+  if (!found) return false;
+  selStart_ = int(found->Start);
+  selEnd_ = caret_ = int(found->Start + found->Length);
   ScrollIntoView(page_->RangeTop(selStart_, selEnd_));
   viewport()->update();
   return true;
