@@ -68,6 +68,20 @@ litehtml::element::ptr Sibling(const litehtml::element& parent, int index, int s
   return nullptr;
 }
 
+// An empty block that ends a list item: the engine's own list items take no part in the pass,
+// but the empty block's margin reaches through the item's bottom all the same when nothing
+// (padding, border, margin) stands in the way.
+litehtml::element::ptr EmptyBlockAtEnd(const litehtml::element& item) {
+  if (item.get_display() != litehtml::display_list_item || dynamic_cast<const TFlowBlock*>(&item) ||
+      item.padding_bottom() != 0 || item.border_bottom() != 0 || item.margin_bottom() != 0)
+    return nullptr;
+  const auto inner = EdgeChild(item, false);
+  TFlowBlock* block = inner ? FlowBlock(inner) : nullptr;
+  return block && IsEmpty(*inner) && block->TopMargin() >= 0 && block->BottomMargin() == 0
+             ? inner
+             : nullptr;
+}
+
 }  // namespace
 
 bool TMarginPass::IsQuirksPage(std::string_view html) {
@@ -142,6 +156,11 @@ void TMarginPass::Settle(litehtml::element& el) {
     self->SetTopMargin(std::max(self->TopMargin(), firstBlock->TopMargin()));
     firstBlock->SetTopMargin(0);
   }
+  if (!lastBlock && last && self->OpenAtBottom() && self->BottomMargin() >= 0)
+    if (const auto inner = EmptyBlockAtEnd(*last)) {
+      self->SetBottomMargin(std::max(self->BottomMargin(), FlowBlock(inner)->TopMargin()));
+      FlowBlock(inner)->Drop();
+    }
   if (lastBlock && self->OpenAtBottom() && self->BottomMargin() >= 0 &&
       lastBlock->BottomMargin() >= 0) {
     self->SetBottomMargin(std::max(self->BottomMargin(), lastBlock->BottomMargin()));

@@ -6,6 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "html/style_sheet_filter.h"
+
 namespace shelf {
 
 namespace {
@@ -102,6 +104,11 @@ const std::set<std::string, std::less<>> kBlockTags = {
 const std::set<std::string, std::less<>> kLineEndingEndTags = {
     "blockquote", "center", "div", "dl", "form", "h1",  "h2",    "h3",
     "h4",         "h5",     "h6",  "ol", "p",    "pre", "table", "ul"};
+
+// Tags that start a block's first line: a <br> right after one is that line, left empty.
+const std::set<std::string, std::less<>> kLineStartingTags = {
+    "blockquote", "body", "caption", "center", "dd", "div", "dt", "form", "h1",
+    "h2",         "h3",   "h4",      "h5",     "h6", "li",  "p",  "td",   "th"};
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
@@ -245,7 +252,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
     // empty line ("a<br><br>b", a <br> after a table): give that line something to hold.
     if (!IsBlank(text)) atLineStart = false;
     const bool lineStartBreak = !closing && name == "br" && verbatim == 0 && atLineStart;
-    if ((!closing && (name == "br" || name == "hr")) ||
+    if ((!closing && (name == "br" || name == "hr" || kLineStartingTags.count(name) != 0)) ||
         (closing && kLineEndingEndTags.count(name) != 0))
       atLineStart = true;
     else if (blockTag)
@@ -259,7 +266,12 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
     if (!closing && (name == "script" || name == "style")) {
       const std::size_t end = html.find("</", stop);
       const std::size_t to = end == std::string_view::npos ? html.size() : end;
-      out.append(html, i, to - i);
+      if (name == "style") {
+        out.append(html, i, stop - i);
+        out += FilterStyleSheet(html.substr(stop, to - stop));
+      } else {
+        out.append(html, i, to - i);
+      }
       i = to;
       continue;
     }
@@ -290,7 +302,11 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
         nesting.Push(name);
       }
     }
-    out.append(html, i, stop - i);
+    const std::string_view tag = html.substr(i, stop - i);
+    if (!closing && tag.find(':') != std::string_view::npos)  // a style attribute, maybe
+      out += SpellBorderWidths(tag);
+    else
+      out.append(tag);
     i = stop;
   }
   if (found.TextOnlyTail) {
