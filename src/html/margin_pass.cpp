@@ -134,12 +134,30 @@ void TMarginPass::MergeEmptyChildren(litehtml::element& el) {
   }
 }
 
+void TMarginPass::CollapseSiblings(litehtml::element& el) {
+  // The engine adds up the margins of two blocks when a border or padding stands on either
+  // side of where they meet; browsers take the larger. The larger goes to the second block.
+  TFlowBlock* before = nullptr;
+  for (int k = 0; k < int(el.get_children_count()); ++k) {
+    const auto child = el.get_child(k);
+    if (OutOfFlow(*child)) continue;
+    TFlowBlock* block = FlowBlock(child);
+    if (before && block && (!before->OpenAtBottom() || !block->OpenAtTop()) &&
+        before->BottomMargin() >= 0 && block->TopMargin() >= 0) {
+      block->SetTopMargin(std::max(before->BottomMargin(), block->TopMargin()));
+      before->SetBottomMargin(0);
+    }
+    before = block;
+  }
+}
+
 void TMarginPass::Settle(litehtml::element& el) {
   for (std::size_t k = 0; k < el.get_children_count(); ++k) {
     const auto child = el.get_child(int(k));
     if (!child->is_white_space()) Settle(*child);
   }
   MergeEmptyChildren(el);
+  CollapseSiblings(el);
   const auto first = EdgeChild(el, true), last = EdgeChild(el, false);
   TFlowBlock* firstBlock = first ? FlowBlock(first) : nullptr;
   TFlowBlock* lastBlock = last ? FlowBlock(last) : nullptr;

@@ -248,6 +248,11 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
       {"<p>text<p><br><h1>Head</h1>", {{"Head", Top, 81}}},
       {"<dl><dt>one<dd><dl><dt>two<dd><dl><dt>three</dl></dl><dt>four</dl>",
        {{"three", Top, 44}, {"four", Top, 62}}},
+      // Margins of blocks with a border or padding where they meet their neighbours.
+      {"<style>pre{background:#eee;padding:6px}</style><p>a</p><pre>b</pre><p>c",
+       {{"b", Top, 48}, {"c", Top, 85}}},
+      {"<style>h1{border-bottom:thin solid #036}</style><h1>A</h1><ol><li>x</ol>",
+       {{"x", Top, 67}}},
       // Font size keywords, relative and absolute.
       {"<style>p{font-size:smaller}</style><p>" + m20, {{m20.c_str(), Width, 237}}},
       {"<style>p{font-size:larger}</style><p>" + m20, {{m20.c_str(), Width, 341}}},
@@ -275,6 +280,17 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
         {"end", Top, 60}}},
       {"<table border=1><tfoot><tr><td>foot</tfoot><tr><td>body</table>end",
        {{"body", Top, 13}, {"foot", Top, 37}}},
+      // Blocks inside a block laid out as a table stand one above the other, as in one cell;
+      // blocks laid out as cells stand side by side.
+      {"<div style=\"display:table;width:100%\"><div style=\"background:#ccf\">title</div>"
+       "<div>body</div></div>end",
+       {{"body", Top, 26}, {"body", Left, 8}, {"end", Top, 44}}},
+      {"<div style=\"display:table;width:100%\"><table style=\"background:#eef\"><tr><td>proto"
+       "</td></tr></table><div>doc</div></div>end",
+       {{"doc", Top, 32}, {"doc", Left, 8}, {"end", Top, 50}}},
+      {"<div style=\"display:table\"><div style=\"display:table-cell\">left</div><div "
+       "style=\"display:table-cell;padding-left:10px\">right</div></div>end",
+       {{"right", Left, 39}, {"right", Top, 8}, {"end", Top, 26}}},
   };
   for (const TCase& c : cases) {
     Lay(c.html);
