@@ -1,7 +1,7 @@
 #include "media/sound.h"
 
-#include "dialogs/program_options.h"
 #include "media/background_music.h"
+#include "settings/program_options.h"
 #include "widgets/book_color.h"
 #include "widgets/color_win_control.h"
 

@@ -1,9 +1,8 @@
 #include "search/make_tesaurus_find.h"
 
+#include "book/thesaurus_entries.h"
 #include "platform/cp1251.h"
-#include "store/book_store.h"
 #include "store/book_text.h"
-#include "store/compr_stream.h"
 
 namespace shelf {
 
@@ -14,23 +13,11 @@ void TMakeTesaurusFind::SetIndexFolder(std::string_view folder) {
 
 bool TMakeTesaurusFind::ReadEntries(
     const std::function<bool(const std::string& term, const std::string& page)>& entry) {
-  const std::string index = folder_ + "\\tezaurus.idx";
-  if (!store_.BookFileExists(index)) return false;  // no thesaurus: nothing is shown
-  try {
-    TComprStream stream(store_, index);
-    std::string line;
-    for (;;) {
-      const bool more = ReadIndexLine(stream, line);
-      const MyArray parts = SplitText("~", line);
-      const bool paged = parts.size() >= 2;
-      if (entry(paged ? TrimText(parts[0]) : std::string(), paged ? TrimText(parts[1]) : ""))
-        return true;
-      if (!more) return true;
-    }
-  } catch (const std::exception&) {
-    if (OnWarning) OnWarning(*Utf8ToCp1251("Индексный файл не найден (tezaurus.idx)"));
-    return false;
-  }
+  const TThesaurusRead read = ReadThesaurusEntries(store_, folder_ + "\\tezaurus.idx", entry);
+  // A missing index shows nothing; one that is there but cannot be read is worth a word.
+  if (read == TThesaurusRead::Unreadable && OnWarning)
+    OnWarning(*Utf8ToCp1251("Индексный файл не найден (tezaurus.idx)"));
+  return read == TThesaurusRead::Read;
 }
 
 bool TMakeTesaurusFind::ThesaurusStartPage(std::string& target) {

@@ -4,9 +4,9 @@
 
 #include <QWidget>
 
-#include "dialogs/program_options.h"
 #include "media/background_music.h"
 #include "media/media_fixture.h"
+#include "settings/program_options.h"
 #include "widgets/color_win_control.h"
 
 namespace shelf {
