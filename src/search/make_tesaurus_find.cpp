@@ -2,6 +2,7 @@
 
 #include "book/thesaurus_entries.h"
 #include "platform/cp1251.h"
+#include "search/word_forms.h"
 #include "store/book_text.h"
 
 namespace shelf {
@@ -40,6 +41,36 @@ bool TMakeTesaurusFind::LookUp(std::string_view word, std::string& target) {
     return true;
   });
   return !target.empty();
+}
+
+bool TMakeTesaurusFind::FindTerm(std::string_view text, std::string& term, std::string& target) {
+  const std::string wanted = FoldWord(TrimText(text));
+  if (wanted.empty()) return false;
+  TWordStemmer stemmer;
+  const auto stems = [&](std::string_view words) {
+    std::vector<std::string> out;
+    for (const RTextRange& at : SplitWords(words))
+      out.push_back(stemmer.Stem(FoldWord(words.substr(at.Start, at.Length))));
+    return out;
+  };
+  const std::vector<std::string> wantedStems = stems(wanted);
+  // The best kind of match seen so far: 0 none, 1 the start, 2 the forms, 3 the term itself.
+  int best = 0;
+  ReadEntries([&](const std::string& entryTerm, const std::string& page) {
+    if (page.empty()) return false;
+    const std::string folded = FoldWord(entryTerm);
+    const int kind = folded == wanted                                       ? 3
+                     : !wantedStems.empty() && stems(folded) == wantedStems ? 2
+                     : folded.starts_with(wanted)                           ? 1
+                                                                            : 0;
+    if (kind > best) {
+      best = kind;
+      term = entryTerm;
+      target = page;
+    }
+    return best == 3;
+  });
+  return best > 0;
 }
 
 }  // namespace shelf
