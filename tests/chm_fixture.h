@@ -1,6 +1,6 @@
-// A writer of small compiled HTML help files for the tests: every file stored uncompressed in
-// one directory chunk, which is all a reader needs to find and read them (Debian has no tool
-// that writes the format).
+// A writer of small compiled HTML help files for the tests: every file stored uncompressed, in
+// one directory chunk or in chunks laid out as the test states them, damaged ones too (Debian
+// has no tool that writes the format).
 #pragma once
 
 #include <cstdint>
@@ -28,34 +28,68 @@ struct TChmEntry {
   std::string Name;
   std::uint64_t Offset = 0;
   std::uint64_t Length = 0;
+  std::uint64_t Section = 0;  // 0: stored as it is; 1: compressed
 };
 
-// A help file of `entries` over the uncompressed section `content`.
-inline std::string ChmFileOf(const std::vector<TChmEntry>& stated, const std::string& content) {
-  constexpr std::uint32_t kBlock = 4096, kItsf = 0x60, kSection0 = 0x18, kItsp = 0x54, kPmgl = 0x14;
+constexpr std::uint32_t kChmChunk = 4096;
+
+// A listing chunk of the `stated` entries, chained to its neighbours by chunk number (-1: none).
+inline std::string ListingChunk(const std::vector<TChmEntry>& stated, std::int32_t previous = -1,
+                                std::int32_t next = -1) {
   std::string entries;
   for (const TChmEntry& entry : stated) {
     PutEncInt(entries, entry.Name.size());
     entries += entry.Name;
-    PutEncInt(entries, 0);  // the uncompressed section
+    PutEncInt(entries, entry.Section);
     PutEncInt(entries, entry.Offset);
     PutEncInt(entries, entry.Length);
   }
   std::string chunk = "PMGL";
-  PutLe(chunk, kBlock - kPmgl - entries.size(), 4);  // free space at the chunk's end
+  PutLe(chunk, kChmChunk - 0x14 - entries.size(), 4);  // free space at the chunk's end
   PutLe(chunk, 0, 4);
-  PutLe(chunk, 0xFFFFFFFF, 4);  // no previous chunk
-  PutLe(chunk, 0xFFFFFFFF, 4);  // no next chunk
+  PutLe(chunk, static_cast<std::uint32_t>(previous), 4);
+  PutLe(chunk, static_cast<std::uint32_t>(next), 4);
   chunk += entries;
-  chunk.resize(kBlock, '\0');
+  chunk.resize(kChmChunk, '\0');
+  return chunk;
+}
 
+// An index chunk: for each chunk one level down, the first name it holds and its number.
+inline std::string IndexChunk(const std::vector<std::pair<std::string, std::uint64_t>>& children) {
+  std::string entries;
+  for (const auto& [name, number] : children) {
+    PutEncInt(entries, name.size());
+    entries += name;
+    PutEncInt(entries, number);
+  }
+  std::string chunk = "PMGI";
+  PutLe(chunk, kChmChunk - 8 - entries.size(), 4);
+  chunk += entries;
+  chunk.resize(kChmChunk, '\0');
+  return chunk;
+}
+
+// A help file's directory as the file states it: its chunks, the first of the chain of listing
+// chunks, and the root of the index (-1: no index chunks, names are found in the first chunk).
+struct TChmDirectory {
+  std::vector<std::string> Chunks;
+  std::int32_t FirstListing = 0;
+  std::int32_t IndexRoot = -1;
+};
+
+// A help file of the directory `stated` over the uncompressed section `content`.
+inline std::string ChmFileWith(const TChmDirectory& stated, const std::string& content) {
+  constexpr std::uint32_t kItsf = 0x60, kSection0 = 0x18, kItsp = 0x54;
+  const auto count = static_cast<std::uint32_t>(stated.Chunks.size());
   std::string itsp = "ITSP";
   for (const std::uint32_t value :
-       {1u, kItsp, 10u, kBlock, 2u, 1u, 0xFFFFFFFFu, 0u, 0xFFFFFFFFu, 1u, 0xFFFFFFFFu, 0x409u})
+       {1u, kItsp, 10u, kChmChunk, 2u, stated.IndexRoot < 0 ? 1u : 2u,
+        static_cast<std::uint32_t>(stated.IndexRoot),
+        static_cast<std::uint32_t>(stated.FirstListing), 0xFFFFFFFFu, count, 0xFFFFFFFFu, 0x409u})
     PutLe(itsp, value, 4);
   itsp.resize(kItsp, '\0');
 
-  const std::uint64_t dirOffset = kItsf + kSection0, dirLength = kItsp + kBlock;
+  const std::uint64_t dirOffset = kItsf + kSection0, dirLength = kItsp + count * kChmChunk;
   std::string out = "ITSF";
   for (const std::uint32_t value : {3u, kItsf, 1u, 0u, 0x409u}) PutLe(out, value, 4);
   out.resize(0x38, '\0');  // the two identifiers no reader checks
@@ -65,7 +99,14 @@ inline std::string ChmFileOf(const std::vector<TChmEntry>& stated, const std::st
   PutLe(out, dirLength, 8);
   PutLe(out, dirOffset + dirLength, 8);  // where the files' bytes begin
   out.resize(kItsf + kSection0, '\0');
-  return out + itsp + chunk + content;
+  out += itsp;
+  for (const std::string& chunk : stated.Chunks) out += chunk;
+  return out + content;
+}
+
+// A help file of `entries` in one listing chunk over the uncompressed section `content`.
+inline std::string ChmFileOf(const std::vector<TChmEntry>& stated, const std::string& content) {
+  return ChmFileWith({{ListingChunk(stated)}}, content);
 }
 
 // `files`: names as the help file stores them ("/index.htm") and their bytes. `defaultTopic`,

@@ -2,6 +2,9 @@
 
 #include <chm_lib.h>
 
+#include "platform/chm_compression.h"
+#include "platform/chm_directory.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -11,6 +14,14 @@ namespace {
 
 constexpr std::uint16_t kDefaultTopicCode = 2;     // in the "/#SYSTEM" file
 constexpr std::uint64_t kMaxSystemFile = 1 << 20;  // it holds a few names and numbers
+// The compressed section's parameters: a block table of eight bytes a block (two million blocks
+// are 64 GiB of pages), and a few numbers.
+constexpr char kResetTable[] =
+    "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
+    "InstanceData/ResetTable";
+constexpr std::uint64_t kMaxResetTable = 16 << 20;
+constexpr char kControlData[] = "::DataSpace/Storage/MSCompressed/ControlData";
+constexpr std::uint64_t kMaxControlData = 256;
 
 int Collect(chmFile*, chmUnitInfo* unit, void* context) {
   const std::string name = unit->path;
@@ -33,9 +44,16 @@ bool IsPage(const std::string& name) {
 std::unique_ptr<TChmFile> TChmFile::Open(const std::filesystem::path& file) {
   std::error_code ec;
   const std::uint64_t size = std::filesystem::file_size(file, ec);
-  if (ec) return nullptr;
+  // libchm follows the directory as the file states it: a damaged one must not reach it.
+  if (ec || !ChmDirectoryIsSound(file)) return nullptr;
   chmFile* handle = chm_open(file.c_str());
-  return handle ? std::unique_ptr<TChmFile>(new TChmFile(handle, size)) : nullptr;
+  if (!handle) return nullptr;
+  std::unique_ptr<TChmFile> help(new TChmFile(handle, size));
+  // Until its parameters are found sound, nothing is decompressed.
+  const auto table = help->Read(kResetTable, kMaxResetTable);
+  const auto control = help->Read(kControlData, kMaxControlData);
+  if (table && control) help->compressedLength_ = ChmCompressedLength(*table, *control);
+  return help;
 }
 
 TChmFile::~TChmFile() {
@@ -52,9 +70,8 @@ std::optional<std::string> TChmFile::Read(const std::string& name, std::uint64_t
   chmUnitInfo unit{};
   if (chm_resolve_object(handle_, name.c_str(), &unit) != CHM_RESOLVE_SUCCESS) return std::nullopt;
   if (unit.length > limit) return std::nullopt;
-  if (unit.space == CHM_UNCOMPRESSED &&
-      (unit.start > fileSize_ || unit.length > fileSize_ - unit.start))
-    return std::nullopt;
+  const std::uint64_t section = unit.space == CHM_UNCOMPRESSED ? fileSize_ : compressedLength_;
+  if (unit.start > section || unit.length > section - unit.start) return std::nullopt;
   // Read a piece at a time: a compressed file's stated length is checked only by reading it.
   constexpr std::uint64_t kPiece = 1 << 20;
   std::string bytes;

@@ -15,7 +15,7 @@ namespace shelf {
 
 class TChmFile {
  public:
-  // Null when the file is missing or is no help file.
+  // Null when the file is missing, is no help file, or its directory is damaged.
   static std::unique_ptr<TChmFile> Open(const std::filesystem::path& file);
   ~TChmFile();
   TChmFile(const TChmFile&) = delete;
@@ -25,7 +25,8 @@ class TChmFile {
   // files (those whose names start with "::", "/#" or "/$").
   std::vector<std::string> Files() const;
   // A file's bytes; nullopt when it is not there, cannot be read whole, or states a length over
-  // `limit` or, stored uncompressed, past the help file's end. The stated length is never
+  // `limit` or past the end of its section (the help file, or what its compressed section
+  // yields; nothing when that section's parameters are unsound). The stated length is never
   // allocated up front: memory grows only with what is really read.
   std::optional<std::string> Read(const std::string& name, std::uint64_t limit = kMaxEntry) const;
   // The page the help opens on: the default topic its system file names, else the first page.
@@ -40,6 +41,7 @@ class TChmFile {
   TChmFile(chmFile* handle, std::uint64_t fileSize) : handle_(handle), fileSize_(fileSize) {}
   chmFile* handle_;
   std::uint64_t fileSize_;
+  std::uint64_t compressedLength_ = 0;
 };
 
 }  // namespace shelf

@@ -52,6 +52,112 @@ TEST_F(ChmFileTest, UnpacksTheTopicsPageOrTheDefaultAndNothingOutsideItsFolder) 
   EXPECT_EQ(UnpackHelpTopic(Dir() / "none.chm", "Topic12", folder), std::nullopt);
 }
 
+TEST_F(ChmFileTest, DirectoryOfSeveralChunksIsFollowedThroughItsIndex) {
+  // Two listing chunks in a chain and an index chunk over them, as help compilers lay out
+  // larger files: a name in the second chunk is found through the index.
+  const fs::path file = Write(test::ChmFileWith(
+      {{test::ListingChunk({{"/a.htm", 0, 2}}, -1, 1), test::ListingChunk({{"/m.htm", 2, 2}}, 0),
+        test::IndexChunk({{"/a.htm", 0}, {"/m.htm", 1}})},
+       0,
+       2},
+      "<pm!"));
+  const auto help = TChmFile::Open(file);
+  ASSERT_TRUE(help);
+  EXPECT_EQ(help->Files(), (std::vector<std::string>{"/a.htm", "/m.htm"}));
+  EXPECT_EQ(help->Read("/m.htm"), "m!");
+  EXPECT_EQ(help->Read("/a.htm"), "<p");
+}
+
+TEST_F(ChmFileTest, DamagedDirectoriesAreRefusedBeforeTheLibraryFollowsThem) {
+  // Each of these hangs libchm or sends it past a chunk's end when it is handed the file.
+  using test::IndexChunk;
+  using test::ListingChunk;
+  const test::TChmEntry page{"/a.htm", 0, 2};
+  std::string cutEntry = ListingChunk({page});
+  cutEntry[4] = static_cast<char>(cutEntry[4] + 2);  // the stated free space cuts the entry
+  std::string noSpace = ListingChunk({page});
+  noSpace[7] = 1;  // more free space than the chunk has
+  const std::pair<const char*, test::TChmDirectory> cases[] = {
+      {"cyclic listing chain", {{ListingChunk({page}, -1, 1), ListingChunk({page}, 0, 0)}}},
+      {"listing chunk next to itself", {{ListingChunk({page}, -1, 0)}}},
+      {"next listing chunk out of range", {{ListingChunk({page}, -1, 7)}}},
+      {"first listing chunk out of range", {{ListingChunk({page})}, 3}},
+      {"index chunk pointing at itself", {{ListingChunk({page}), IndexChunk({{"/a", 1}})}, 0, 1}},
+      {"index chunks in a cycle",
+       {{ListingChunk({page}), IndexChunk({{"/a", 2}}), IndexChunk({{"/a", 1}})}, 0, 1}},
+      {"index child out of range", {{ListingChunk({page}), IndexChunk({{"/a", 9}})}, 0, 1}},
+      {"index root out of range", {{ListingChunk({page})}, 0, 5}},
+      {"index deeper than any compiler writes",
+       {{ListingChunk({page}), IndexChunk({{"/a", 0}}), IndexChunk({{"/a", 1}}),
+         IndexChunk({{"/a", 2}}), IndexChunk({{"/a", 3}}), IndexChunk({{"/a", 4}}),
+         IndexChunk({{"/a", 5}}), IndexChunk({{"/a", 6}}), IndexChunk({{"/a", 7}}),
+         IndexChunk({{"/a", 8}})},
+        0,
+        9}},
+      {"entry cut by the free space", {{cutEntry}}},
+      {"free space beyond the chunk", {{noSpace}}},
+  };
+  for (const auto& [what, directory] : cases) {
+    const fs::path file = Write(test::ChmFileWith(directory, "<p"));
+    EXPECT_FALSE(TChmFile::Open(file)) << what;
+    EXPECT_EQ(UnpackHelpTopic(file, "a", Dir() / "out"), std::nullopt) << what;
+  }
+}
+
+TEST_F(ChmFileTest, CompressedFilesAreReadOnlyWithSoundParameters) {
+  // The compressed section's reset table (its block length, how much it yields, where each
+  // block starts and where the last ends) and its control data (window and reset interval, in
+  // frames of 32 KiB).
+  const auto table = [](std::uint64_t blockLength, std::uint64_t yields,
+                        const std::vector<std::uint64_t>& starts, std::uint64_t end) {
+    std::string bytes;
+    for (const std::uint64_t value :
+         {std::uint64_t{2}, std::uint64_t{starts.size()}, std::uint64_t{8}, std::uint64_t{0x28}})
+      test::PutLe(bytes, value, 4);
+    for (const std::uint64_t value : {yields, end, blockLength}) test::PutLe(bytes, value, 8);
+    for (const std::uint64_t start : starts) test::PutLe(bytes, start, 8);
+    return bytes;
+  };
+  const auto control = [](std::uint32_t window, std::uint32_t windowsPerReset) {
+    std::string bytes;
+    test::PutLe(bytes, 6, 4);
+    bytes += "LZXC";
+    for (const std::uint32_t value : {2u, 2u, window, windowsPerReset, 0u})
+      test::PutLe(bytes, value, 4);
+    return bytes;
+  };
+  const std::string sound = table(0x8000, 0x10000, {0, 100}, 200);
+  const std::pair<const char*, std::pair<std::string, std::string>> cases[] = {
+      {"block length 0, which libchm divides by",
+       {table(0, 0x10000, {0, 100}, 200), control(2, 1)}},
+      {"window the decompressor cannot make", {sound, control(128, 1)}},
+      {"no block between resets", {sound, control(2, 0)}},
+      {"block longer than libchm's buffer",
+       {table(0x8000, 0x10000, {0, 50000}, 50100), control(2, 1)}},
+      {"blocks in the wrong order", {table(0x8000, 0x10000, {100, 0}, 200), control(2, 1)}},
+      {"more bytes than its blocks hold", {table(0x8000, 0x30000, {0, 100}, 200), control(2, 1)}},
+      {"file past what the section yields", {table(0x8000, 0x10, {0, 100}, 200), control(2, 1)}},
+  };
+  for (const auto& [what, parameters] : cases) {
+    const auto& [resetTable, controlData] = parameters;
+    const std::string content = "<p" + resetTable + controlData + std::string(200, 'z');
+    const std::uint64_t tableAt = 2, controlAt = tableAt + resetTable.size();
+    const fs::path file = Write(test::ChmFileOf(
+        {{"/plain.htm", 0, 2},
+         {"/packed.htm", 0, 0x100, 1},
+         {"::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
+          "InstanceData/ResetTable",
+          tableAt, resetTable.size()},
+         {"::DataSpace/Storage/MSCompressed/ControlData", controlAt, controlData.size()},
+         {"::DataSpace/Storage/MSCompressed/Content", controlAt + controlData.size(), 200}},
+        content));
+    const auto help = TChmFile::Open(file);
+    ASSERT_TRUE(help) << what;
+    EXPECT_EQ(help->Read("/plain.htm"), "<p") << what;
+    EXPECT_EQ(help->Read("/packed.htm"), std::nullopt) << what;
+  }
+}
+
 TEST_F(ChmFileTest, StatedLengthsAreCheckedBeforeAnythingIsRead) {
   const std::string content = "<p>ok";
   const fs::path file = Write(test::ChmFileOf({{"/ok.htm", 0, 5},
