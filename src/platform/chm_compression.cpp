@@ -16,9 +16,10 @@ constexpr std::uint64_t kResetTableHead = 0x28, kControlDataHead = 0x18;
 // The window sizes the decompressor can make.
 constexpr std::uint32_t kMinWindow = 1u << 15, kMaxWindow = 1u << 21;
 
-// Whether the control data names a window the decompressor can make and a reset interval of
-// whole half-windows, computed as libchm computes them (in 32 bits).
-bool ControlDataIsSound(const std::string& control) {
+}  // namespace
+
+// Computed as libchm computes them, in 32 bits.
+bool ChmControlDataIsSound(const std::string& control) {
   if (control.size() < kControlDataHead || control.compare(4, 4, "LZXC") != 0) return false;
   const auto version = Le32(control, 8);
   auto resetInterval = Le32(control, 12);
@@ -34,10 +35,8 @@ bool ControlDataIsSound(const std::string& control) {
   return blocksPerReset != 0 && blocksPerReset <= kMaxChmBlocksPerReset;
 }
 
-}  // namespace
-
 std::uint64_t ChmCompressedLength(const std::string& table, const std::string& control) {
-  if (!ControlDataIsSound(control) || table.size() < kResetTableHead || Le32(table, 0) != 2)
+  if (!ChmControlDataIsSound(control) || table.size() < kResetTableHead || Le32(table, 0) != 2)
     return 0;
   const std::uint64_t blocks = Le32(table, 4), entries = Le32(table, 12);
   const std::uint64_t length = Le64(table, 16), compressed = Le64(table, 24);

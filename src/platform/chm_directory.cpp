@@ -1,10 +1,13 @@
 #include "platform/chm_directory.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/chm_compression.h"
 #include "platform/le_bytes.h"
 
 namespace shelf {
@@ -20,6 +23,18 @@ constexpr std::uint64_t kMaxName = 512;
 // A number takes at most ten bytes of seven bits.
 constexpr int kMaxNumberBytes = 10;
 constexpr std::int32_t kNone = -1;
+// The sections a file's bytes are in: as they are, or compressed.
+constexpr std::uint64_t kStored = 0, kCompressed = 1;
+// libchm divides by a number from the control data while it opens a help file; it takes the
+// entry whose name matches without regard to case, up to a zero byte.
+bool IsControlData(const std::string& name) {
+  const std::string upTo = name.substr(0, name.find('\0'));
+  return upTo.size() == sizeof kChmControlData - 1 &&
+         std::equal(upTo.begin(), upTo.end(), kChmControlData, [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) ==
+                  std::tolower(static_cast<unsigned char>(b));
+         });
+}
 
 // Reads the entries of one chunk, never past `end`.
 class TEntryReader {
@@ -40,11 +55,12 @@ class TEntryReader {
     return std::nullopt;
   }
 
-  bool SkipName() {
+  // A name: its length, then its bytes; never empty.
+  std::optional<std::string> Name() {
     const auto length = Number();
-    if (!length || *length == 0 || *length > kMaxName || *length > end_ - at_) return false;
+    if (!length || *length == 0 || *length > kMaxName || *length > end_ - at_) return std::nullopt;
     at_ += *length;
-    return true;
+    return chunk_.substr(at_ - *length, *length);
   }
 
  private:
@@ -64,6 +80,8 @@ class TDirectoryWalk {
     if (!(version == 2 && headerLength >= 0x58) && !(version == 3 && headerLength >= 0x60))
       return false;
     const std::uint64_t directory = Le64(*file, 0x48);
+    // Where the files' bytes begin: stated from the third version on, after the directory before.
+    dataAt_ = version == 3 ? Le64(*file, 0x58) : directory + Le64(*file, 0x50);
     if (directory > fileSize_) return false;
     const auto header = Bytes(directory, kDirectoryHeader);
     if (!header || header->compare(0, 4, "ITSP") != 0 || Le32(*header, 4) != 1 ||
@@ -133,10 +151,24 @@ class TDirectoryWalk {
     const auto end = EntriesEnd(*chunk, kListingHead);
     if (!end) return std::nullopt;
     TEntryReader entries(*chunk, kListingHead, *end);
-    while (!entries.AtEnd())
-      if (!entries.SkipName() || !entries.Number() || !entries.Number() || !entries.Number())
+    while (!entries.AtEnd()) {
+      const auto name = entries.Name();
+      const auto section = entries.Number(), start = entries.Number(), length = entries.Number();
+      if (!name || !section || !start || !length ||
+          (*section != kStored && *section != kCompressed))
         return std::nullopt;
+      if (*section == kStored && IsControlData(*name) && !ControlDataIsSound(*start, *length))
+        return std::nullopt;
+    }
     return static_cast<std::int32_t>(Le32(*chunk, 0x10));
+  }
+
+  // The compressed section's control data, stored as it is at `start` of the files' bytes.
+  bool ControlDataIsSound(std::uint64_t start, std::uint64_t length) {
+    if (length > kMaxChmControlData || start > fileSize_ || dataAt_ > fileSize_ - start)
+      return false;
+    const auto bytes = Bytes(dataAt_ + start, length);
+    return bytes && ChmControlDataIsSound(*bytes);
   }
 
   bool Subtree(std::int32_t number, int depth, std::vector<bool>& seen) {
@@ -151,7 +183,7 @@ class TDirectoryWalk {
     // Each entry names the first file of a chunk one level down.
     TEntryReader entries(*chunk, kIndexHead, *end);
     while (!entries.AtEnd()) {
-      if (!entries.SkipName()) return false;
+      if (!entries.Name()) return false;
       const auto child = entries.Number();
       if (!child || *child >= chunkCount_ ||
           !Subtree(static_cast<std::int32_t>(*child), depth + 1, seen))
@@ -162,6 +194,7 @@ class TDirectoryWalk {
 
   std::ifstream& in_;
   std::uint64_t fileSize_;
+  std::uint64_t dataAt_ = 0;
   std::uint64_t chunksAt_ = 0;
   std::uint32_t chunkLength_ = 0;
   std::uint64_t chunkCount_ = 0;

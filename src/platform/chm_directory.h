@@ -9,8 +9,9 @@ namespace shelf {
 
 // True when the headers, the chain of listing chunks and the tree of index chunks of `file` are
 // consistent: every chunk number names a chunk inside the file, no chunk is reached twice on the
-// chain or in the tree, the tree is at most `kMaxChmIndexDepth` deep, and every entry lies
-// whole inside its chunk.
+// chain or in the tree, the tree is at most `kMaxChmIndexDepth` deep, every entry lies whole
+// inside its chunk in one of the two sections, and the compressed section's control data, which
+// libchm reads while it opens the file, is whole and sound.
 bool ChmDirectoryIsSound(const std::filesystem::path& file);
 
 // Help compilers write one or two index levels; this leaves room for millions of files.

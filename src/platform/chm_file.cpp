@@ -14,14 +14,12 @@ namespace {
 
 constexpr std::uint16_t kDefaultTopicCode = 2;     // in the "/#SYSTEM" file
 constexpr std::uint64_t kMaxSystemFile = 1 << 20;  // it holds a few names and numbers
-// The compressed section's parameters: a block table of eight bytes a block (two million blocks
-// are 64 GiB of pages), and a few numbers.
+// The compressed section's block table: eight bytes a block (two million blocks are 64 GiB of
+// pages).
 constexpr char kResetTable[] =
     "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/"
     "InstanceData/ResetTable";
 constexpr std::uint64_t kMaxResetTable = 16 << 20;
-constexpr char kControlData[] = "::DataSpace/Storage/MSCompressed/ControlData";
-constexpr std::uint64_t kMaxControlData = 256;
 
 int Collect(chmFile*, chmUnitInfo* unit, void* context) {
   const std::string name = unit->path;
@@ -51,7 +49,7 @@ std::unique_ptr<TChmFile> TChmFile::Open(const std::filesystem::path& file) {
   std::unique_ptr<TChmFile> help(new TChmFile(handle, size));
   // Until its parameters are found sound, nothing is decompressed.
   const auto table = help->Read(kResetTable, kMaxResetTable);
-  const auto control = help->Read(kControlData, kMaxControlData);
+  const auto control = help->Read(kChmControlData, kMaxChmControlData);
   if (table && control) help->compressedLength_ = ChmCompressedLength(*table, *control);
   return help;
 }
