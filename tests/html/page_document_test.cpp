@@ -323,6 +323,32 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
   }
 }
 
+// On pages of the old modes a line holding only pictures is as high as they are (a spacer picture
+// makes a row one pixel high); a space between pictures, or a page in standards mode, keeps the
+// height of a line of text.
+TEST_F(PageLayoutTest, LinesOfPicturesAloneAreAsHighAsThePictures) {
+  AddFiles({{"r.png", SolidPng(20, 10, Qt::red)}, {"px.png", SolidPng(1, 1, Qt::blue)}});
+  const std::string cell = "<table cellspacing=0 cellpadding=0><tr><td>";
+  const std::string page =
+      cell + "<img src=r.png></td></tr></table>a" + cell +
+      "<a href=x><img src=r.png border=0></a><img src=px.png width=5 height=4></td></tr></table>b" +
+      cell + "<img src=r.png> <img src=r.png></td></tr></table>c" + cell +
+      "\n<img src=r.png>\n</td></tr></table>d<div><img src=r.png></div>e" + cell +
+      "<img src=px.png width=1 height=1></td></tr></table>f";
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {"", {18, 46, 82, 110, 138, 157}},
+      {"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+       "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">",
+       {18, 46, 82, 110, 138, 157}},
+      {"<!DOCTYPE html>", {26, 62, 98, 134, 170, 206}},
+  };
+  for (const auto& [doctype, tops] : cases) {
+    Lay(doctype + page);
+    for (std::size_t k = 0; k < tops.size(); ++k)
+      EXPECT_NEAR(Top(std::string(1, char('a' + k))), tops[k], 1) << doctype << " line " << k;
+  }
+}
+
 // A light reader: rules for a dark colour scheme never apply, those for a light one do.
 TEST_F(PageLayoutTest, ColourSchemeQueriesAnswerLight) {
   const std::pair<const char*, QColor> cases[] = {
