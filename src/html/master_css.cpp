@@ -30,6 +30,7 @@ colgroup { display: table-column-group; }
 td, th { display: table-cell; vertical-align: inherit; padding: 1px; }
 th { font-weight: bold; text-align: center; }
 caption { display: table-caption; text-align: center; }
+iframe { display: inline-block; width: 300px; height: 150px; border: 2px inset #c0c0c0; }
 body { margin: 8px; }
 p, dl, multicol { margin: 1em 0; }
 blockquote { margin: 1em 40px; }

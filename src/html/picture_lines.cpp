@@ -7,9 +7,10 @@ namespace shelf {
 
 namespace {
 
+// Pictures and inline frames: boxes with no text of their own.
 bool IsPicture(const litehtml::element& el) {
   const char* tag = el.get_tagName();
-  return tag && std::strcmp(tag, "img") == 0;
+  return tag && (std::strcmp(tag, "img") == 0 || std::strcmp(tag, "iframe") == 0);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "html/form_control_element.h"
 #include "html/fractional_font.h"
 #include "html/hyphen_breaks.h"
+#include "html/inline_frame_element.h"
 #include "html/master_css.h"
 #include "html/page_decoder.h"
 #include "html/page_geometry.h"
@@ -550,6 +551,7 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
   if (tag == "body") return std::make_shared<TBodyElement>(doc);
   if (tag == "hr") return std::make_shared<TRuleElement>(doc);
   if (tag == "br") return std::make_shared<TBreakElement>(doc);
+  if (tag == "iframe") return std::make_shared<TInlineFrameElement>(doc);
   const bool control = tag == "select" || tag == "textarea" || tag == "button" ||
                        (tag == "input" && !(attributes.count("type") &&
                                             AsciiLower(attributes.at("type")) == "hidden"));

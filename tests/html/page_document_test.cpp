@@ -285,6 +285,16 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
        "<tr><td>int<td>one<tr><td class=s colspan=2>&#160;<tr><td>int<td>two<tr><td class=s "
        "colspan=2>&#160;<tr><td>int<td>three<tr><td class=s colspan=2>&#160;</table>end",
        {{"end", Top, 83}, {"one", Left, 38}}},
+      // Inline frames keep their place (300 by 150 unless they say), without their fallback text.
+      {"<div><iframe src=\"javascript:void(0)\" frameborder=0>fallback words</iframe></div>one"
+       "<div><iframe width=100 height=40></iframe></div>two",
+       {{"one", Top, 158}, {"two", Top, 220}}},
+      // A full-width table finds no room beside a float and goes below it.
+      {"<h2 style=\"float:left;margin:0\">title</h2><div style=\"display:table;width:100%\">"
+       "<div>body</div></div>three",
+       {{"body", Top, 35}, {"three", Top, 53}}},
+      {"<h2 style=\"float:left;margin:0\">title</h2><table width=100%><tr><td>body</table>three",
+       {{"body", Top, 38}, {"three", Top, 59}}},
       // Header and footer row groups: columns as in the body, the footer last.
       {"<table border=1><thead><tr><th>Имя<th>Значение<th>Описание</thead><tbody><tr><td>a"
        "<td>1<td>первый</tbody></table>end",
