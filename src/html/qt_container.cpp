@@ -34,6 +34,7 @@
 #include "html/style_sheet_filter.h"
 #include "html/style_sheet_guard.h"
 #include "html/table_element.h"
+#include "html/text_shadow.h"
 #include "platform/cp1251.h"
 #include "store/compr_stream.h"
 
@@ -297,10 +298,9 @@ void TQtContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
   painter->setFont(entry.Font);
   const int baseline = PageCoordinate(qint64{pos.y} + entry.Ascent);
   const QString line = QString::fromUtf8(text);
-  if (const TTextEffects& effects = entry.Effects; effects.Shadow) {
-    painter->setPen(ToQColor(effects.ShadowColor));
-    painter->drawText(pos.x + effects.ShadowX, baseline + effects.ShadowY, line);
-  }
+  if (const TTextEffects& effects = entry.Effects; effects.Shadow)
+    DrawTextShadow(*painter, line, QPoint(pos.x + effects.ShadowX, baseline + effects.ShadowY),
+                   ToQColor(effects.ShadowColor), effects.ShadowBlur);
   painter->setPen(ToQColor(color));
   painter->drawText(pos.x, baseline, line);
 }

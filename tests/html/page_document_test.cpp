@@ -409,6 +409,20 @@ TEST_F(PageLayoutTest, BorderKeywordsAndTextShadowsAreDrawn) {
     for (int x = word.left(); x <= word.right() + 4; ++x)
       red += shadow.pixelColor(x, y) == QColor(Qt::red);
   EXPECT_GT(red, 50);
+  // A blurred shadow fades out around the text: pale red beside the word, none further away.
+  Lay("<h1 style=\"text-shadow:0 0 8px #f00\">MMMM</h1>");
+  const QImage blurred = Paint();
+  const QRect blurWord = Word("MMMM");
+  int pale = 0, beyond = 0;
+  for (int y = blurWord.top(); y <= blurWord.bottom(); ++y) {
+    for (int x = blurWord.right() + 1; x <= blurWord.right() + 4; ++x) {
+      const QColor colour = blurred.pixelColor(x, y);
+      pale += colour.red() > colour.green() && colour.green() > 0;
+    }
+    beyond += blurred.pixelColor(blurWord.right() + 12, y) != QColor(Qt::white);
+  }
+  EXPECT_GT(pale, 5);
+  EXPECT_EQ(beyond, 0);
 }
 
 }  // namespace
