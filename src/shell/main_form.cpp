@@ -75,6 +75,8 @@ constexpr int kContextMenuFadeStep = 3;
 constexpr char kPanelFilm[] = "car.avi";
 constexpr QRect kVideoPanel(QPoint(31, 135), QPoint(686, 393));
 constexpr int kTitleScreen = 0;
+// How long a new copy waits for one that is closing (its sounds end within seconds).
+constexpr std::chrono::milliseconds kBookLockPatience(8000);
 
 // Scrolls the page on show to the anchor its name carries: a start page was laid out before
 // its window had its size, so its anchor is found again once it has.
@@ -118,7 +120,7 @@ TMainForm::TMainForm(TBookSession& session)
     }
     timer.SetEnabled(false);
     hide();
-    QCoreApplication::quit();
+    PlayOutAndQuit();
   };
 }
 
@@ -128,11 +130,8 @@ TMainForm::~TMainForm() {
   dispatcher_.SetDialog(nullptr);
   slides_.reset();
   coolDialog_.reset();  // keeps its stored switches when it is still open
-  if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
-    const std::string& sound = Screen().Buttons[exitButton_].Sound;
-    if (!sound.empty() && sound != "no" && options_.Wav) PlayBookSound(sound, true);
-  }
-  if (music_ && options_.BGSound) music_->StopBackgroundMusic(true);
+  // Ended another way than through the closing animation: the music stops where it is.
+  if (music_ && options_.BGSound && music_->Player().Opened()) music_->StopBackgroundMusic(false);
   dispatcher_.SetMedia(nullptr, nullptr);
   startClip_.reset();
   videoPanel_.reset();
@@ -158,12 +157,7 @@ TMainForm::~TMainForm() {
 std::optional<int> TMainForm::BuildBookShell() {
   if (!ReadDescription()) return 1;
 
-  instanceLock_ = std::make_unique<TInstanceLock>(title_);
-  if (!instanceLock_->TryAcquire()) {
-    notMainShell_ = true;
-    std::cerr << "shelf: \"" << Cp1251ToUtf8(title_) << "\" is already open\n";
-    return 0;
-  }
+  if (!AcquireBookLock()) return 0;
   setWindowTitle(ToQString(title_));
   QCoreApplication::setApplicationName(ToQString(title_));
   ApplyBookIcon();
@@ -227,6 +221,24 @@ std::optional<int> TMainForm::BuildBookShell() {
   CreateFindBoxes();
   if (textMsg_) textMsg_->SetDialog(coolDialog_.get());
   return std::nullopt;
+}
+
+bool TMainForm::AcquireBookLock() {
+  instanceLock_ = std::make_unique<TInstanceLock>(title_);
+  std::optional<TWindowId> shown;
+  if (instanceLock_->AcquireWithin(kBookLockPatience, [&] {
+        shown = TWindowBus::FindVisibleWindow(title_);
+        return shown.has_value();
+      }))
+    return true;
+  notMainShell_ = true;
+  if (shown) {
+    TWindowBus(*this).BringToFront(*shown);
+    std::cerr << "shelf: \"" << Cp1251ToUtf8(title_) << "\" is open: its window comes forward\n";
+  } else {
+    std::cerr << "shelf: \"" << Cp1251ToUtf8(title_) << "\" is still held by another copy\n";
+  }
+  return false;
 }
 
 void TMainForm::CreatePageAreas() {
@@ -654,7 +666,7 @@ void TMainForm::ShowAbout() {
   if (!aboutBox_) {
     aboutBox_ = CreateAboutBox(*this, session_.Store, session_.Folders, options_);
     if (!aboutBox_) return;
-    aboutBox_->PlaySound = [this](const std::string& name) { PlayBookSound(name, false); };
+    aboutBox_->PlaySound = [this](const std::string& name) { PlayBookSound(name); };
     aboutBox_->OpenLink = [](const std::string& target) {
       if (!TShellOpen().OpenUrl(Cp1251ToUtf8(target)))
         std::cerr << "shelf: the desktop did not open " << Cp1251ToUtf8(target) << "\n";
@@ -749,6 +761,7 @@ void TMainForm::ShowMainWindow() {
   SetAnimationShape(QRegion());
   show();
   openingTimer_.SetEnabled(true);
+  if (filmWanted_) ShowVideoPanel(true);
   if (music_ && options_.BGSound) {
     SetWaitCursor(true);
     music_->StartBackgroundMusic();
@@ -783,6 +796,7 @@ void TMainForm::ShowAfterStartClip() {
 }
 
 void TMainForm::ShowVideoPanel(bool on) {
+  filmWanted_ = on;
   if (on && !videoPanel_) {
     videoPanel_ = std::make_unique<TMyAviPlayer>(session_.Store, session_.FileSystem);
     videoPanel_->Setup(this, this, this, session_.Folders.ProgramDir + kPanelFilm, kVideoPanel);
@@ -798,8 +812,8 @@ void TMainForm::ShowClipPage(int area, const std::string& page) {
   if (htmlFrame_) htmlFrame_->ShowPage(area, page);
 }
 
-void TMainForm::DecoderMissing(const std::string& mediaKind) {
-  if (codecs_) codecs_->DecoderMissing(mediaKind);
+void TMainForm::DecoderMissing(const std::string& need) {
+  if (codecs_) codecs_->DecoderMissing(need);
 }
 
 void TMainForm::TellReader(const std::string& message) {
@@ -827,14 +841,35 @@ void TMainForm::SetAnimationShape(const QRegion& frame) {
 }
 
 void TMainForm::PlayButtonSound(const std::string& name) {
-  PlayBookSound(name, false);
+  PlayBookSound(name);
 }
 
-void TMainForm::PlayBookSound(const std::string& name, bool toTheEnd) {
+void TMainForm::PlayBookSound(const std::string& name, std::function<void()> ended) {
   // A sound the book lacks or this system cannot play is skipped, as a missing picture is.
   if (!buttonSound_)
     buttonSound_ = std::make_unique<TButtonSound>(session_.Store, session_.FileSystem);
-  buttonSound_->Play(session_.Folders.ProgramDir + name, toTheEnd);
+  buttonSound_->Play(session_.Folders.ProgramDir + name, std::move(ended));
+}
+
+void TMainForm::SetButtonSounds(bool on) {
+  options_.Wav = on;
+  TRegistry settings;
+  if (settings.OpenKey(SettingsKeyPath(title_), true)) settings.WriteBool("Wav", on);
+}
+
+void TMainForm::PlayOutAndQuit() {
+  const auto fadeAndQuit = [this] {
+    if (music_ && options_.BGSound && music_->Player().Opened())
+      music_->StopBackgroundMusic(true, [] { QCoreApplication::quit(); });
+    else
+      QCoreApplication::quit();
+  };
+  const auto& buttons = Screen().Buttons;
+  const std::string sound = exitButton_ >= 0 && exitButton_ < static_cast<int>(buttons.size())
+                                ? buttons[exitButton_].Sound
+                                : std::string();
+  if (sound.empty() || sound == "no" || !options_.Wav) return fadeAndQuit();
+  PlayBookSound(sound, fadeAndQuit);
 }
 
 void TMainForm::CloseBook(TElementKind kind, int index) {

@@ -177,6 +177,7 @@ class TMainForm : public QWidget,
   // TCommandHost
   bool Busy() const override { return busy_; }
   bool ButtonSoundsOn() const override { return options_.Wav; }
+  void SetButtonSounds(bool on) override;
   void PlayButtonSound(const std::string& name) override;
   void CloseBook(TElementKind kind, int index) override;
   void Minimize(TElementKind kind, int index) override;
@@ -240,7 +241,7 @@ class TMainForm : public QWidget,
   TScaleBar* SearchScale() const override { return scaleBar_.get(); }
   // TSoundHost
   void ShowClipPage(int area, const std::string& page) override;
-  void DecoderMissing(const std::string& mediaKind) override;
+  void DecoderMissing(const std::string& need) override;
   void SetWaitCursor(bool wait) override;
   // TDrawTarget
   void DrawOverlay(QPoint at, const QImage& image) override;
@@ -274,7 +275,14 @@ class TMainForm : public QWidget,
   // A message box that does not hold the window (and the same text on stderr).
   void TellReader(const std::string& message);
   // Plays a sound of the book, from the container or from disk.
-  void PlayBookSound(const std::string& name, bool toTheEnd);
+  // `ended` (when given) runs once the sound has ended, or at once when it cannot play.
+  void PlayBookSound(const std::string& name, std::function<void()> ended = {});
+  // One window per book: waits for a copy that is closing to let go of the book, or brings the
+  // window of a copy that has it open to the front. False when this copy is not the book's.
+  bool AcquireBookLock();
+  // After the closing animation: the exit button's sound to its end, then the music's fade-out,
+  // then the end of the program, while nothing holds the event loop.
+  void PlayOutAndQuit();
   // Applies an animation frame, kept inside the window's outline.
   void SetAnimationShape(const QRegion& frame);
   QRect ElementRectOf(TElementKind kind, int index);
@@ -298,6 +306,9 @@ class TMainForm : public QWidget,
   std::unique_ptr<TButtonSound> buttonSound_;
   std::unique_ptr<TBackgroundMusic> music_;
   std::unique_ptr<TSound> clips_;
+  // The film switch asked for the film: replayed before the window shows, it starts once the
+  // window is on screen, so the stored switch and what plays agree.
+  bool filmWanted_ = false;
   std::unique_ptr<TMyAviPlayer> videoPanel_;
   std::unique_ptr<TStartClip> startClip_;
   std::unique_ptr<TCodecInstaller> codecs_;
