@@ -92,6 +92,25 @@ bool TNullSink::Start(const fs::path& dir) {
   return true;
 }
 
+void TNullSink::KillServer() {
+  for (auto* process : {&latency_, &server_}) {
+    if (!*process) continue;
+    (*process)->kill();
+    (*process)->waitForFinished(3000);
+    process->reset();
+  }
+}
+
+bool TNullSink::RestartServer() {
+  KillServer();
+  std::error_code ignored;
+  fs::remove(dir_ / "native", ignored);  // a killed server leaves its socket behind
+  if (Start(dir_)) return true;
+  Stop(latency_);
+  Stop(server_);
+  return false;
+}
+
 void TNullSink::StartRecording() {
   recorder_ = Launch("parec", {"-d", "ci_null.monitor", "--raw", "--format=s16le", "--channels=1",
                                "--rate=" + QString::number(kRecordRate), "--latency-msec=10"});
