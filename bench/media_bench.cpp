@@ -16,12 +16,12 @@
 
 #include "bench_support.h"
 #include "book/book_session.h"
-#include "dialogs/program_options.h"
 #include "media/background_music.h"
 #include "media/m_player.h"
 #include "media/null_sink.h"
 #include "media/sound.h"
 #include "platform/pcm_decoder.h"
+#include "settings/program_options.h"
 
 namespace shelf {
 namespace {

@@ -1,7 +1,10 @@
 // Shelf: opens the book given on the command line (a folder of it, a file in it, a disc or a disc
 // image), or the sample book installed with the program, in the role the command line asks for.
+#include <unistd.h>
+#include <QMessageBox>
 #include <QProcess>
 #include <iostream>
+#include <optional>
 
 #include "book/book_session.h"
 #include "platform/cp1251.h"
@@ -17,15 +20,43 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: shelf [BOOK | --book BOOK] [PAGE | /t | /h]\n"
+    "usage: shelf [BOOK | --book BOOK] [PAGE [/t | /h]]\n"
     "       shelf --list | --version\n"
     "  BOOK    the book's top folder or run folder, a file inside the book (interface.dat,\n"
     "          Struct.txt, a page: the page is shown first), a disc's mount point, or a disc\n"
     "          image (.iso); default: the sample book installed with Shelf\n"
+    "  PAGE    a page or picture of the book for the window the book starts for it: /t the\n"
+    "          thesaurus window, /h the help window, none a window of its own\n"
     "  --list  the books on mounted discs and the books opened before, with their titles\n";
 
+// Nobody reads the error output of a program the desktop started (from its menu entry or a
+// file manager): GLib names the entry it launched, and neither end is a terminal then.
+bool StartedFromDesktop() {
+  return qEnvironmentVariableIsSet("GIO_LAUNCHED_DESKTOP_FILE") ||
+         (!isatty(STDIN_FILENO) && !isatty(STDERR_FILENO));
+}
+
+// A screen a reader looks at (not the offscreen platform the tests use).
+bool ReaderSeesTheScreen() {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  return (!qEnvironmentVariableIsEmpty("DISPLAY") ||
+          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) &&
+         (platform.isEmpty() || platform.startsWith("xcb") || platform.startsWith("wayland"));
+}
+
+// Why the program cannot go on, on the error output, and in a message box as well when the
+// desktop started it, so that opening a bad file never ends in silence. No other window shows.
 int Fail(const std::string& message) {
   std::cerr << "shelf: " << message << "\n";
+  if (StartedFromDesktop() && ReaderSeesTheScreen()) {
+    int argc = 1;
+    char name[] = "shelf";
+    char* argv[] = {name, nullptr};
+    const bool running = QCoreApplication::instance() != nullptr;
+    std::optional<QApplication> app;
+    if (!running) app.emplace(argc, argv);
+    QMessageBox::critical(nullptr, "Shelf", QString::fromStdString(message));
+  }
   return 1;
 }
 
@@ -67,6 +98,15 @@ int main(int argc, char** argv) {
   const auto book = shelf::FindStartBook(arguments, SHELF_SAMPLE_BOOK, error);
   if (!book && !error.empty()) return Fail(error);
   const shelf::TCommandLine commandLine = shelf::ParseCommandLine(arguments);
+  // A book that cannot be opened is reported before any window could show.
+  std::unique_ptr<shelf::TBookSession> session;
+  if (book) {
+    session = shelf::OpenBookSession(book->Location, error);
+    if (!session) return Fail(error);
+    if (!session->Store.BookFileExists(session->Folders.ProgramDir + "Struct.txt"))
+      return Fail(book->Source().string() +
+                  " is not a book: it has no Struct.txt, neither in interface.dat nor on disk");
+  }
 
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -82,13 +122,8 @@ int main(int argc, char** argv) {
   shelf::TShelfApplication app(argc, argv);
   if (!book) return RunStartWindow(app);
 
-  const auto session = shelf::OpenBookSession(book->Location, error);
-  if (!session) return Fail(error);
-
   shelf::TMainForm form(*session);
-  // The desktop's command line as the program path and its parameters would make it.
-  const auto argument = commandLine.Argument(
-      shelf::Utf8ToCp1251Lossy(QCoreApplication::applicationFilePath().toStdString()));
+  const auto argument = commandLine.Argument();
   switch (commandLine.Role()) {
     case shelf::TRunRole::Thesaurus:
       if (const auto exitCode = form.SetUpThesaurusWindow(argument.Argument)) return *exitCode;

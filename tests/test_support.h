@@ -30,19 +30,21 @@ std::string ReadFile(const std::filesystem::path& path);
 
 // The most memory the test process has held so far (resident bytes).
 long long PeakResidentBytes();
-// What a test of hostile inputs may hold at most: 1 GiB, and twice that in the checking build,
-// where AddressSanitizer's own bookkeeping (quarantine, shadow memory) comes on top.
+// Whether this is the checking build, with AddressSanitizer.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr long long kHostileInputMemory = 2LL << 30;
+constexpr bool kAddressSanitizer = true;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr long long kHostileInputMemory = 2LL << 30;
+constexpr bool kAddressSanitizer = true;
 #else
-constexpr long long kHostileInputMemory = 1LL << 30;
+constexpr bool kAddressSanitizer = false;
 #endif
 #else
-constexpr long long kHostileInputMemory = 1LL << 30;
+constexpr bool kAddressSanitizer = false;
 #endif
+// What a test of hostile inputs may hold at most: 1 GiB, and twice that in the checking build,
+// where AddressSanitizer's own bookkeeping (quarantine, shadow memory) comes on top.
+constexpr long long kHostileInputMemory = kAddressSanitizer ? 2LL << 30 : 1LL << 30;
 
 // Sets the sample book's start clip on or off the way the options dialog does (its "Clip"
 // setting, in the current settings folder); with it off, the book's window shows at once.

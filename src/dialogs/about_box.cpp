@@ -9,15 +9,15 @@
 #include <iostream>
 
 #include "dialogs/dialog_description.h"
-#include "dialogs/program_options.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
-#include "shell/my_control.h"
+#include "settings/program_options.h"
 #include "store/book_store.h"
 #include "store/compr_stream.h"
 #include "widgets/book_color.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/my_control.h"
 
 namespace shelf {
 namespace {

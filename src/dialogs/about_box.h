@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "dialogs/about_description.h"
-#include "shell/screen_pictures.h"
 #include "widgets/draw_target.h"
 #include "widgets/eff_car.h"
 #include "widgets/effect.h"
+#include "widgets/screen_pictures.h"
 
 namespace shelf {
 

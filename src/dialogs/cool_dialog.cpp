@@ -17,12 +17,12 @@
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
-#include "shell/my_control.h"
 #include "store/book_store.h"
 #include "store/compr_stream.h"
 #include "widgets/book_color.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/my_control.h"
 #include "widgets/text_msg.h"
 
 namespace shelf {

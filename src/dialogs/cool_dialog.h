@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "dialogs/dialog_description.h"
-#include "shell/screen_pictures.h"
+#include "search/find_host.h"
 #include "widgets/draw_target.h"
 #include "widgets/eff_car.h"
+#include "widgets/screen_pictures.h"
 
 class QListWidget;
 
@@ -51,11 +52,10 @@ class TCoolDialogHost {
   virtual void DialogPageShown(int page) { (void)page; }
 };
 
-class TCoolDialog : public QWidget, public TDrawTarget {
+class TCoolDialog : public QWidget, public TDrawTarget, public TFindDialog {
  public:
-  // Page indexes the other parts show.
+  // Page indexes the other parts show (the find page's comes with TFindDialog).
   static constexpr int kMessagePage = 0;
-  static constexpr int kFindPage = 1;
   // Results of the closing commands.
   static constexpr int kResultYes = 6, kResultNo = 7, kResultCancel = 2;
 
@@ -69,10 +69,11 @@ class TCoolDialog : public QWidget, public TDrawTarget {
   // the last closing command at once, or 2 when the page or its picture cannot be had.
   int ShowDialogPage(int page, const std::string& message);
   // A button's or switch's command; true when it closed the dialog.
-  bool RunCommand(const std::string& command, const std::string& sound);
+  bool RunCommand(const std::string& command, const std::string& sound) override;
   // The found pages under the find page; no files: the page shrinks to its upper part.
-  void ShowFindResults(const TDynamicStringArray& files, const TDynamicStringArray& titles);
-  void SetFindButtonHint(const std::string& text);
+  void ShowFindResults(const TDynamicStringArray& files,
+                       const TDynamicStringArray& titles) override;
+  void SetFindButtonHint(const std::string& text) override;
   // Opens the found page at `index` of the result list in the page area.
   void OpenFoundPage(int index);
 
@@ -82,7 +83,8 @@ class TCoolDialog : public QWidget, public TDrawTarget {
   void PointerUp(QPoint at);
 
   QImage& PageImage() { return pageImage_; }
-  int CurrentPage() const { return currentPage_; }
+  QWidget& Widget() override { return *this; }
+  int CurrentPage() const override { return currentPage_; }
   int DialogResult() const { return dialogResult_; }
   int FullHeight() const { return fullHeight_; }
   const std::vector<QRect>& PageButtons() const { return pageButtons_; }

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "html/document_view.h"
+#include "pages/html_frame.h"
 #include "platform/cp1251.h"
 #include "widgets/color_grid.h"
 
@@ -209,6 +210,19 @@ void TFontForm::Reset() {
 
 void TFontForm::ShowSample() {
   fontViewer_->LoadString(*Utf8ToCp1251(kSample));
+}
+
+bool AskPageFonts(const TBookStore& store, QWidget* parent, TPageFontSettings& fonts) {
+  TFontForm dialog(store, parent);
+  dialog.SetFontName(fonts.FontName);
+  dialog.SetFontColor(fonts.FontColor);
+  dialog.SetFontSize(fonts.FontSize);
+  dialog.SetHotSpotColor(fonts.HotSpotColor);
+  dialog.SetBackground(fonts.Background);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  fonts = {dialog.GetFontName(), dialog.FontColor(), dialog.FontSize(), dialog.HotSpotColor(),
+           dialog.GetBackground()};
+  return true;
 }
 
 }  // namespace shelf

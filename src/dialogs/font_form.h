@@ -17,6 +17,7 @@ namespace shelf {
 class TBookStore;
 class TColorGrid;
 class TDocumentView;
+struct TPageFontSettings;
 
 // The background colours offered by name (Windows colour values); a value without a name is
 // written as '$' and eight hexadecimal digits.
@@ -78,5 +79,8 @@ class TFontForm : public QDialog {
   int fontSize_ = 12;
   TShown shown_{};
 };
+
+// Runs the dialog over `parent` preset with `fonts`; OK writes the choice back and gives true.
+bool AskPageFonts(const TBookStore& store, QWidget* parent, TPageFontSettings& fonts);
 
 }  // namespace shelf

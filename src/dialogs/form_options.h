@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "dialogs/program_options.h"
+#include "settings/program_options.h"
 
 class QCheckBox;
 class QLabel;

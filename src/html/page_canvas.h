@@ -2,16 +2,11 @@
 // metrics, opens pages and draws each one on its canvas in device pixels.
 #pragma once
 
+#include "platform/sheet_metrics.h"
+
 class QPainter;
 
 namespace shelf {
-
-struct TSheetMetrics {
-  int DpiX = 300, DpiY = 300;
-  int PhysicalWidth = 2479, PhysicalHeight = 3508;
-  int OffsetX = 75, OffsetY = 91;  // of the printable area from the sheet's edge
-  int PrintableWidth = 2333, PrintableHeight = 3321;
-};
 
 class TPageCanvas {
  public:

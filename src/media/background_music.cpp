@@ -4,8 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "dialogs/program_options.h"
 #include "platform/registry.h"
+#include "settings/program_options.h"
 
 namespace shelf {
 namespace {

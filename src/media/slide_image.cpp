@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <random>
 
-#include "dialogs/program_options.h"
+#include "settings/program_options.h"
 #include "store/book_path.h"
 #include "widgets/book_picture.h"
 

@@ -1,8 +1,8 @@
 #include "media/sound.h"
 
-#include "dialogs/program_options.h"
 #include "media/background_music.h"
 #include "platform/cp1251.h"
+#include "settings/program_options.h"
 #include "widgets/book_color.h"
 #include "widgets/color_win_control.h"
 

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <set>
 
-#include "dialogs/font_form.h"
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
 #include "platform/cp1251.h"
@@ -162,15 +161,9 @@ void THtmlFrame::ChooseFonts() {
   if (!viewer && !viewers_.empty()) viewer = viewers_.front().get();
   if (!viewer) return;
   const TViewerSettings& s = viewer->Settings();
-  TFontForm dialog(store_, &host_.Window());
-  dialog.SetFontName(s.DefFontName);
-  dialog.SetFontColor(s.DefFontColor);
-  dialog.SetFontSize(s.DefFontSize);
-  dialog.SetHotSpotColor(s.DefHotSpotColor);
-  dialog.SetBackground(s.DefBackground);
-  if (dialog.exec() != QDialog::Accepted) return;
-  ApplyFonts({dialog.GetFontName(), dialog.FontColor(), dialog.FontSize(), dialog.HotSpotColor(),
-              dialog.GetBackground()});
+  TPageFontSettings fonts{s.DefFontName, s.DefFontColor, s.DefFontSize, s.DefHotSpotColor,
+                          s.DefBackground};
+  if (host_.ChooseFonts(fonts)) ApplyFonts(fonts);
 }
 
 void THtmlFrame::ApplyFonts(const TPageFontSettings& fonts) {

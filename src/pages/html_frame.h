@@ -37,6 +37,15 @@ class TPathInputBox;
 class TPanelBkgrd;
 struct TBookFolders;
 
+// The settings a page area reads at start and writes back at the end.
+struct TPageFontSettings {
+  std::string FontName = "Arial";
+  std::uint32_t FontColor = 0;
+  int FontSize = 8;
+  std::uint32_t HotSpotColor = 0x003366;
+  std::uint32_t Background = 0xFFFFFF;
+};
+
 // What the page areas need of the main window.
 class THtmlFrameHost {
  public:
@@ -56,15 +65,12 @@ class THtmlFrameHost {
     (void)page;
     return archiveMode;
   }
-};
-
-// The settings a page area reads at start and writes back at the end.
-struct TPageFontSettings {
-  std::string FontName = "Arial";
-  std::uint32_t FontColor = 0;
-  int FontSize = 8;
-  std::uint32_t HotSpotColor = 0x003366;
-  std::uint32_t Background = 0xFFFFFF;
+  // Asks the reader for the pages' font and colours, preset with `fonts`; false when the
+  // reader cancelled (or there is no one to ask), `fonts` then stays as it was.
+  virtual bool ChooseFonts(TPageFontSettings& fonts) {
+    (void)fonts;
+    return false;
+  }
 };
 
 class THtmlFrame : public QObject {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "html/page_canvas.h"
+#include "platform/sheet_metrics.h"
 
 class QPrinter;
 

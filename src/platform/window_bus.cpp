@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -23,14 +24,6 @@
 namespace shelf {
 namespace fs = std::filesystem;
 namespace {
-
-enum TFrameType : std::uint8_t {
-  kCopyData = 1,     // waits for kDone
-  kSentMessage = 2,  // waits for kDone
-  kPostedMessage = 3,
-  kFront = 4,
-  kDone = 9,
-};
 
 // The folder the sockets live in: private to this user.
 fs::path BusFolder() {
@@ -56,7 +49,7 @@ void PutNumber(QByteArray& out, std::uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-std::uint64_t GetNumber(const QByteArray& in, qsizetype at, int bytes) {
+std::uint64_t GetNumber(const std::string& in, std::size_t at, int bytes) {
   std::uint64_t value = 0;
   for (int i = 0; i < bytes; ++i)
     value |= static_cast<std::uint64_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
@@ -70,14 +63,36 @@ pid_t OwnerOf(const std::string& name) {
   return static_cast<pid_t>(std::atol(name.c_str() + first + 1));
 }
 
-}  // namespace
+// "<16 hex digits>-<process id>-<serial>", as Listen names a window's socket.
+bool IsSocketName(const std::string& name) {
+  std::size_t at = 0;
+  const auto digits = [&](bool hex) {
+    const std::size_t start = at;
+    while (at < name.size() && (hex ? std::isxdigit(static_cast<unsigned char>(name[at]))
+                                    : std::isdigit(static_cast<unsigned char>(name[at]))))
+      ++at;
+    return at - start;
+  };
+  if (digits(true) != 16 || at >= name.size() || name[at++] != '-') return false;
+  if (digits(false) == 0 || at >= name.size() || name[at++] != '-') return false;
+  return digits(false) > 0 && at == name.size();
+}
 
-// One frame: length (4), type (1), sender length (2), sender, payload.
-struct TWindowBus::TFrame {
-  std::uint8_t Type = 0;
-  TWindowId Sender;
-  QByteArray Payload;
-};
+// A socket of this user directly in the messages folder (checked without following links).
+bool IsSocketIn(const fs::path& path, const fs::path& folder) {
+  struct stat info {};
+  return !folder.empty() && path.parent_path() == folder &&
+         IsSocketName(path.filename().string()) && lstat(path.c_str(), &info) == 0 &&
+         S_ISSOCK(info.st_mode) && info.st_uid == getuid();
+}
+
+// Where a reply may go: a frame names its sender itself, so the name is trusted no further
+// than this.
+bool IsWindowAddress(const TWindowId& id) {
+  return IsSocketIn(fs::path(id), BusFolder());
+}
+
+}  // namespace
 
 TWindowBus::TWindowBus(QWidget& window) : window_(window) {
   window_.installEventFilter(this);
@@ -133,88 +148,90 @@ void TWindowBus::StopListening() {
 
 void TWindowBus::Accept() {
   while (QLocalSocket* socket = server_ ? server_->nextPendingConnection() : nullptr) {
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadFrames(socket); });
+    const TBusInbox::TConnection connection = ++lastConnection_;
+    HangUp(inbox_.Open(connection));
+    sockets_[connection] = socket;
+    // Qt reads ahead no further than one frame; the inbox bounds the rest.
+    socket->setReadBufferSize(static_cast<qint64>(kMaxBusFrame));
+    connect(socket, &QLocalSocket::readyRead, this, [this, connection] { ReadFrame(connection); });
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QObject::destroyed, this, [this, socket] { buffers_.erase(socket); });
-    if (socket->bytesAvailable() > 0) ReadFrames(socket);
+    connect(socket, &QObject::destroyed, this, [this, connection] {
+      inbox_.Close(connection);
+      sockets_.erase(connection);
+    });
+    if (socket->bytesAvailable() > 0) ReadFrame(connection);
   }
 }
 
-void TWindowBus::ReadFrames(QLocalSocket* socket) {
-  QByteArray& buffer = buffers_[socket];
-  buffer += socket->readAll();
-  while (buffer.size() >= 4) {
-    const auto length = static_cast<qsizetype>(GetNumber(buffer, 0, 4));
-    if (length < 3 || length > (1 << 20)) {  // not one of ours
-      socket->abort();
-      return;
-    }
-    if (buffer.size() < 4 + length) return;
-    TFrame frame;
-    frame.Type = static_cast<std::uint8_t>(buffer[4]);
-    const auto senderLength = static_cast<qsizetype>(GetNumber(buffer, 5, 2));
-    if (3 + senderLength > length) {
-      socket->abort();
-      return;
-    }
-    frame.Sender = buffer.mid(7, senderLength).toStdString();
-    frame.Payload = buffer.mid(7 + senderLength, length - 3 - senderLength);
-    buffer.remove(0, 4 + length);
-    // Handled from the event loop, never inside this signal, so a handler that sends in turn
-    // does not read this socket again.
-    QPointer<QLocalSocket> guard(socket);
-    QMetaObject::invokeMethod(
-        this, [this, frame, guard] { Handle(frame, guard.data()); }, Qt::QueuedConnection);
-    // A posted frame is all its sender has to say: hanging up lets it go.
-    if (frame.Type == kPostedMessage || frame.Type == kFront) socket->disconnectFromServer();
-  }
+void TWindowBus::HangUp(const std::vector<TBusInbox::TConnection>& connections) {
+  for (const TBusInbox::TConnection connection : connections)
+    if (const auto it = sockets_.find(connection); it != sockets_.end()) it->second->abort();
 }
 
-void TWindowBus::Handle(const TFrame& frame, QLocalSocket* socket) {
+void TWindowBus::ReadFrame(TBusInbox::TConnection connection) {
+  const auto it = sockets_.find(connection);
+  if (it == sockets_.end()) return;
+  QLocalSocket* socket = it->second;
+  const QByteArray bytes = socket->readAll();
+  TBusInbox::TReceived received =
+      inbox_.Receive(connection, std::string_view(bytes.constData(), bytes.size()));
+  HangUp(received.Drop);
+  if (!received.Frame) return;
+  // Handled from the event loop, never inside this signal, so a handler that sends in turn
+  // does not read this socket again.
+  const std::uint8_t type = received.Frame->Type;
+  QPointer<QLocalSocket> guard(socket);
+  QMetaObject::invokeMethod(
+      this, [this, frame = std::move(*received.Frame), guard] { Handle(frame, guard.data()); },
+      Qt::QueuedConnection);
+  // A posted frame is all its sender has to say: hanging up lets it go.
+  if (type == kPostedMessageFrame || type == kFrontFrame) socket->disconnectFromServer();
+}
+
+void TWindowBus::Handle(const TBusFrame& frame, QLocalSocket* socket) {
   switch (frame.Type) {
-    case kCopyData:
-      if (const auto record = CopyDataRecord::Decode(
-              std::string_view(frame.Payload.constData(), frame.Payload.size()));
-          record && OnCopyData)
+    case kCopyDataFrame:
+      if (const auto record = CopyDataRecord::Decode(frame.Payload); record && OnCopyData)
         OnCopyData(*record, frame.Sender);
       break;
-    case kSentMessage:
-    case kPostedMessage:
+    case kSentMessageFrame:
+    case kPostedMessageFrame:
       if (frame.Payload.size() == 12 && OnMessage)
         OnMessage(static_cast<int>(GetNumber(frame.Payload, 0, 4)),
                   static_cast<std::int64_t>(GetNumber(frame.Payload, 4, 8)), frame.Sender);
       break;
-    case kFront:
+    case kFrontFrame:
       if (window_.isMinimized()) window_.showNormal();
       window_.raise();
       window_.activateWindow();
       break;
   }
-  if ((frame.Type == kCopyData || frame.Type == kSentMessage) && socket &&
+  if ((frame.Type == kCopyDataFrame || frame.Type == kSentMessageFrame) && socket &&
       socket->state() == QLocalSocket::ConnectedState) {
-    socket->write(Frame(kDone, {}));
+    socket->write(Frame(kDoneFrame, {}));
     socket->flush();
   }
 }
 
 QByteArray TWindowBus::Frame(std::uint8_t type, const QByteArray& payload) const {
-  QByteArray frame;
-  PutNumber(frame, 3 + id_.size() + payload.size(), 4);
-  frame.append(static_cast<char>(type));
-  PutNumber(frame, id_.size(), 2);
-  frame.append(id_.data(), static_cast<qsizetype>(id_.size()));
-  frame.append(payload);
-  return frame;
+  const std::string frame =
+      EncodeBusFrame(type, id_, std::string_view(payload.constData(), payload.size()));
+  return QByteArray(frame.data(), static_cast<qsizetype>(frame.size()));
 }
 
 bool TWindowBus::Send(const TWindowId& to, std::uint8_t type, const QByteArray& payload,
                       bool wait) {
+  if (!IsWindowAddress(to)) {
+    std::fprintf(stderr, "shelf: a message to %s was not sent: that is no window's address\n",
+                 to.c_str());
+    return false;
+  }
   auto* socket = new QLocalSocket(this);
   socket->connectToServer(QString::fromStdString(to));
   if (!socket->waitForConnected(1000)) {
-    const auto error = socket->error();
-    if (error == QLocalSocket::ConnectionRefusedError || error == QLocalSocket::ServerNotFoundError)
-      ::unlink(to.c_str());  // a copy that died left it behind
+    // A copy that died left its socket behind; it goes once it is known to be one still.
+    if (socket->error() == QLocalSocket::ConnectionRefusedError && IsWindowAddress(to))
+      ::unlink(to.c_str());
     delete socket;
     return false;
   }
@@ -230,9 +247,10 @@ bool TWindowBus::Send(const TWindowId& to, std::uint8_t type, const QByteArray& 
   bool done = false;
   QByteArray answer;
   connect(socket, &QLocalSocket::readyRead, &loop, [&] {
-    answer += socket->readAll();
-    if (answer.size() >= 5 && static_cast<std::uint8_t>(answer[4]) == kDone) {
-      done = true;
+    // Only the answer's type matters: its first five bytes are all that is kept.
+    answer += socket->read(5 - answer.size());
+    if (answer.size() == 5) {
+      done = static_cast<std::uint8_t>(answer[4]) == kDoneFrame;
       loop.quit();
     }
   });
@@ -254,9 +272,10 @@ std::vector<TWindowId> TWindowBus::VisibleWindows(const std::string& caption) {
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
     if (name.rfind(key, 0) != 0) continue;
+    if (!IsSocketIn(it->path(), folder)) continue;
     const pid_t owner = OwnerOf(name);
     if (owner <= 0 || (kill(owner, 0) != 0 && errno == ESRCH)) {
-      fs::remove(it->path(), ec);
+      fs::remove(it->path(), ec);  // its copy died
       continue;
     }
     found.emplace_back(it->last_write_time(ec), it->path().string());
@@ -276,7 +295,8 @@ std::optional<TWindowId> TWindowBus::FindVisibleWindow(const std::string& captio
 
 bool TWindowBus::SendCopyDataTo(const TWindowId& to, const CopyDataRecord& record) {
   const auto bytes = record.Encode();
-  return Send(to, kCopyData, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), true);
+  return Send(to, kCopyDataFrame, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())),
+              true);
 }
 
 bool TWindowBus::SendCopyData(const std::string& caption, const CopyDataRecord& record) {
@@ -294,15 +314,15 @@ QByteArray MessagePayload(int code, std::int64_t parameter) {
 }  // namespace
 
 bool TWindowBus::SendMessageTo(const TWindowId& to, int code, std::int64_t parameter) {
-  return Send(to, kSentMessage, MessagePayload(code, parameter), true);
+  return Send(to, kSentMessageFrame, MessagePayload(code, parameter), true);
 }
 
 void TWindowBus::PostMessageTo(const TWindowId& to, int code, std::int64_t parameter) {
-  Send(to, kPostedMessage, MessagePayload(code, parameter), false);
+  Send(to, kPostedMessageFrame, MessagePayload(code, parameter), false);
 }
 
 void TWindowBus::BringToFront(const TWindowId& to) {
-  Send(to, kFront, {}, false);
+  Send(to, kFrontFrame, {}, false);
 }
 
 }  // namespace shelf

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/bus_inbox.h"
 #include "platform/copy_data_record.h"
 
 class QLocalServer;
@@ -49,6 +50,8 @@ class TWindowBus : public QObject {
   static std::vector<TWindowId> VisibleWindows(const std::string& caption);
   static std::optional<TWindowId> FindVisibleWindow(const std::string& caption);
 
+  // Every address below is checked first: only a socket in this user's private messages folder,
+  // named as windows name theirs, is ever connected to (or removed once its copy has died).
   // Hands `record` to `to` and waits until its handler has returned, answering messages sent
   // back meanwhile but not user input. False when the window is gone or did not answer.
   bool SendCopyDataTo(const TWindowId& to, const CopyDataRecord& record);
@@ -67,16 +70,19 @@ class TWindowBus : public QObject {
   // How long a synchronous send waits for a window that does not answer.
   static constexpr int kSendTimeoutMs = 5000;
 
+  // What the senders connected to this window have sent of their frames so far.
+  const TBusInbox& Inbox() const { return inbox_; }
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct TFrame;
   void Listen();
   void StopListening();
   void Accept();
-  void ReadFrames(QLocalSocket* socket);
-  void Handle(const TFrame& frame, QLocalSocket* socket);
+  void ReadFrame(TBusInbox::TConnection connection);
+  void HangUp(const std::vector<TBusInbox::TConnection>& connections);
+  void Handle(const TBusFrame& frame, QLocalSocket* socket);
   QByteArray Frame(std::uint8_t type, const QByteArray& payload) const;
   bool Send(const TWindowId& to, std::uint8_t type, const QByteArray& payload, bool wait);
 
@@ -84,7 +90,9 @@ class TWindowBus : public QObject {
   std::unique_ptr<QLocalServer> server_;
   TWindowId id_;
   std::string caption_;
-  std::map<QLocalSocket*, QByteArray> buffers_;  // bytes of frames not yet complete
+  TBusInbox inbox_;
+  TBusInbox::TConnection lastConnection_ = 0;
+  std::map<TBusInbox::TConnection, QLocalSocket*> sockets_;
 };
 
 }  // namespace shelf

@@ -4,13 +4,32 @@
 
 #include <string>
 
+#include "store/dynamic_arrays.h"
+
 class QWidget;
 
 namespace shelf {
 
-class TCoolDialog;
 class TFrameViewer;
 class TScaleBar;
+
+// The find page of the book's drawn dialog, as the find boxes use it.
+class TFindDialog {
+ public:
+  // The index of the find page among the dialog's pages.
+  static constexpr int kFindPage = 1;
+
+  virtual ~TFindDialog() = default;
+  // The dialog's window: the find boxes sit on it.
+  virtual QWidget& Widget() = 0;
+  virtual int CurrentPage() const = 0;
+  // A button's or switch's command; true when it closed the dialog.
+  virtual bool RunCommand(const std::string& command, const std::string& sound) = 0;
+  // The found pages under the find page; no files: the page shrinks to its upper part.
+  virtual void ShowFindResults(const TDynamicStringArray& files,
+                               const TDynamicStringArray& titles) = 0;
+  virtual void SetFindButtonHint(const std::string& text) = 0;
+};
 
 class TFindHost {
  public:
@@ -34,7 +53,7 @@ class TFindHost {
   // Selects the next chapter whose caption holds `text` in the visible contents tree.
   virtual bool FindCaption(const std::string& text) = 0;
   // Null when the book has no drawn dialog or no progress bar.
-  virtual TCoolDialog* SearchDialog() const = 0;
+  virtual TFindDialog* SearchDialog() const = 0;
   virtual TScaleBar* SearchScale() const = 0;
   // Where the boxes go when there is no dialog.
   virtual QWidget& Window() = 0;

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "dialogs/cool_dialog.h"
 #include "html/book_url.h"
 #include "html/document_view.h"
 #include "html/frame_viewer.h"
@@ -60,8 +59,7 @@ TFindTxtHtml::TFindTxtHtml(TFindHost& host, const TBookStore& store,
                            const TDosFileSystem& fileSystem, const TBookFolders& folders,
                            const TDynamicFindTxtArray& records)
     : host_(host), store_(store), fileSystem_(fileSystem), folders_(folders) {
-  QWidget* parent =
-      host_.SearchDialog() ? static_cast<QWidget*>(host_.SearchDialog()) : &host_.Window();
+  QWidget* parent = host_.SearchDialog() ? &host_.SearchDialog()->Widget() : &host_.Window();
   for (const RFindTxt& record : records) {
     auto* box = new QLineEdit(parent);
     box->setFrame(false);
@@ -90,8 +88,8 @@ TFindTxtHtml::~TFindTxtHtml() {
 
 void TFindTxtHtml::ShowBoxesForScreen() {
   const int current = host_.CurrentScreen();
-  const TCoolDialog* dialog = host_.SearchDialog();
-  const bool onFindPage = !dialog || dialog->CurrentPage() == TCoolDialog::kFindPage;
+  const TFindDialog* dialog = host_.SearchDialog();
+  const bool onFindPage = !dialog || dialog->CurrentPage() == TFindDialog::kFindPage;
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     if (boxScreens_[i] == current && onFindPage)
       boxes_[i]->show();
@@ -102,8 +100,8 @@ void TFindTxtHtml::ShowBoxesForScreen() {
 }
 
 void TFindTxtHtml::DialogPageShown(int page) {
-  for (QLineEdit* box : boxes_) box->setVisible(page == TCoolDialog::kFindPage);
-  if (!boxes_.empty() && page == TCoolDialog::kFindPage) boxes_.front()->setFocus();
+  for (QLineEdit* box : boxes_) box->setVisible(page == TFindDialog::kFindPage);
+  if (!boxes_.empty() && page == TFindDialog::kFindPage) boxes_.front()->setFocus();
 }
 
 void TFindTxtHtml::HideBoxes(bool hide) {
@@ -119,7 +117,7 @@ bool TFindTxtHtml::eventFilter(QObject* watched, QEvent* event) {
   const int key = static_cast<QKeyEvent*>(event)->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     if (!boxes_.empty() && watched == boxes_.front()) {
-      if (TCoolDialog* dialog = host_.SearchDialog())
+      if (TFindDialog* dialog = host_.SearchDialog())
         dialog->RunCommand("findnext1", "no");
       else
         FindNext(boxNumbers_.front() ? boxNumbers_.front() : 1);
@@ -167,7 +165,7 @@ void TFindTxtHtml::SetContentsMode() {
 
 void TFindTxtHtml::SetSearching(bool idle) {
   stopRequested_ = idle;
-  if (TCoolDialog* dialog = host_.SearchDialog())
+  if (TFindDialog* dialog = host_.SearchDialog())
     dialog->SetFindButtonHint(*Utf8ToCp1251(idle ? "Искать" : "Остановить поиск"));
 }
 
@@ -336,7 +334,7 @@ void TFindTxtHtml::SearchAllPages(int box, const std::string& text) {
     host_.SetBusy(false);
   }
   if (scale) scale->Reset(host_.CurrentScreen());
-  if (TCoolDialog* dialog = host_.SearchDialog())
+  if (TFindDialog* dialog = host_.SearchDialog())
     dialog->ShowFindResults(resultFiles_, resultTitles_);
   if (resultFiles_.empty()) host_.ShowStatus(*Utf8ToCp1251("Текст не найден"));
 }

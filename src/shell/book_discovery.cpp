@@ -205,7 +205,9 @@ std::optional<RFoundBook> FindStartBook(std::vector<std::string>& arguments,
     }
     named = arguments[1];
     arguments.erase(arguments.begin(), arguments.begin() + 2);
-  } else if (!arguments.empty() && fs::exists(arguments[0], ec)) {
+  } else if (!arguments.empty() && arguments[0] != "/t" && arguments[0] != "/h") {
+    // Whatever else comes first names the book, so a path that is not one is reported rather
+    // than shown as a page of the sample book.
     named = arguments[0];
     arguments.erase(arguments.begin());
   }

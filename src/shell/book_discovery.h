@@ -53,10 +53,10 @@ class TBookDiscovery {
   std::filesystem::path imageCache_;
 };
 
-// Start-up's one call. Takes the book argument out of `arguments` ("--book PATH", or a first
-// argument naming something that exists) and finds its book; without one, the sample book
-// installed beside the program (share/shelf/samplebook), else `builtSample`. A page named as the
-// book is put first in `arguments` as its DOS path, where the roles take a page. Nullopt when
+// Start-up's one call. Takes the book argument out of `arguments` ("--book PATH", or else a
+// first argument that is not the switch "/t" or "/h") and finds its book; without one, the sample
+// book installed beside the program (share/shelf/samplebook), else `builtSample`. A page named as
+// the book is put first in `arguments` as its DOS path, where the roles take a page. Nullopt when
 // there is no book: with `error` when one was named, with `error` empty when none was.
 std::optional<RFoundBook> FindStartBook(std::vector<std::string>& arguments,
                                         const std::filesystem::path& builtSample,

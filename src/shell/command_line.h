@@ -10,7 +10,7 @@ namespace shelf {
 enum class TRunRole { BookShell, Thesaurus, HelpOrPlainWindow };
 
 // The page or picture a thesaurus, help or plain window shows, and the switch it was started
-// with (" /t" or " /h", recognised only with the space before it).
+// with ("/t" or "/h" after the page).
 struct TCommandLineArgument {
   std::string Argument;  // Windows-1251
   bool Thesaurus = false;
@@ -18,27 +18,19 @@ struct TCommandLineArgument {
   bool SpawnedCopy() const { return Thesaurus || Help; }
 };
 
-// The argument of a raw command line whose program path is `programPathLength` bytes long: a
-// quoted program path ends at the first quote followed by a space; quotes go, the rest is
-// trimmed, and the first " /t" or " /h" in it is the switch, taken out of the argument.
-TCommandLineArgument CommandLineArgument(const std::string& raw, std::size_t programPathLength);
-
-// The command line as the desktop would hand it over: the program path (quoted when it holds a
-// space), a space, then the parameters separated by single spaces.
-std::string RawCommandLine(const std::string& programPath, const std::string& parameters);
-
 // What is left of the command line once the book argument is taken out (copies the program
-// starts itself pass "--book DIR" first and then their own command line).
+// starts itself pass "--book DIR" first and then their own command line). A switch is an
+// argument of its own, "/t" or "/h": a path such as /tmp/x or /home/x never is one.
 struct TCommandLine {
   std::vector<std::string> Parameters;  // the book's own parameters, Windows-1251
-  std::string Raw;                      // the parameters joined by single spaces
 
   bool NotMainShell() const { return !Parameters.empty(); }
-  // The role: "/t" anywhere in the parameters makes the thesaurus window. (The program path
-  // is left out: a host path such as /tmp/... is full of slashes.)
+  // The role: a "/t" parameter anywhere makes the thesaurus window.
   TRunRole Role() const;
-  // The argument and switch, with `programPath` (Windows-1251) in front as the program's path.
-  TCommandLineArgument Argument(const std::string& programPath) const;
+  // The argument and its switch: the first "/t" (else the first "/h") that follows another
+  // parameter is the switch and is taken out ("/h" alone is a page name); the rest, joined by
+  // spaces, without double quotes and trimmed, is the argument.
+  TCommandLineArgument Argument() const;
 };
 
 // `arguments` are UTF-8, without the program name and the book argument.

@@ -26,4 +26,12 @@ TDroppedFile DroppedFileKind(const std::string& name) {
   return TDroppedFile::Nothing;
 }
 
+std::string UnnamableDropMessage(const std::filesystem::path& hostPath) {
+  return *Utf8ToCp1251("Файл «") + Utf8ToCp1251Lossy(hostPath.string()) +
+         *Utf8ToCp1251(
+             "» нельзя открыть: в его имени или в пути к нему есть знаки, которых нет в "
+             "кириллической кодировке Windows-1251 (здесь они заменены на «?»), а книга "
+             "называет файлы только в ней. Переименуйте файл или папку и перетащите его снова.");
+}
+
 }  // namespace shelf

@@ -2,6 +2,7 @@
 // order: a page or picture, a RAR archive, a sound, or nothing.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace shelf {
@@ -12,5 +13,8 @@ enum class TDroppedFile { Nothing, Page, Archive, Sound };
 std::string DroppedFileName(const std::string& dosPath);
 // `name` as DroppedFileName gives it; "x.htm.rar" is a page, since pages are tried first.
 TDroppedFile DroppedFileKind(const std::string& name);
+// What the reader is told (Windows-1251) when the host path of a dropped file has characters
+// Windows-1251 cannot hold: the book's pages and commands name files in it, so it cannot open.
+std::string UnnamableDropMessage(const std::filesystem::path& hostPath);
 
 }  // namespace shelf

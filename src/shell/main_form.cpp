@@ -20,6 +20,7 @@
 
 #include "book/book_session.h"
 #include "dialogs/about_box.h"
+#include "dialogs/font_form.h"
 #include "dialogs/form_options.h"
 #include "html/book_url.h"
 #include "html/document_view.h"
@@ -40,7 +41,6 @@
 #include "print/preview_form.h"
 #include "shell/dropped_file.h"
 #include "shell/help_topic.h"
-#include "shell/my_control.h"
 #include "shell/plain_tool_bar.h"
 #include "shell/plain_window_layout.h"
 #include "shell/stored_switches.h"
@@ -51,6 +51,7 @@
 #include "store/compr_stream.h"
 #include "widgets/book_picture.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/my_control.h"
 #include "widgets/nav_font.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
@@ -1049,6 +1050,10 @@ void TMainForm::FindInFoundPage() {
   if (finder_) finder_->FindInPage(1);
 }
 
+bool TMainForm::ChooseFonts(TPageFontSettings& fonts) {
+  return AskPageFonts(session_.Store, this, fonts);
+}
+
 void TMainForm::SearchDialogClosed() {
   if (finder_) finder_->SetSearching(true);
 }
@@ -1202,8 +1207,11 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QList<QUrl> urls = event->mimeData()->urls();
   event->acceptProposedAction();
   if (urls.isEmpty() || !urls.front().isLocalFile()) return;
-  const auto dos = session_.FileSystem.ToDos(urls.front().toLocalFile().toStdString(), false);
-  if (dos) OpenDroppedFile(*dos);
+  const std::filesystem::path file = urls.front().toLocalFile().toStdString();
+  if (const auto dos = session_.FileSystem.ToDos(file, false))
+    OpenDroppedFile(*dos);
+  else
+    ShowMessage(UnnamableDropMessage(file));
 }
 
 void TMainForm::OpenDroppedFile(const std::string& dosPath) {

@@ -15,7 +15,6 @@
 #include "archive/unrar.h"
 #include "book/interface_description.h"
 #include "dialogs/cool_dialog.h"
-#include "dialogs/program_options.h"
 #include "media/sound.h"
 #include "pages/html_frame.h"
 #include "popup/control_popup_window.h"
@@ -23,12 +22,13 @@
 #include "search/contents_trees.h"
 #include "search/find_host.h"
 #include "search/find_txt_html.h"
+#include "settings/program_options.h"
 #include "shell/command_dispatcher.h"
 #include "shell/keyboard_input.h"
 #include "shell/pointer_input.h"
-#include "shell/screen_pictures.h"
 #include "shell/window_messages.h"
 #include "widgets/draw_target.h"
+#include "widgets/screen_pictures.h"
 #include "widgets/super_timer.h"
 
 class QMovie;
@@ -208,6 +208,7 @@ class TMainForm : public QWidget,
   // THtmlFrameHost
   QWidget& Window() override { return *this; }
   void PointerLeftElements() override { pointer_.PointerMove(QPoint(-1, -1)); }
+  bool ChooseFonts(TPageFontSettings& fonts) override;
   // TCoolDialogHost
   void EscapeKey() override;
   void PrepareSearchScale() override;

@@ -7,9 +7,9 @@
 #include <QPoint>
 #include <string>
 
-#include "shell/command_dispatcher.h"
 #include "book/element_records.h"
-#include "shell/screen_pictures.h"
+#include "shell/command_dispatcher.h"
+#include "widgets/screen_pictures.h"
 
 namespace shelf {
 

@@ -8,13 +8,13 @@
 #include <QWindow>
 
 #include "book/book_session.h"
-#include "dialogs/program_options.h"
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
-#include "shell/my_control.h"
+#include "settings/program_options.h"
 #include "store/book_text.h"
 #include "test_support.h"
 #include "widgets/eff_btn_car.h"
+#include "widgets/my_control.h"
 
 namespace shelf {
 namespace {

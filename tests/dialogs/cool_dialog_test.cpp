@@ -12,9 +12,9 @@
 #include "platform/cp1251.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
-#include "shell/my_control.h"
 #include "store/book_text.h"
 #include "test_support.h"
+#include "widgets/my_control.h"
 
 namespace shelf {
 namespace {

@@ -10,10 +10,10 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "dialogs/program_options.h"
 #include "media/media_fixture.h"
 #include "media/null_sink.h"
 #include "platform/registry.h"
+#include "settings/program_options.h"
 
 namespace shelf {
 namespace {

@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "dialogs/program_options.h"
 #include "platform/dos_path.h"
+#include "settings/program_options.h"
 #include "store/book_store.h"
 #include "test_support.h"
 

@@ -5,11 +5,11 @@
 #include <QWidget>
 
 #include "book/book_session.h"
-#include "dialogs/program_options.h"
 #include "media/background_music.h"
 #include "media/media_fixture.h"
 #include "media/null_sink.h"
 #include "platform/cp1251.h"
+#include "settings/program_options.h"
 #include "widgets/color_win_control.h"
 
 namespace shelf {

@@ -60,7 +60,7 @@ class FindTxtHtmlTest : public HtmlTest, public TFindHost {
   TFrameViewer* CurrentViewer() const override { return viewer; }
   void OpenFoundFile(const std::string& file) override { viewer->LoadFromFile(file); }
   bool FindCaption(const std::string&) override { return false; }
-  TCoolDialog* SearchDialog() const override { return nullptr; }
+  TFindDialog* SearchDialog() const override { return nullptr; }
   TScaleBar* SearchScale() const override { return nullptr; }
   QWidget& Window() override { return window; }
 

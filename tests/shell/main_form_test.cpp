@@ -370,24 +370,41 @@ TEST_F(MainFormTest, RefusesABookWithoutStructTxtAndASecondCopyOfTheSameBook) {
   EXPECT_EQ(none.BuildBookShell(), 1);
 }
 
+// However a book is named, one that is not there or not a book ends the program with a message
+// that names it, and no window: a path is never taken as a page or a switch instead.
 TEST_F(MainFormTest, TheProgramRefusesBadBooksWithAClearMessage) {
   const fs::path empty = Dir() / "empty/run";
   fs::create_directories(empty);
   test::WriteTree(Dir() / "damaged/run", {{"interface.dat", std::string("\x01\x02\x03", 3)},
                                           {"Struct.txt", "1_screen=a.bmp"}});
+  test::WriteTree(Dir(), {{"notes.txt", "x"}});
+  const auto path = [&](const char* name) {
+    return QString::fromStdString((Dir() / name).string());
+  };
   struct Case {
-    fs::path book;
+    QStringList arguments;
     const char* message;
-  } cases[] = {{empty, "Struct.txt"},
-               {Dir() / "damaged", "interface.dat"},
-               {Dir() / "nowhere", "does not exist"}};
+  } cases[] = {{{"--book", path("empty/run")}, "Struct.txt"},
+               {{"--book", path("damaged")}, "interface.dat"},
+               {{"--book", path("nowhere")}, "does not exist"},
+               {{path("nosuch")}, "does not exist"},  // a folder of /tmp is no thesaurus page
+               {{"/home/nosuch"}, "does not exist"},  // nor one of /home a help page
+               {{path("nosuch"), "/t"}, "does not exist"},
+               {{"d:\\book\\pic.bmp"}, "does not exist"},
+               {{path("notes.txt")}, "no book holds"},
+               {{path("empty")}, "is not a book"}};
   for (const auto& c : cases) {
     QProcess shelf;
     shelf.setProcessChannelMode(QProcess::SeparateChannels);
-    shelf.start(SHELF_EXE, {"--book", QString::fromStdString(c.book.string())});
-    ASSERT_TRUE(shelf.waitForFinished(10000));
-    EXPECT_NE(shelf.exitCode(), 0) << c.book;
-    EXPECT_TRUE(shelf.readAllStandardError().contains(c.message)) << c.book;
+    shelf.start(SHELF_EXE, c.arguments);
+    const bool ended = shelf.waitForFinished(10000);
+    if (!ended) shelf.kill();
+    EXPECT_TRUE(ended) << c.arguments.join(' ').toStdString();
+    EXPECT_NE(shelf.exitCode(), 0) << c.arguments.join(' ').toStdString();
+    const QString error = QString::fromUtf8(shelf.readAllStandardError());
+    EXPECT_TRUE(error.contains(c.message)) << error.toStdString();
+    const QString named = c.arguments[c.arguments[0] == "--book" ? 1 : 0];
+    EXPECT_TRUE(error.contains(named)) << error.toStdString();
   }
 }
 

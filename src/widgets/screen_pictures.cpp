@@ -1,11 +1,11 @@
-#include "shell/screen_pictures.h"
+#include "widgets/screen_pictures.h"
 
 #include <QPainter>
 
 #include "platform/cp1251.h"
-#include "shell/element_captions.h"
 #include "store/book_text.h"
 #include "widgets/book_picture.h"
+#include "widgets/element_captions.h"
 
 namespace shelf {
 namespace {

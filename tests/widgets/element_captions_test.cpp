@@ -1,4 +1,4 @@
-#include "shell/element_captions.h"
+#include "widgets/element_captions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/my_control.h"
+#include "widgets/my_control.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "dialogs/program_options.h"
+#include "settings/program_options.h"
 
 #include "platform/registry.h"
 
