@@ -33,7 +33,7 @@ void DrawStatusAndFolder(QPainter& p) {
   DrawRecess(p, layout::kStatusBox, 3, QColor(0x08, 0x10, 0x17));
   DrawRecess(p, layout::kPathBox, 3, Qt::white);
   p.setPen(kDimInk);
-  p.setFont(Font("Liberation Sans", 13));
+  p.setFont(Font("Liberation Sans", 12));
   p.drawText(
       QRect(layout::kStatusBox.right() + 10, layout::kPathBox.top(),
             layout::kPathBox.left() - layout::kStatusBox.right() - 18, layout::kPathBox.height()),
@@ -46,7 +46,7 @@ void DrawStatusAndFolder(QPainter& p) {
                     layout::kClipButtonSize.height()),
              Qt::AlignLeft | Qt::AlignVCenter,
              QString::fromUtf8("Shift+↑/↓ — соседняя глава  ·  Ctrl+F — поиск  ·  "
-                               "Ctrl+I — в закладки  ·  Ctrl+P — печать  ·  F1 — справка"));
+                               "Ctrl+I — в закладки  ·  F1 — справка"));
 }
 
 // Clips play in a dark opening of their own, never over the page.

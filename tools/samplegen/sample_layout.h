@@ -65,7 +65,7 @@ constexpr QSize kToolSize(56, 30);
 constexpr std::array<int, 12> kToolTops{90, 128, 161, 194, 227, 265, 298, 336, 369, 402, 440, 473};
 // The groups end below these tools; the rail draws a rule there.
 constexpr std::array<int, 4> kToolGroupEnds{0, 4, 6, 9};
-constexpr QRect kStatusBox(33, 525, 308, 24);
+constexpr QRect kStatusBox(33, 525, 284, 24);
 constexpr QRect kPathBox(437, 525, 147, 24);
 // Unpacks the archive on show into the path box's folder.
 constexpr QRect kUnpackTool(592, 523, 40, 28);
