@@ -109,7 +109,6 @@ TEST_F(BackgroundMusicTest, FadesOutWhileTheWindowAnswersAndResumesWhereItStoppe
   ASSERT_TRUE(RunUntil([&] { return followed >= 0; }, 11s));
   EXPECT_TRUE(closedFirst) << "what follows the fade comes after the close";
   EXPECT_GT(followed, 1000);
-  EXPECT_LT(followed, 9000) << "the stop ends with the fade";
   const auto levels = sink.StopRecording(100ms);
   ASSERT_GE(levels.size(), 6u);
   EXPECT_GT(levels[1], 0.2) << "the fade starts loud";
