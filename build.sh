@@ -19,8 +19,8 @@ packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev l
           gstreamer1.0-libav timgm6mb-soundfont libmp3lame-dev pulseaudio pulseaudio-utils
           libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
           xvfb xauth xdg-utils shared-mime-info libarchive-dev libsndfile1-dev libfluidsynth-dev libpulse-dev cups cups-bsd cups-client cups-core-drivers
-          libcups2-dev poppler-utils clang libclang-rt-14-dev llvm libchm-dev xorriso
-          fonts-comfortaa python3)
+          libcups2-dev libstemmer-dev poppler-utils clang libclang-rt-14-dev llvm libchm-dev xorriso
+          fonts-comfortaa python3 libminizip-dev epubcheck qt6-translations-l10n lintian appstream)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -56,7 +56,7 @@ if [ "$mode" = test ]; then
   (cd "$checked" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900 -E '^installed_')
   seconds=${SHELF_FUZZ_SECONDS:-10}
   for target in packed_container_fuzz interface_description_fuzz page_engine_fuzz \
-                rar_archive_fuzz window_message_fuzz; do
+                rar_archive_fuzz window_message_fuzz help_file_fuzz text_files_fuzz; do
     corpus="$checked/fuzz/corpus/$target"
     mkdir -p "$corpus"
     echo "Fuzzing $target for $seconds s"

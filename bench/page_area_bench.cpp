@@ -8,9 +8,9 @@
 #include <fstream>
 
 #include "bench_support.h"
+#include "book/book_session.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
-#include "book/book_session.h"
 #include "shell/main_form.h"
 #include "store/packed_container_writer.h"
 

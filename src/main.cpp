@@ -8,6 +8,7 @@
 
 #include "book/book_session.h"
 #include "platform/cp1251.h"
+#include "platform/qt_translations.h"
 #include "platform/user_folders.h"
 #include "shelf_version.h"
 #include "shell/book_discovery.h"
@@ -120,6 +121,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
     qputenv("QT_XCB_GL_INTEGRATION", "none");
   shelf::TShelfApplication app(argc, argv);
+  // The desktop's own dialogs speak the book's language, or the desktop's without a book.
+  shelf::UseQtTranslations(book ? shelf::BookLocale() : QLocale::system());
   if (!book) return RunStartWindow(app);
 
   shelf::TMainForm form(*session);

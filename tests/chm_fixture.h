@@ -22,27 +22,24 @@ inline void PutEncInt(std::string& out, std::uint64_t value) {
   out += bytes;
 }
 
-// `files`: names as the help file stores them ("/index.htm") and their bytes. `defaultTopic`,
-// when not empty, goes into the "/#SYSTEM" file.
-inline std::string ChmFile(std::vector<std::pair<std::string, std::string>> files,
-                           const std::string& defaultTopic = {}) {
+// A directory entry as the file states it: where its bytes begin in the uncompressed section,
+// and how many there are said to be (which a hostile file need not have).
+struct TChmEntry {
+  std::string Name;
+  std::uint64_t Offset = 0;
+  std::uint64_t Length = 0;
+};
+
+// A help file of `entries` over the uncompressed section `content`.
+inline std::string ChmFileOf(const std::vector<TChmEntry>& stated, const std::string& content) {
   constexpr std::uint32_t kBlock = 4096, kItsf = 0x60, kSection0 = 0x18, kItsp = 0x54, kPmgl = 0x14;
-  if (!defaultTopic.empty()) {
-    std::string system;
-    PutLe(system, 3, 4);
-    PutLe(system, 2, 2);
-    PutLe(system, defaultTopic.size() + 1, 2);
-    system += defaultTopic + '\0';
-    files.emplace_back("/#SYSTEM", system);
-  }
-  std::string content, entries;
-  for (const auto& [name, bytes] : files) {
-    PutEncInt(entries, name.size());
-    entries += name;
+  std::string entries;
+  for (const TChmEntry& entry : stated) {
+    PutEncInt(entries, entry.Name.size());
+    entries += entry.Name;
     PutEncInt(entries, 0);  // the uncompressed section
-    PutEncInt(entries, content.size());
-    PutEncInt(entries, bytes.size());
-    content += bytes;
+    PutEncInt(entries, entry.Offset);
+    PutEncInt(entries, entry.Length);
   }
   std::string chunk = "PMGL";
   PutLe(chunk, kBlock - kPmgl - entries.size(), 4);  // free space at the chunk's end
@@ -69,6 +66,27 @@ inline std::string ChmFile(std::vector<std::pair<std::string, std::string>> file
   PutLe(out, dirOffset + dirLength, 8);  // where the files' bytes begin
   out.resize(kItsf + kSection0, '\0');
   return out + itsp + chunk + content;
+}
+
+// `files`: names as the help file stores them ("/index.htm") and their bytes. `defaultTopic`,
+// when not empty, goes into the "/#SYSTEM" file.
+inline std::string ChmFile(std::vector<std::pair<std::string, std::string>> files,
+                           const std::string& defaultTopic = {}) {
+  if (!defaultTopic.empty()) {
+    std::string system;
+    PutLe(system, 3, 4);
+    PutLe(system, 2, 2);
+    PutLe(system, defaultTopic.size() + 1, 2);
+    system += defaultTopic + '\0';
+    files.emplace_back("/#SYSTEM", system);
+  }
+  std::vector<TChmEntry> entries;
+  std::string content;
+  for (const auto& [name, bytes] : files) {
+    entries.push_back({name, content.size(), bytes.size()});
+    content += bytes;
+  }
+  return ChmFileOf(entries, content);
 }
 
 }  // namespace shelf::test

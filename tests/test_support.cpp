@@ -101,4 +101,22 @@ std::string PdfText(const fs::path& pdf) {
   return ToolOutput("pdftotext -enc UTF-8", pdf, "-");
 }
 
+std::vector<std::string> PdfSheetLines(const fs::path& pdf, int sheet) {
+  const std::string text = ToolOutput(
+      "pdftotext -layout -enc UTF-8 -f " + std::to_string(sheet) + " -l " + std::to_string(sheet),
+      pdf, "-");
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find_first_of("\n\f", start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    const std::size_t first = line.find_first_not_of(' ');
+    if (first != std::string::npos)
+      lines.push_back(line.substr(first, line.find_last_not_of(' ') - first + 1));
+    start = end + 1;
+  }
+  return lines;
+}
+
 }  // namespace shelf::test

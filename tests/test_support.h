@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace shelf::test {
 
@@ -53,5 +54,8 @@ void SetSampleBookStartClip(bool on);
 // A printed PDF as poppler reads it: its page count (-1: not a PDF) and its text.
 int PdfPages(const std::filesystem::path& pdf);
 std::string PdfText(const std::filesystem::path& pdf);
+// The text lines of one sheet (1-based) as they stand on it, top to bottom, trimmed; blank
+// lines left out.
+std::vector<std::string> PdfSheetLines(const std::filesystem::path& pdf, int sheet);
 
 }  // namespace shelf::test

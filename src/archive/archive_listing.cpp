@@ -1,10 +1,12 @@
 #include "archive/archive_listing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <unordered_map>
 
 #include "platform/cp1251.h"
+#include "platform/html_escape.h"
 
 namespace shelf {
 namespace {
@@ -22,6 +24,17 @@ std::string FolderOf(const std::string& path) {
 std::string LastComponent(const std::string& path) {
   const std::size_t slash = path.rfind('\\');
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Whether an entry's name stays inside the folder it is unpacked to: no root, drive or "..".
+bool StaysInside(const std::string& name) {
+  if (name.empty() || name[0] == '\\' || name.find(':') != std::string::npos) return false;
+  for (std::size_t start = 0; start <= name.size();) {
+    const std::size_t end = std::min(name.find('\\', start), name.size());
+    if (name.compare(start, end - start, "..") == 0 && end - start == 2) return false;
+    start = end + 1;
+  }
+  return true;
 }
 
 // Replaces the first `placeholder` in `text`.
@@ -59,6 +72,7 @@ const char kT2[] =
     "align=\"left\" width=\"50%\" nowrap>Имя</th> <th align=\"right\" width=\"25%\" "
     "nowrap>Размер</th> <th align=\"left\" width=\"25%\" nowrap>Дата</th> </tr>";
 const char kT3[] = "<tr> <td width=\"50%\"><a href=\"reffile\">";
+const char kT3Plain[] = "<tr> <td width=\"50%\">";
 const char kT4[] = "refname</a></td>";
 const char kT5[] = "<td align=\"right\" width=\"25%\">size</td> <td width=\"25%\">time</td> </tr>";
 const char kT6[] = "</table> </body> </html>";
@@ -145,7 +159,8 @@ std::string ListingTitle(const std::string& archiveName) {
 }
 
 std::string FramesetPage(const std::string& title, const std::string& rootPage) {
-  return Fill(Fill(kT0, "archivename", title), "filename", rootPage) + "\r\n";
+  return Fill(Fill(kT0, "archivename", HtmlEscaped(title)), "filename", UrlEscaped(rootPage)) +
+         "\r\n";
 }
 
 std::string BarPage() {
@@ -153,15 +168,26 @@ std::string BarPage() {
 }
 
 std::string FolderPage(const std::string& title, const RInfoFiles& folder) {
-  std::string page = Fill(kT1, "archivename", title) + "\r\n";
+  // Names come from the archive: escaped as text, and as a link only to the entry itself.
+  std::string page = Fill(kT1, "archivename", HtmlEscaped(title)) + "\r\n";
   for (const RListDir& row : folder.SubDirs)
-    page += Fill(kT3, "reffile", row.PageFile) + Fill(kT4, "refname", row.Name) +
+    page += Fill(kT3, "reffile", UrlEscaped(row.PageFile)) +
+            Fill(kT4, "refname", HtmlEscaped(row.Name)) +
             Fill(Fill(kT5, "size", ""), "time", FormatArchiveTime(row.FileTime)) + "\r\n";
-  for (const RListFiles& file : folder.Files)
-    page += Fill(kT3, "reffile", file.Name) + Fill(kT4, "refname", LastComponent(file.Name)) +
-            Fill(Fill(kT5, "size", FormatArchiveSize(file.Size)), "time",
+  for (const RListFiles& file : folder.Files) {
+    const std::string name = HtmlEscaped(LastComponent(file.Name));
+    if (StaysInside(file.Name)) {
+      std::string address = file.Name;
+      std::replace(address.begin(), address.end(), '\\', '/');
+      page += Fill(kT3, "reffile", UrlEscaped(address)) + Fill(kT4, "refname", name);
+    } else {
+      // It is never unpacked: a link would lead outside the listing's folder.
+      page += kT3Plain + name + "</td>";
+    }
+    page += Fill(Fill(kT5, "size", FormatArchiveSize(file.Size)), "time",
                  FormatArchiveTime(file.FileTime)) +
             "\r\n";
+  }
   return page + kT6 + "\r\n";
 }
 

@@ -449,7 +449,12 @@ int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t 
   const auto room = ec ? std::numeric_limits<std::uintmax_t>::max()
                        : space.available - std::min(space.available, kDiskReserve);
   const bool sized = archive_entry_size_is_set(entry_) && archive_entry_size(entry_) >= 0;
-  const auto limit = sized ? static_cast<std::uintmax_t>(archive_entry_size(entry_)) : room;
+  const auto limit = std::min<std::uintmax_t>(
+      sized ? static_cast<std::uintmax_t>(archive_entry_size(entry_)) : room, budget_);
+  if (sized && static_cast<std::uintmax_t>(archive_entry_size(entry_)) > budget_) {
+    archive_read_data_skip(archive_);
+    return kRarTooLarge;
+  }
   if (limit > room) {
     archive_read_data_skip(archive_);
     return kRarWriteError;
@@ -473,8 +478,9 @@ int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t 
       break;
     }
     if (offset < 0 || static_cast<std::uintmax_t>(offset) + size > limit) {
-      // More data than the header said, or than the disk has room for.
-      result = sized ? kRarBadData : kRarWriteError;
+      // More data than the header said, than the disk has room for, or than the whole
+      // extraction may write.
+      result = sized ? kRarBadData : budget_ < room ? kRarTooLarge : kRarWriteError;
       break;
     }
     if (offset != written && lseek(fd, offset, SEEK_SET) < 0) {
@@ -499,6 +505,7 @@ int TRarArchive::WriteData(const fs::path& target, bool checkCrc, std::uint32_t 
   if (result == kRarSuccess && volumeMissing_ && written < archive_entry_size(entry_))
     result = MissingVolume();
   if (result == kRarSuccess && checkCrc && sum != crc) result = kRarBadData;
+  if (result == kRarSuccess) budget_ -= static_cast<std::uint64_t>(written);
   return result;
 }
 

@@ -30,6 +30,7 @@ enum TRarResult : int {
   kRarWriteError = 19,
   kRarUnsafeName = 30,  // would land outside the destination
   kRarEncrypted = 31,   // needs a password we do not have
+  kRarTooLarge = 32,    // would unpack more than the extraction may write in all
 };
 
 struct RRarHeader {
@@ -64,6 +65,9 @@ class TRarArchive {
   // A stored entry whose data do not match their CRC is removed again and reported as
   // kRarBadData.
   int ProcessFile(bool extract, const std::filesystem::path& destination = {});
+  // What unpacking may write from here on, all entries together; an entry that would take more
+  // is refused (kRarTooLarge) and nothing of it stays. Unbounded until set.
+  void SetWriteBudget(std::uint64_t bytes) { budget_ = bytes; }
   void Close();
 
   // The most volumes a set is read from.
@@ -95,6 +99,7 @@ class TRarArchive {
   std::vector<TStoredCheck> checks_;  // per entry in archive order (RAR 4 only)
   std::size_t entryIndex_ = 0;
   bool pending_ = false;  // a header was read and its entry not yet processed
+  std::uint64_t budget_ = UINT64_MAX;
 };
 
 }  // namespace shelf

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 
@@ -29,6 +30,17 @@ bool ContainsPath(const TDynamicStringArray& pages, const std::string& page) {
 std::string FileNameOf(const std::string& dosPath) {
   const std::size_t slash = dosPath.find_last_of("\\/:");
   return slash == std::string::npos ? dosPath : dosPath.substr(slash + 1);
+}
+
+// "12 Мбайт", rounded up.
+std::string Megabytes(std::uint64_t bytes) {
+  return std::to_string(bytes / (1 << 20) + (bytes % (1 << 20) != 0)) + Cp(" Мбайт");
+}
+
+std::string NameList(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) text += (i ? ", " : "") + names[i];
+  return text;
 }
 
 bool WriteText(const fs::path& file, const std::string& text) {
@@ -110,7 +122,7 @@ void TUnRar::ReportProcessError(int code, const std::string& entryName) {
   std::string text;
   switch (code) {
     case kRarBadData:
-      text = Cp("У файла ") + entryName + Cp(" ошика контрольной суммы.");
+      text = Cp("У файла ") + entryName + Cp(" ошибка контрольной суммы.");
       break;
     case kRarBadArchive:
       text = "Volume is not valid RAR archive";
@@ -136,9 +148,35 @@ void TUnRar::ReportProcessError(int code, const std::string& entryName) {
   host_.ShowArchiveMessage(text);
 }
 
+std::uint64_t TUnRar::ExtractionAllowance(std::uint64_t archiveSize) {
+  const std::uint64_t scaled =
+      archiveSize > UINT64_MAX / kExtractionFactor ? UINT64_MAX : archiveSize * kExtractionFactor;
+  return std::max(scaled, kExtractionFloor);
+}
+
+std::optional<std::uint64_t> TUnRar::ExtractionBudget(const fs::path& archive) {
+  fs::path missing;
+  std::uint64_t archiveSize = 0, stated = 0;
+  std::error_code ec;
+  for (const fs::path& volume : TRarArchive::VolumesOf(archive, missing))
+    archiveSize += fs::file_size(volume, ec) * !ec;
+  // The sizes the headers state, read without unpacking: a bomb says what it is up front.
+  TRarArchive rar;
+  RRarHeader header;
+  if (rar.Open(archive) == kRarSuccess)
+    while (rar.ReadHeader(header) == kRarSuccess && rar.ProcessFile(false) != kRarBadArchive)
+      stated += std::min(header.UnpSize, UINT64_MAX - stated);
+  const std::uint64_t allowed = ExtractionAllowance(archiveSize);
+  if (stated <= allowed) return allowed;
+  const bool yes = host_.AskArchiveQuestion(
+      Cp("Файлы архива ") + archiveName_ + Cp(" займут ") + Megabytes(stated) +
+      Cp(", во много раз больше самого архива (") + Megabytes(archiveSize) + Cp("). Распаковать?"));
+  if (!yes) return std::nullopt;
+  return stated;
+}
+
 void TUnRar::ReadEntries(TRarArchive& rar, const fs::path* destination,
-                         const std::function<bool(const RRarHeader&)>& seen,
-                         std::vector<std::string>& refused) {
+                         const std::function<bool(const RRarHeader&)>& seen, TRefused& refused) {
   rar.SetVolumeCallback(
       [this](const fs::path& volume, int mode) { return ChangeVolume(volume, mode); });
   RRarHeader header;
@@ -157,7 +195,14 @@ void TUnRar::ReadEntries(TRarArchive& rar, const fs::path* destination,
     // one again for ever.
     if (result == kRarBadData || (result >= kRarCreateError && result <= kRarWriteError))
       ReportProcessError(result, header.Name);
-    if (result == kRarUnsafeName || result == kRarEncrypted) refused.push_back(header.Name);
+    if (result == kRarTooLarge) {
+      host_.ShowArchiveMessage(Cp("Распаковка архива ") + archiveName_ +
+                               Cp(" остановлена: его файлы заняли бы больше ") +
+                               Megabytes(extractionBudget_) + ".");
+      break;
+    }
+    if (result == kRarUnsafeName) refused.OutsideFolder.push_back(header.Name);
+    if (result == kRarEncrypted) refused.Encrypted.push_back(header.Name);
   }
   if (read == kRarBadData)
     host_.ShowArchiveMessage(Cp("У файла: ") + lastName + Cp(" испорчен заголовок."));
@@ -183,7 +228,7 @@ void TUnRar::ShowArchive(const std::string& archivePath, const std::string& sour
       return ReportOpenError(opened, archivePath);
     TListDir dirs{{"", "", 0}};
     std::vector<RListFiles> files;
-    std::vector<std::string> refused;
+    TRefused refused;
     std::size_t entries = 0, longNames = 0;
     ReadEntries(
         rar, nullptr,
@@ -241,6 +286,8 @@ void TUnRar::ExtractArchive(bool toChosenFolder, bool keepPaths) {
   TRarArchive rar;
   const int opened = archiveHost ? rar.Open(*archiveHost) : kRarOpenError;
   if (opened != kRarSuccess) return ReportOpenError(opened, archiveName_);
+  const std::optional<std::uint64_t> budget = ExtractionBudget(*archiveHost);
+  if (!budget) return;
 
   std::error_code ec;
   fs::path target = *destination;
@@ -254,15 +301,20 @@ void TUnRar::ExtractArchive(bool toChosenFolder, bool keepPaths) {
   fs::create_directories(target, ec);
 
   host_.SetBusy(true);
-  std::vector<std::string> refused;
+  TRefused refused;
+  rar.SetWriteBudget(*budget);
+  extractionBudget_ = *budget;
   ReadEntries(
       rar, &target, [](const RRarHeader&) { return true; }, refused);
   host_.SetBusy(false);
-  if (!refused.empty()) {
-    std::string text = Cp("Не распакованы (путь вне папки распаковки или пароль): ");
-    for (std::size_t i = 0; i < refused.size(); ++i) text += (i ? ", " : "") + refused[i];
-    host_.ShowArchiveMessage(text);
-  }
+  // One line per reason, so the reader knows which entries a password would bring.
+  std::string text;
+  if (!refused.OutsideFolder.empty())
+    text += Cp("Не распакованы (путь вне папки распаковки): ") + NameList(refused.OutsideFolder);
+  if (!refused.Encrypted.empty())
+    text += (text.empty() ? "" : "\n") + Cp("Не распакованы (зашифрован, нужен пароль): ") +
+            NameList(refused.Encrypted);
+  if (!text.empty()) host_.ShowArchiveMessage(text);
 }
 
 }  // namespace shelf

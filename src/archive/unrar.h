@@ -4,6 +4,7 @@
 // folder.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -30,6 +31,8 @@ class TUnRarHost {
   // The folder the path box of the current screen names; nullopt when there is none.
   virtual std::optional<std::filesystem::path> ChosenFolder() const = 0;
   virtual void SetBusy(bool busy) = 0;
+  // A yes-or-no question for the reader (Windows-1251); true for yes.
+  virtual bool AskArchiveQuestion(const std::string& text) = 0;
 };
 
 class TUnRar {
@@ -67,13 +70,26 @@ class TUnRar {
 
   static std::string WorkingFolderOf(const std::string& tempDir, const std::string& archivePath);
 
+  // What one extraction may write without asking the reader: kExtractionFactor times the
+  // archive's size (all its volumes), and at least kExtractionFloor. Past what was allowed,
+  // unpacking stops.
+  static constexpr std::uint64_t kExtractionFactor = 10;
+  static constexpr std::uint64_t kExtractionFloor = 1ull << 30;
+  static std::uint64_t ExtractionAllowance(std::uint64_t archiveSize);
+
  private:
+  // Entries left packed, by why.
+  struct TRefused {
+    std::vector<std::string> OutsideFolder, Encrypted;
+  };
   // The header loop of listing and unpacking: hands each header to `seen` (false ends the loop
   // there), then skips its entry or unpacks it under `destination` (when given). Names of entries
   // refused for their path or their encryption are added to `refused`.
   void ReadEntries(TRarArchive& rar, const std::filesystem::path* destination,
-                   const std::function<bool(const RRarHeader&)>& seen,
-                   std::vector<std::string>& refused);
+                   const std::function<bool(const RRarHeader&)>& seen, TRefused& refused);
+  // Asks the reader before unpacking more than the allowance; the bound on what this extraction
+  // may write, or nullopt when the reader declined.
+  std::optional<std::uint64_t> ExtractionBudget(const std::filesystem::path& archive);
   bool ChangeVolume(const std::filesystem::path& volume, int mode);
   void ReportOpenError(int code, const std::string& archivePath);
   void ReportProcessError(int code, const std::string& entryName);
@@ -87,6 +103,7 @@ class TUnRar {
   std::string tempFolder_;
   TDynamicStringArray listingPages_;
   TDynamicStringArray sourcePages_;
+  std::uint64_t extractionBudget_ = 0;  // of the extraction under way
 };
 
 }  // namespace shelf

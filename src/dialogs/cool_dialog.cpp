@@ -1,12 +1,14 @@
 #include "dialogs/cool_dialog.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 #include <iostream>
 
 #include "book/element_records.h"
@@ -127,8 +129,14 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
   const QFontMetrics metrics(font);
   const QString shown =
       p.HasText ? ToQString(std::string_view(message).substr(0, kMaxDialogMessage)) : QString();
-  const QSize size =
-      shown.isEmpty() ? QSize() : QSize(metrics.horizontalAdvance(shown), metrics.height());
+  // A message of several lines (one per reason, say) is as wide as its widest line.
+  QSize size;
+  if (!shown.isEmpty()) {
+    const QStringList lines = shown.split('\n');
+    for (const QString& line : lines)
+      size.setWidth(std::max(size.width(), metrics.horizontalAdvance(line)));
+    size.setHeight(metrics.height() + int(lines.size() - 1) * metrics.lineSpacing());
+  }
   const TDialogPageLayout layout = LayOutDialogPage(p, size);
   pageImage_ = WidenPicture(picture.convertToFormat(QImage::Format_RGB888), layout.Extra);
   {
@@ -163,6 +171,21 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
   show();
   raise();
   activateWindow();
+  return dialogResult_;
+}
+
+int TCoolDialog::ExecDialogPage(int page, const std::string& message) {
+  // Modality only takes effect when the window is shown anew.
+  hide();
+  setWindowModality(Qt::ApplicationModal);
+  ShowDialogPage(page, message);
+  if (open_) {
+    QEventLoop wait;
+    waiting_ = &wait;
+    wait.exec();
+    waiting_ = nullptr;
+  }
+  setWindowModality(Qt::NonModal);
   return dialogResult_;
 }
 
@@ -347,6 +370,7 @@ void TCoolDialog::PointerUp(QPoint at) {
 void TCoolDialog::RunClosing() {
   host_.SearchDialogClosed();
   open_ = false;
+  if (waiting_) waiting_->quit();
   try {
     ReleasePage();
     pageImage_ = QImage();

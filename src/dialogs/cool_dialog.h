@@ -16,6 +16,7 @@
 #include "widgets/eff_car.h"
 #include "widgets/screen_pictures.h"
 
+class QEventLoop;
 class QListWidget;
 
 namespace shelf {
@@ -68,6 +69,8 @@ class TCoolDialog : public QWidget, public TDrawTarget, public TFindDialog {
   // Lays out and shows page `page` (0-based) with `message`, modeless; returns the result of
   // the last closing command at once, or 2 when the page or its picture cannot be had.
   int ShowDialogPage(int page, const std::string& message);
+  // The same, modal: waits until the reader has closed the page and returns its result.
+  int ExecDialogPage(int page, const std::string& message);
   // A button's or switch's command; true when it closed the dialog.
   bool RunCommand(const std::string& command, const std::string& sound) override;
   // The found pages under the find page; no files: the page shrinks to its upper part.
@@ -126,7 +129,8 @@ class TCoolDialog : public QWidget, public TDrawTarget, public TFindDialog {
   int currentPage_ = 0;
   int dialogResult_ = 0;
   int fullHeight_ = 0;
-  bool open_ = false;  // shown and not yet closed
+  bool open_ = false;              // shown and not yet closed
+  QEventLoop* waiting_ = nullptr;  // of ExecDialogPage, ended by the closing
   QImage pageImage_;
   std::vector<QRect> pageButtons_;
   std::vector<TBtnPictures> buttonPictures_;

@@ -1,10 +1,12 @@
 #include "dialogs/font_form.h"
 
+#include <QCollator>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <cstdio>
 
 #include "html/document_view.h"
@@ -29,6 +31,27 @@ QLabel* LabelFor(QWidget* buddy, const char* caption, QPoint at, QWidget* parent
   label->move(at);
   label->setBuddy(buddy);
   return label;
+}
+
+// The installed families once each ("C059 [urw]" and "C059 [UKWN]" are one family to the
+// reader), Latin names before Cyrillic ones, each in the locale's case-insensitive order.
+QStringList ReaderFontFamilies() {
+  QStringList families;
+  for (QString family : QFontDatabase::families()) {
+    const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
+    if (foundry > 0 && family.endsWith(QLatin1Char(']'))) family.truncate(foundry);
+    if (!families.contains(family, Qt::CaseInsensitive)) families << family;
+  }
+  QCollator collator;
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const auto cyrillic = [](const QString& name) {
+    return !name.isEmpty() && name.front().script() == QChar::Script_Cyrillic;
+  };
+  std::stable_sort(families.begin(), families.end(), [&](const QString& a, const QString& b) {
+    if (cyrillic(a) != cyrillic(b)) return cyrillic(b);
+    return collator.compare(a, b) < 0;
+  });
+  return families;
 }
 
 void SelectItem(QListWidget* list, const QString& text) {
@@ -89,9 +112,7 @@ TFontForm::TFontForm(const TBookStore& store, QWidget* parent) : QDialog(parent)
   fontListBox_ = new QListWidget(this);
   fontListBox_->setGeometry(8, 250, 193, 81);
   LabelFor(fontListBox_, "&Шрифт", {8, 234}, this);
-  QStringList families = QFontDatabase::families();
-  families.sort();
-  fontListBox_->addItems(families);
+  fontListBox_->addItems(ReaderFontFamilies());
   backListBox_ = new QListWidget(this);
   backListBox_->setGeometry(216, 208, 91, 53);
   LabelFor(backListBox_, "&Цвет фона", {216, 192}, this);

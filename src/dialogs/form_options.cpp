@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
 
@@ -162,6 +163,9 @@ void TFormOptions::ShowOptions() {
   labelTimeSlideShow_->setText(ToQString(SlideTimeCaption(trackBarSlideShow_->value())));
   // An unknown sequence (random) checks neither item.
   for (int i = 0; i < 2; ++i) sequence_[i]->setChecked(options_.ImageSequence == i);
+  // Centred on the screen the book is on, not over the book's window.
+  if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen())
+    move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
   show();
   raise();
   activateWindow();

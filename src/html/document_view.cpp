@@ -212,12 +212,20 @@ const std::string& TDocumentView::PageText() const {
 }
 
 bool TDocumentView::FindNext(std::string_view text, bool matchCase) {
+  return FindNext([&](std::string_view page, std::size_t from) -> std::optional<RTextRange> {
+    const std::size_t found = FindPageText(page, text, from, matchCase);
+    if (found == std::string_view::npos) return std::nullopt;
+    return RTextRange{found, text.size()};
+  });
+}
+
+bool TDocumentView::FindNext(const TTextFinder& finder) {
   if (!page_) return false;
   const int from = selEnd_ > selStart_ ? selEnd_ : caret_;
-  const std::size_t found = FindPageText(page_->Text(), text, std::size_t(from), matchCase);
-  if (found == std::string::npos) return false;
-  selStart_ = int(found);
-  selEnd_ = caret_ = int(found + text.size());
+  const std::optional<RTextRange> found = finder(page_->Text(), std::size_t(from));
+  if (!found) return false;
+  selStart_ = int(found->Start);
+  selEnd_ = caret_ = int(found->Start + found->Length);
   ScrollIntoView(page_->RangeTop(selStart_, selEnd_));
   viewport()->update();
   return true;
@@ -394,7 +402,11 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
   const int bottomStrip = std::max(0, m.PhysicalHeight - m.PrintableHeight - m.OffsetY);
   const int left = std::max(0, int(dx * marginInches) - m.OffsetX);
   const int right = std::max(0, int(dx * marginInches) - rightStrip);
-  const int top = std::max(0, int(dy * marginInches) - m.OffsetY);
+  const bool header = canvas.PrintPageNumbers() && OnPrintHeader;
+  // The header's band is never shared with the content, whatever the margin and the scale.
+  const int headerBand =
+      header ? int(std::ceil(settings_.PrintHeaderHeight * double(dy) / kScreenDpi)) : 0;
+  const int top = std::max({0, int(dy * marginInches) - m.OffsetY, headerBand});
   const int bottom = std::max(0, int(dy * marginInches) - bottomStrip);
   const int width = std::max(1, (m.PrintableWidth - left - right) * kScreenDpi / dx);
   const int height = std::max(1, (m.PrintableHeight - top - bottom) * kScreenDpi / dy);
@@ -436,7 +448,7 @@ int TDocumentView::PrintPages(TPageCanvas& canvas, double scale, int fromPage, i
       painter.setClipRect(QRect(0, 0, width, pageBottom - pageTop));
       document.Draw(painter, QRect(0, pageTop, width, pageBottom - pageTop), 0, 0);
       painter.restore();
-      if (canvas.PrintPageNumbers() && OnPrintHeader) {
+      if (header) {
         painter.save();
         painter.scale(double(dx) / kScreenDpi, double(dy) / kScreenDpi);
         bool headerStop = false;

@@ -18,6 +18,7 @@
 #include "html/frame_set_layout.h"
 #include "html/page_canvas.h"
 #include "html/page_object.h"
+#include "html/text_search.h"
 #include "html/viewer_settings.h"
 
 namespace shelf {
@@ -56,6 +57,8 @@ class TDocumentView : public QAbstractScrollArea {
   // Finds `text` (Windows-1251) after the caret or the selection; selects the match, scrolls to
   // it and moves the caret behind it. False when there is no further match.
   bool FindNext(std::string_view text, bool matchCase);
+  // The same with the stretch a finder gives (word forms, say).
+  bool FindNext(const TTextFinder& finder);
   void SetCaret(int position);  // clears the selection
   int Caret() const { return caret_; }
   void SelectAll();
@@ -92,7 +95,8 @@ class TDocumentView : public QAbstractScrollArea {
   std::function<void(QKeyEvent*)> OnKeyDown;
   std::function<void(QMouseEvent*)> OnMouseMove;
   std::function<void(QMouseEvent*)> OnMouseDown;
-  // Printing: the page event before each page (0 before the first) and the page header.
+  // Printing: the page event before each page (0 before the first) and the page header, which
+  // draws in the settings' PrintHeaderHeight band above the content.
   std::function<void(int page, bool& stop)> OnPageEvent;
   std::function<void(QPainter& canvas, int page, int width, int height, bool& stop)> OnPrintHeader;
 

@@ -1,6 +1,7 @@
 #include "html/file_page.h"
 
 #include "platform/cp1251.h"
+#include "platform/html_escape.h"
 
 namespace shelf {
 namespace {
@@ -12,42 +13,18 @@ std::string Extension(const std::string& file) {
   return AsciiLower(file.substr(dot + 1));
 }
 
-std::string Escaped(const std::string& text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  for (char c : text) {
-    switch (c) {
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 std::string PageForFile(const std::string& dosFile, std::string bytes) {
   const std::string ext = Extension(dosFile);
-  const std::string name = Escaped(dosFile.substr(dosFile.find_last_of("\\/") + 1));
+  const std::string name = HtmlEscaped(dosFile.substr(dosFile.find_last_of("\\/") + 1));
   if (ext == "bmp" || ext == "gif" || ext == "jpg" || ext == "jpeg" || ext == "png")
     return "<html><head><title>" + name + "</title></head><body><img src=\"" + name + "\" alt=\"" +
            name + "\"></body></html>";
   if (ext == "txt")
     return "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
            "charset=windows-1251\"><title>" +
-           name + "</title></head><body><pre>" + Escaped(bytes) + "</pre></body></html>";
+           name + "</title></head><body><pre>" + HtmlEscaped(bytes) + "</pre></body></html>";
   return bytes;
 }
 

@@ -16,6 +16,8 @@ namespace {
 // A picture is never decoded larger than this many pixels: a page that names a huge picture
 // gets it scaled down instead of a stalled program.
 constexpr double kMaxPixels = 16.0 * 1024 * 1024;
+// A JPEG decodes straight to an eighth of its size at the least; larger ones are not decoded.
+constexpr double kMaxScaledPixels = 64 * kMaxPixels;
 constexpr int kMaxFrames = 500;
 // Decoded bytes of one picture, all its frames together (an animation whose frames are each
 // the size of the whole "screen" it states runs out quickly), and of every picture the store
@@ -25,7 +27,25 @@ constexpr qint64 kMaxStoreBytes = 384 * 1024 * 1024;
 // Browsers of the time showed GIF frames without a delay at about ten per second.
 constexpr int kDefaultDelay = 100;
 
+double Pixels(QSize size) {
+  return double(size.width()) * size.height();
+}
+
+// Whether a picture can be decoded within the budget, straight to a smaller size if need be.
+bool Decodable(QSize stated, bool scalable) {
+  return Pixels(stated) <= kMaxPixels || (scalable && Pixels(stated) <= kMaxScaledPixels);
+}
+
 }  // namespace
+
+QSize ShownPictureSize(QSize stated, bool scalable) {
+  if (Pixels(stated) <= kMaxPixels) return stated;
+  const double factor = Decodable(stated, scalable)
+                            ? std::sqrt(kMaxPixels / Pixels(stated))
+                            : double(kStandInSide) / std::max(stated.width(), stated.height());
+  return QSize(std::max(1, int(std::lround(stated.width() * factor))),
+               std::max(1, int(std::lround(stated.height() * factor))));
+}
 
 void TImageStore::StartPage() {
   for (const std::string& file : usedByPage_) {
@@ -72,7 +92,7 @@ QSize TImageStore::StatedSize(const std::string& file) {
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
-  it->second = reader.size();
+  it->second = ShownPictureSize(reader.size(), reader.format() == "jpeg");
   return it->second;
 }
 
@@ -90,18 +110,13 @@ std::shared_ptr<const TPagePicture> TImageStore::Decode(const std::string& file)
   reader.setDecideFormatFromContent(true);
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty()) return nullptr;
-  const double pixels = double(size.width()) * size.height();
+  // Checked before anything is decoded: JPEG decodes straight to a smaller size; other formats
+  // would need the whole picture in memory first, so the page shows a small grey stand-in.
+  const bool scalable = reader.format() == "jpeg";
   auto picture = std::make_shared<TPagePicture>();
-  picture->Size = size;
-  if (pixels > kMaxPixels) {
-    const double factor = std::sqrt(kMaxPixels / pixels);
-    const QSize smaller(std::max(1, int(size.width() * factor)),
-                        std::max(1, int(size.height() * factor)));
-    // JPEG decodes straight to a smaller size; other formats would need the whole picture in
-    // memory first, so the page shows a grey stand-in of the picture's size instead.
-    if (reader.format() != "jpeg") return StandIn(picture);
-    reader.setScaledSize(smaller);
-  }
+  picture->Size = ShownPictureSize(size, scalable);
+  if (!Decodable(size, scalable)) return StandIn(picture);
+  if (picture->Size != size) reader.setScaledSize(picture->Size);
   // Pictures of earlier pages make room first.
   while (bytes_ > kMaxStoreBytes / 2 && !earlier_.empty() && !usedByPage_.count(earlier_.back()))
     DropOldest();

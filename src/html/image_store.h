@@ -15,6 +15,15 @@ namespace shelf {
 
 class TBookStore;
 
+// A picture whose stated size is over the decoding budget stands in at most this many pixels a
+// side (a grey box): the page keeps its shape without a page-sized hole.
+constexpr int kStandInSide = 256;
+
+// The size a picture of `stated` pixels is shown at: as stated within the budget; beyond it,
+// scaled down to the budget when it can be decoded straight to a smaller size (`scalable`,
+// JPEG), else the stand-in's size with the picture's proportions.
+QSize ShownPictureSize(QSize stated, bool scalable);
+
 class TImageStore {
  public:
   explicit TImageStore(const TBookStore& store) : store_(store) {}
@@ -26,7 +35,7 @@ class TImageStore {
 
   // The picture at a full DOS file name; null when it cannot be read or decoded.
   std::shared_ptr<const TPagePicture> Get(const std::string& file);
-  // The size a picture file states, read from its header alone (for pages shown without
+  // The size a picture file is shown at, read from its header alone (for pages shown without
   // pictures); empty when it cannot be read.
   QSize StatedSize(const std::string& file);
   // The pixel size of the picture decoded last (empty before any).

@@ -6,6 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "html/style_sheet_guard.h"
+
 namespace shelf {
 
 namespace {
@@ -188,6 +190,19 @@ void TidyVerbatimText(std::string& page) {
   page = std::move(out);
 }
 
+// Where "</name" begins at or after `from` (letter case ignored); the end when it does not.
+std::size_t FindEndTag(std::string_view html, std::size_t from, std::string_view name) {
+  for (std::size_t at = html.find("</", from); at != std::string_view::npos;
+       at = html.find("</", at + 2)) {
+    std::size_t i = 0;
+    while (i < name.size() && at + 2 + i < html.size() &&
+           std::tolower(static_cast<unsigned char>(html[at + 2 + i])) == name[i])
+      ++i;
+    if (i == name.size()) return at;
+  }
+  return html.size();
+}
+
 }  // namespace
 
 std::string TSourceCuts::Describe() const {
@@ -195,6 +210,9 @@ std::string TSourceCuts::Describe() const {
   if (DroppedTags > 0)
     note = std::to_string(DroppedTags) + " tag(s) nested deeper than " +
            std::to_string(kMaxTagNesting) + " levels left out";
+  if (DroppedStyleRules > 0)
+    note += (note.empty() ? "" : "; ") + std::to_string(DroppedStyleRules) +
+            " style rule(s) with overlong selectors left out";
   if (TextOnlyTail)
     note += (note.empty() ? "" : "; ") + std::string("more than ") +
             std::to_string(kMaxPageElements) + " elements: the rest shown as plain text";
@@ -259,8 +277,18 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
     if (!closing && (name == "script" || name == "style")) {
       const std::size_t end = html.find("</", stop);
       const std::size_t to = end == std::string_view::npos ? html.size() : end;
-      out.append(html, i, to - i);
-      i = to;
+      if (name == "style") {
+        // The parser ends a sheet only at "</style", so that is where the guard's text ends.
+        const std::size_t sheetEnd = FindEndTag(html, stop, "style");
+        out.append(html, i, stop - i);
+        std::string sheet(html.substr(stop, sheetEnd - stop));
+        found.DroppedStyleRules += DropOverlongSelectors(sheet);
+        out += sheet;
+        i = sheetEnd;
+      } else {
+        out.append(html, i, to - i);
+        i = to;
+      }
       continue;
     }
     if (kVerbatimTags.count(name) != 0) {

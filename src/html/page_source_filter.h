@@ -6,7 +6,8 @@
 // between block tags goes. Tabs in <pre> and its kin stop every eight columns, and a blank
 // first line there stays. Hostile pages meet the same bounds: elements nested deeper than
 // the limit are dropped (every tag counts, not only formatting ones: the engine builds and lays
-// out its tree recursively), and beyond an element count the rest of the page is plain text.
+// out its tree recursively), beyond an element count the rest of the page is plain text, and
+// style rules with overlong selectors go (html/style_sheet_guard.h).
 #pragma once
 
 #include <string>
@@ -21,8 +22,9 @@ constexpr int kMaxPageElements = 100000;
 struct TSourceCuts {
   int DroppedTags = 0;        // start tags nested beyond the limit
   bool TextOnlyTail = false;  // the element count ran out: the rest shows as plain text
+  int DroppedStyleRules = 0;  // rules of <style> sheets whose selectors break their bounds
 
-  bool Any() const { return DroppedTags > 0 || TextOnlyTail; }
+  bool Any() const { return DroppedTags > 0 || TextOnlyTail || DroppedStyleRules > 0; }
   // A short note for the program's diagnostics ("" when nothing was cut).
   std::string Describe() const;
 };

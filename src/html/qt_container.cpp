@@ -28,6 +28,7 @@
 #include "html/picture_element.h"
 #include "html/row_element.h"
 #include "html/rule_element.h"
+#include "html/style_sheet_guard.h"
 #include "html/table_element.h"
 #include "platform/cp1251.h"
 #include "store/compr_stream.h"
@@ -489,6 +490,9 @@ void TQtContainer::import_css(litehtml::tstring& text, const litehtml::tstring& 
   try {
     text = DecodePageToUtf8(TComprStream(store_, file).Bytes());
     baseUrl = Cp1251ToUtf8(file);
+    if (const int dropped = DropOverlongSelectors(text); dropped > 0)
+      std::fprintf(stderr, "shelf: style sheet %s: %d rule(s) with overlong selectors left out\n",
+                   baseUrl.c_str(), dropped);
   } catch (const EFOpenError&) {
     text.clear();
   }

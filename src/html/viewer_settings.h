@@ -27,6 +27,9 @@ struct TViewerSettings {
   int ImageCacheCount = 5;
   // Table and cell backgrounds on printed pages (`htPrintTableBackground`).
   bool PrintTableBackground = true;
+  // The band the page header draws in on printed pages, from the printable area's top, in
+  // page pixels: the content of every sheet starts below it (when the header is printed).
+  int PrintHeaderHeight = 0;
 
   bool Has(TViewerOption option) const { return (fvOptions & option) != 0; }
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -95,6 +96,7 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
   settings.DefOverLinkColor = kOverLinkColor;
   settings.fvOptions = fvNoBorder | fvOverLinksActive;
   settings.ImageCacheCount = 0;
+  settings.PrintHeaderHeight = PageNumberBand();
   for (size_t i = 0; i < viewerScreens_.size(); ++i) {
     auto viewer = std::make_unique<TFrameViewer>(store_, &host_.Window());
     TFrameViewer& v = *viewer;
@@ -431,12 +433,27 @@ void THtmlFrame::DrawPrintHeader(QPainter& canvas, int page, int width) const {
   DrawPageNumber(canvas, page, width);
 }
 
+namespace {
+
+constexpr int kPageNumberTop = 40;
+constexpr int kPageNumberGap = 6;  // between the page number's line and the content
+
+QFont PageNumberFont() {
+  return BookFont("Arial", 8, 0);
+}
+
+}  // namespace
+
+int THtmlFrame::PageNumberBand() {
+  return kPageNumberTop + QFontMetrics(PageNumberFont()).height() + kPageNumberGap;
+}
+
 void THtmlFrame::DrawPageNumber(QPainter& canvas, int page, int width) {
   canvas.save();
-  canvas.setFont(BookFont("Arial", 8, 0));
+  canvas.setFont(PageNumberFont());
   canvas.setPen(Qt::black);
   const QString text = ToQString(*Utf8ToCp1251("Страница ")) + QString::number(page);
-  const QRect box(0, 40, width - 50, canvas.fontMetrics().height());
+  const QRect box(0, kPageNumberTop, width - 50, canvas.fontMetrics().height());
   canvas.drawText(box, Qt::AlignRight | Qt::AlignTop, text);
   canvas.restore();
 }
@@ -472,6 +489,7 @@ void THtmlFrame::PrintPage(const std::string& file) {
   settings.ImageCacheCount = 0;
   settings.fvOptions |= fvNoLinkUnderline;
   settings.ViewImages = true;
+  settings.PrintHeaderHeight = PageNumberBand();
   printer.SetSettings(settings);
   printer.SetHistoryMaxCount(0);
   printer.OnPrintHeader = [](QPainter& canvas, int page, int width, int, bool&) {

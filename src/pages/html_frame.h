@@ -116,6 +116,8 @@ class THtmlFrame : public QObject {
   std::string LinkStatusText(const std::string& target, const std::string& url) const;
   // "Страница N" at the top right of a printed page, when a document is on show.
   void DrawPrintHeader(QPainter& canvas, int page, int width) const;
+  // The height of the printed page's band that the page number takes: content starts below.
+  static int PageNumberBand();
   // Prints with preview: `file` (a full file name) through a hidden viewer of its own, or the
   // page on show when it is empty. Failures end it silently.
   void PrintPage(const std::string& file);

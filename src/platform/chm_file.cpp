@@ -2,13 +2,15 @@
 
 #include <chm_lib.h>
 
+#include <algorithm>
 #include <cstdint>
 
 namespace shelf {
 
 namespace {
 
-constexpr std::uint16_t kDefaultTopicCode = 2;  // in the "/#SYSTEM" file
+constexpr std::uint16_t kDefaultTopicCode = 2;     // in the "/#SYSTEM" file
+constexpr std::uint64_t kMaxSystemFile = 1 << 20;  // it holds a few names and numbers
 
 int Collect(chmFile*, chmUnitInfo* unit, void* context) {
   const std::string name = unit->path;
@@ -29,8 +31,11 @@ bool IsPage(const std::string& name) {
 }  // namespace
 
 std::unique_ptr<TChmFile> TChmFile::Open(const std::filesystem::path& file) {
+  std::error_code ec;
+  const std::uint64_t size = std::filesystem::file_size(file, ec);
+  if (ec) return nullptr;
   chmFile* handle = chm_open(file.c_str());
-  return handle ? std::unique_ptr<TChmFile>(new TChmFile(handle)) : nullptr;
+  return handle ? std::unique_ptr<TChmFile>(new TChmFile(handle, size)) : nullptr;
 }
 
 TChmFile::~TChmFile() {
@@ -43,21 +48,32 @@ std::vector<std::string> TChmFile::Files() const {
   return names;
 }
 
-std::optional<std::string> TChmFile::Read(const std::string& name) const {
+std::optional<std::string> TChmFile::Read(const std::string& name, std::uint64_t limit) const {
   chmUnitInfo unit{};
   if (chm_resolve_object(handle_, name.c_str(), &unit) != CHM_RESOLVE_SUCCESS) return std::nullopt;
-  std::string bytes(unit.length, '\0');
-  if (unit.length == 0) return bytes;
-  const LONGINT64 read =
-      chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,
-                          static_cast<LONGINT64>(unit.length));
-  if (read != static_cast<LONGINT64>(unit.length)) return std::nullopt;
+  if (unit.length > limit) return std::nullopt;
+  if (unit.space == CHM_UNCOMPRESSED &&
+      (unit.start > fileSize_ || unit.length > fileSize_ - unit.start))
+    return std::nullopt;
+  // Read a piece at a time: a compressed file's stated length is checked only by reading it.
+  constexpr std::uint64_t kPiece = 1 << 20;
+  std::string bytes;
+  while (bytes.size() < unit.length) {
+    const std::size_t at = bytes.size();
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, unit.length - at));
+    bytes.resize(at + want);
+    const LONGINT64 read =
+        chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(bytes.data() + at), at,
+                            static_cast<LONGINT64>(want));
+    if (read <= 0) return std::nullopt;
+    bytes.resize(at + static_cast<std::size_t>(std::min<LONGINT64>(read, LONGINT64(want))));
+  }
   return bytes;
 }
 
 std::string TChmFile::DefaultPage() const {
   // "/#SYSTEM": a 4-byte version, then records of a 16-bit code, a 16-bit length and the data.
-  if (const auto system = Read("/#SYSTEM")) {
+  if (const auto system = Read("/#SYSTEM", kMaxSystemFile)) {
     std::size_t at = 4;
     while (at + 4 <= system->size()) {
       const auto byte = [&](std::size_t i) { return static_cast<unsigned char>((*system)[i]); };

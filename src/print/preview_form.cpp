@@ -4,20 +4,15 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,10 +24,14 @@
 #include "platform/window_bus.h"
 #include "print/go_page_form.h"
 #include "print/meta_file_printer.h"
+#include "print/picture_fit.h"
 #include "print/preview_cursors.h"
-#include "print/printer_canvas.h"
+#include "print/preview_icons.h"
+#include "print/print_job.h"
 #include "print/prn_status_form.h"
 #include "print/sheet_box.h"
+#include "print/sheet_layout.h"
+#include "print/wrap_tool_bar.h"
 
 namespace shelf {
 
@@ -42,8 +41,6 @@ QString Ui(const char* utf8) {
   return ToQString(Utf8ToCp1251Lossy(utf8));
 }
 
-constexpr double kMarginInches = 0.7874015748031496;  // 2 cm
-constexpr int kRowWholeSheet = 0, kRowSheetWidth = 1, kRowManual = 2;
 constexpr const char* kZoomRows[] = {"Страница целиком",
                                      "По ширине страницы",
                                      "Вручную",
@@ -56,43 +53,6 @@ constexpr const char* kZoomRows[] = {"Страница целиком",
                                      "200%",
                                      "300%",
                                      "400%"};
-constexpr double kZoomOfRow[] = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4};
-
-// The sixteen toolbar pictures, drawn: gray normally, coloured under the pointer.
-QIcon ToolbarIcon(int image) {
-  static const char* const kGlyphs[] = {"P",   "|<", "<", ">", ">|", "#", "[]", "<>",
-                                        "1:1", "%",  "Z", "H", "1",  "2", "?",  "X"};
-  QIcon icon;
-  for (const bool hot : {false, true}) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(hot ? QColor(0, 64, 160) : QColor(96, 96, 96));
-    QFont font("Arial");
-    font.setPixelSize(image == 8 ? 8 : 11);
-    font.setBold(true);
-    p.setFont(font);
-    p.drawRect(0, 0, 15, 15);
-    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(kGlyphs[image]));
-    icon.addPixmap(pixmap, hot ? QIcon::Active : QIcon::Normal);
-  }
-  return icon;
-}
-
-// The orientation button's glyph: a sheet standing up or lying down.
-QIcon OrientationIcon() {
-  QIcon icon;
-  for (const bool landscape : {false, true}) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setPen(QColor(64, 64, 64));
-    p.setBrush(Qt::white);
-    p.drawRect(landscape ? QRect(1, 4, 14, 9) : QRect(4, 1, 9, 14));
-    icon.addPixmap(pixmap, QIcon::Normal, landscape ? QIcon::On : QIcon::Off);
-  }
-  return icon;
-}
 
 QString Percent(const char* label, double factor) {
   return Ui(label) + QLocale().toString(std::round(factor * 100), 'f', 0) + QStringLiteral("%");
@@ -107,10 +67,7 @@ TPreviewForm::TPreviewForm(QWidget* owner, int pictureHeight, int pictureWidth, 
   setModal(true);
   AnnouncePreview();
   setSizeGripEnabled(true);
-  AskPdfFileName = [this] {
-    return QFileDialog::getSaveFileName(this, Ui("Печать в PDF"), QString(),
-                                        QStringLiteral("PDF (*.pdf)"));
-  };
+  AskPdfFileName = [this] { return shelf::AskPdfFileName(this); };
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -147,7 +104,8 @@ TPreviewForm::TPreviewForm(QWidget* owner, int pictureHeight, int pictureWidth, 
   const int widths[] = {125, 150, 150, 0};
   for (int i = 0; i < 4; ++i) {
     panels_[i] = new QLabel(Ui(texts[i]), statusBar_);
-    if (widths[i]) panels_[i]->setFixedWidth(widths[i]);
+    // At least the usual width, and wider when the text needs it: nothing is cut.
+    panels_[i]->setMinimumWidth(widths[i]);
     if (i == 0) panels_[i]->setAlignment(Qt::AlignCenter);
     statusBar_->addWidget(panels_[i], i == 3 ? 1 : 0);
   }
@@ -207,7 +165,7 @@ void TPreviewForm::AnnouncePreview() {
 QAction* TPreviewForm::AddButton(const char* name, int image, const char* hint,
                                  const char* caption) {
   auto* action =
-      toolbar_->addAction(image >= 0 ? ToolbarIcon(image) : OrientationIcon(), Ui(caption));
+      toolbar_->AddAction(image >= 0 ? PreviewIcon(image) : OrientationIcon(), Ui(caption));
   action->setObjectName(QString::fromLatin1(name));
   action->setToolTip(Ui(hint));
   action->setStatusTip(Ui(hint));
@@ -219,12 +177,11 @@ QAction* TPreviewForm::Button(const char* name) const {
 }
 
 void TPreviewForm::BuildToolbar() {
-  toolbar_ = new QToolBar(this);
-  toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  toolbar_ = new TWrapToolBar(this);
   toolbar_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(AddButton("PrintBut", 0, "Печать", "Печать"), &QAction::triggered, this,
           [this] { Print(); });
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   QAction* orientation =
       AddButton("PageOrientationBut", -1, "Ориентация листа", "Ориентация листа");
   orientation->setCheckable(true);
@@ -233,9 +190,9 @@ void TPreviewForm::BuildToolbar() {
     Button("PageOrientationBut")->setChecked(recorder_->Landscape());
     Rerender(false);
   });
-  toolbar_->addSeparator();
-  connect(AddButton("FirstPageBut", 1, "На первую страницу", "Первая станица"), &QAction::triggered,
-          this, [this] { SetShownPage(0); });
+  toolbar_->AddSeparator();
+  connect(AddButton("FirstPageBut", 1, "На первую страницу", "Первая страница"),
+          &QAction::triggered, this, [this] { SetShownPage(0); });
   connect(AddButton("PrevPageBut", 2, "На предыдущую страницу", "Предыдущая страница"),
           &QAction::triggered, this, [this] { SetShownPage(shownPage_ - 1); });
   connect(AddButton("NextPageBut", 3, "На следующую страницу", "Следующая страница"),
@@ -244,16 +201,16 @@ void TPreviewForm::BuildToolbar() {
           &QAction::triggered, this, [this] { SetShownPage(recorder_->PageCount() - 1); });
   connect(AddButton("GoToPageBut", 5, "Переход на страницу", "Переход на страницу"),
           &QAction::triggered, this, [this] { GoToPage(); });
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   zoomBox_ = new QComboBox(toolbar_);
   zoomBox_->setObjectName(QStringLiteral("ZoomBox"));
   for (const char* row : kZoomRows) zoomBox_->addItem(Ui(row));
   zoomBox_->setMaxVisibleItems(12);
   zoomBox_->setToolTip(Ui("Выбор масштаба отображения документа"));
   zoomBox_->setStatusTip(zoomBox_->toolTip());
-  toolbar_->addWidget(zoomBox_);
+  toolbar_->AddWidget(zoomBox_);
   connect(zoomBox_, &QComboBox::activated, this, [this] { ApplyZoomRow(); });
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   QAction* fitPage = AddButton("FitPageBut", 6, "Лист целиком", "Лист целиком");
   QAction* fitWidth = AddButton("FitWidthBut", 7, "По ширине", "По ширине");
   for (QAction* fit : {fitPage, fitWidth}) {
@@ -267,7 +224,7 @@ void TPreviewForm::BuildToolbar() {
       ApplyZoomRow();
     });
   }
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   connect(AddButton("RestoreStartPrintZoomBut", 8, "Восстановить исходный масштаб печати",
                     "Восстановить масштаб"),
           &QAction::triggered, this, [this] {
@@ -281,7 +238,7 @@ void TPreviewForm::BuildToolbar() {
                               "Масштаб просмотра"));
   tools_->addAction(AddButton("HandCursorBut", 11, "Перемещение", "Перемещение"));
   for (QAction* tool : tools_->actions()) tool->setCheckable(true);
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   QAction* one = AddButton("OnePageBut", 12, "Один лист на странице", "Один лист");
   QAction* two = AddButton("TwoPageBut", 13, "Два листа на странице", "Два листа");
   one->setCheckable(true);
@@ -302,11 +259,11 @@ void TPreviewForm::BuildToolbar() {
     two->setChecked(true);
     FormResize();
   });
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   connect(AddButton("HelpBut", 14, "Помощь", "Помощь"), &QAction::triggered, this, [this] {
     if (OnHelp) OnHelp();
   });
-  toolbar_->addSeparator();
+  toolbar_->AddSeparator();
   connect(AddButton("CloseBut", 15, "Завершить просмотр", "Выход"), &QAction::triggered, this,
           &QDialog::reject);
 }
@@ -346,7 +303,7 @@ void TPreviewForm::BuildMenu() {
 }
 
 void TPreviewForm::SetCaptionsShown(bool on) {
-  toolbar_->setToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+  toolbar_->SetToolButtonStyle(on ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
   if (on)
     setMinimumSize(300, 600);
   else
@@ -372,63 +329,16 @@ void TPreviewForm::Rerender(bool alwaysLayout) {
   UpdateNavButtons();
 }
 
+QSize TPreviewForm::ScreenDpi() const {
+  return QSize(logicalDpiX(), logicalDpiY());
+}
+
 QSize TPreviewForm::AvailableArea(double scale) {
-  recorder_->RefreshMetrics();
-  const TSheetMetrics m = recorder_->Metrics();
-  const int screenDpiX = logicalDpiX(), screenDpiY = logicalDpiY();
-  const int dx = int(std::lround(m.DpiX * scale)), dy = int(std::lround(m.DpiY * scale));
-  const int rightStrip = std::max(0, m.PhysicalWidth - m.PrintableWidth - m.OffsetX);
-  const int bottomStrip = std::max(0, m.PhysicalHeight - m.PrintableHeight - m.OffsetY);
-  const int left = int(dx * kMarginInches) - m.OffsetX;
-  const int right = int(dx * kMarginInches) - rightStrip;
-  const int top = int(dy * kMarginInches) - m.OffsetY;
-  const int bottom = int(dy * kMarginInches) - bottomStrip;
-  const auto mulDiv = [](int a, int b, int c) {
-    return c == 0 ? 0 : int(std::lround(double(a) * b / c));
-  };
-  return QSize(mulDiv(m.PrintableWidth - left - right, screenDpiX, dx),
-               mulDiv(m.PrintableHeight - top - bottom, screenDpiY, dy));
+  return shelf::AvailableArea(*recorder_, ScreenDpi(), scale);
 }
 
 double TPreviewForm::FitPicture(int w, int h) {
-  double s = 1;
-  if (w == 0 || h == 0) return s;
-  QSize area = AvailableArea(1);
-  const auto fitHeight = [&] {
-    if (h > area.height()) {
-      area = AvailableArea(1);
-      s = double(area.height()) / h;
-    }
-  };
-  const auto fitWidth = [&] {
-    if (w > area.width()) {
-      area = AvailableArea(1);
-      s = double(area.width()) / w;
-    }
-  };
-  // A wide picture goes on a landscape sheet when it does not fit across; a tall one always
-  // goes on a portrait sheet when it does not fit down.
-  if (w > h) {
-    if (w > area.width()) {
-      if (!recorder_->Landscape()) {
-        recorder_->SetLandscape(true);
-        area = AvailableArea(1);
-      }
-      s = double(area.width()) / w;
-      area = AvailableArea(s);
-    }
-    fitHeight();
-    return s;
-  }
-  if (h <= area.height()) return s;
-  recorder_->SetLandscape(false);
-  area = AvailableArea(1);
-  if (h > area.height()) {
-    s = double(area.height()) / h;
-    area = AvailableArea(s);
-  }
-  fitWidth();
-  return s;
+  return shelf::FitPicture(*recorder_, ScreenDpi(), w, h);
 }
 
 void TPreviewForm::ApplyZoomRow() {
@@ -448,38 +358,22 @@ void TPreviewForm::FormResize() {
     Button("FitPageBut")->setChecked(row == kRowWholeSheet);
     Button("FitWidthBut")->setChecked(row == kRowSheetWidth);
   }
-  const TSheetMetrics m = recorder_->Metrics();
-  const QSize client = scrollBox_->viewport()->size();
-  const double ppiX = logicalDpiX(), ppiY = logicalDpiY();
-  const double sheetInchesW = double(m.PhysicalWidth) / m.DpiX;
-  const double sheetInchesH = double(m.PhysicalHeight) / m.DpiY;
-  double z = 1;
-  if (row == kRowWholeSheet || row == kRowSheetWidth) {
-    const double byWidth = (client.width() - 20) / ppiX / sheetInchesW;
-    z = row == kRowSheetWidth ? byWidth
-                              : std::min((client.height() - 20) / ppiY / sheetInchesH, byWidth);
+  const TSheetLayout layout =
+      LayOutSheets(row, viewZoom_, two->isChecked(), scrollBox_->viewport()->size(),
+                   QSizeF(logicalDpiX(), logicalDpiY()), recorder_->Metrics());
+  if (layout.ForcesOneSheet) {
     one->setChecked(true);
     two->setChecked(false);
-  } else if (row == kRowManual) {
-    z = viewZoom_;
-  } else if (row >= 3 && row <= 11) {
-    z = kZoomOfRow[row - 3];
   }
-  z = std::max(z, 0.01);
   const bool twoSheets = two->isChecked();
-  const int sheetH = int(ppiY * z * sheetInchesH), sheetW = int(ppiX * z * sheetInchesW);
-  pb1_->resize(sheetW, sheetH);
-  pb2_->resize(sheetW, sheetH);
+  pb1_->resize(layout.Sheet);
+  pb2_->resize(layout.Sheet);
   pb2_->setVisible(twoSheets);
-  const int c = sheetW + 20 + (twoSheets ? sheetW + 20 : 0);
-  const int containerW = std::max(c, client.width() - 1);
-  const int containerH = std::max(sheetH + 20, client.height() - 1);
-  container_->resize(containerW, containerH);
-  const int top = sheetH + 20 < containerH ? containerH / 2 - sheetH / 2 : 10;
-  const int left = c < containerW ? containerW / 2 - (c - 20) / 2 : 10;
-  pb1_->move(left, top);
-  pb2_->move(left + sheetW + 20, top);
-  viewZoom_ = z;
+  container_->resize(layout.Container);
+  pb1_->move(layout.First);
+  pb2_->move(layout.Second);
+  viewZoom_ = layout.Zoom;
+  const double z = layout.Zoom;
   panels_[1]->setText(Percent(" Масштаб просмотра: ", z));
   panels_[2]->setText(Percent(" Масштаб печати: ", printScale_));
   pb1_->update();
@@ -525,34 +419,7 @@ void TPreviewForm::GoToPage() {
 }
 
 void TPreviewForm::Print() {
-  const auto warn = [this] {
-    QMessageBox::warning(this, QString(), Ui("Принтер не доступен!"), QMessageBox::Ok);
-  };
-  if (!recorder_->RefreshMetrics()) {
-    warn();
-    return;
-  }
-  const int count = recorder_->PageCount();
-  int from = 1, to = count;
-  QPrinter& printer = device_->Printer();
-  if (device_->IsPdf()) {
-    const QString file = AskPdfFileName ? AskPdfFileName() : QString();
-    if (file.isEmpty()) return;
-    device_->SetPdfFile(file);
-  } else {
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, count);
-    printer.setFromTo(1, count);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
-    if (dialog.exec() != QDialog::Accepted) return;
-    from = std::max(1, printer.fromPage());
-    if (printer.printRange() == QPrinter::PageRange && printer.toPage() > 0) to = printer.toPage();
-  }
-  TPrinterCanvas canvas(*device_, *recorder_);
-  TPrnStatusForm status(this);
-  status.RunPrint(viewer_, canvas, printScale_, from, to);
-  canvas.EndDoc();
-  if (!canvas.Ok()) warn();
+  PrintDocument(*this, *device_, *recorder_, viewer_, printScale_, AskPdfFileName);
 }
 
 void TPreviewForm::SheetPress(TSheetBox& box, QMouseEvent* event) {

@@ -14,7 +14,6 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QStatusBar;
-class QToolBar;
 
 namespace shelf {
 
@@ -23,6 +22,7 @@ class TMetaFilePrinter;
 class TPrinterDevice;
 class TSheetBox;
 class TWindowBus;
+class TWrapToolBar;
 
 class TPreviewForm : public QDialog {
  public:
@@ -51,6 +51,7 @@ class TPreviewForm : public QDialog {
   TSheetBox* Sheet(int index) const { return index == 0 ? pb1_ : pb2_; }
   QScrollArea* ScrollBox() const { return scrollBox_; }
   QMenu* PopupMenu() const { return popupMenu_; }
+  TWrapToolBar* Toolbar() const { return toolbar_; }
   int ShownPage() const { return shownPage_; }
   double PrintScale() const { return printScale_; }
   double StartPrintScale() const { return startPrintScale_; }
@@ -59,6 +60,7 @@ class TPreviewForm : public QDialog {
   void SetShownPage(int index);
   // Prints through the print dialog, or into a PDF file without a printer.
   void Print();
+  QSize ScreenDpi() const;
   // The content size of one sheet at print scale `scale`, in screen pixels.
   QSize AvailableArea(double scale);
   // The print scale that puts a w × h picture on one sheet; may turn the sheet.
@@ -100,7 +102,7 @@ class TPreviewForm : public QDialog {
   bool dragging_ = false;
   QPoint dragStart_;
 
-  QToolBar* toolbar_ = nullptr;
+  TWrapToolBar* toolbar_ = nullptr;
   QComboBox* zoomBox_ = nullptr;
   QScrollArea* scrollBox_ = nullptr;
   QWidget* container_ = nullptr;

@@ -11,9 +11,12 @@
 #include "html/frame_viewer.h"
 #include "html/text_search.h"
 #include "platform/cp1251.h"
+#include "search/book_search.h"
 #include "search/find_host.h"
-#include "search/make_find.h"
+#include "search/make_tesaurus_find.h"
+#include "search/page_list.h"
 #include "search/page_plain_text.h"
+#include "search/word_query.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"
@@ -23,34 +26,12 @@
 namespace shelf {
 namespace {
 
-// Trimmed, with every run of spaces made one space.
-std::string CleanQuery(std::string_view text) {
-  std::string clean = TrimText(text);
-  for (std::size_t at; (at = clean.find("  ")) != std::string::npos;) clean.erase(at, 1);
-  return clean;
-}
-
 std::string Lower(std::string_view text) {
   return Cp1251LowerString(text);
 }
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && Lower(text.substr(0, prefix.size())) == Lower(prefix);
-}
-
-// Sorted by name without regard to case, each name once, so results never depend on the disk.
-void SortPages(TDynamicStringArray& pages) {
-  std::stable_sort(pages.begin(), pages.end(),
-                   [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
-  pages.erase(
-      std::unique(pages.begin(), pages.end(),
-                  [](const std::string& a, const std::string& b) { return Lower(a) == Lower(b); }),
-      pages.end());
-}
-
-bool IsPageName(std::string_view name) {
-  const std::size_t dot = name.rfind('.');
-  return dot != std::string_view::npos && Lower(name.substr(dot)).find(".htm") == 0;
 }
 
 }  // namespace
@@ -209,10 +190,22 @@ TDocumentView* TFindTxtHtml::TargetDocument(int box) const {
   return viewer->ActiveViewer();
 }
 
-bool TFindTxtHtml::PageHolds(const std::string& file, const std::string& text) const {
+bool TFindTxtHtml::PageHolds(const std::string& file, TWordQuery& query) const {
   std::string bytes;
   if (file.empty() || !store_.ReadBookFile(file, bytes)) return false;
-  return FindPageText(PagePlainText(bytes), text, 0, host_.MatchCase()) != std::string::npos;
+  return query.Next(PagePlainText(bytes), 0, host_.MatchCase()).has_value();
+}
+
+bool TFindTxtHtml::ShowThesaurusTerm(int box, const std::string& text) {
+  TMakeTesaurusFind index(store_);
+  index.SetIndexFolder(folders_.ProgramDir);
+  std::string term, page;
+  if (!index.FindTerm(text, term, page)) return false;
+  host_.OpenFoundFile(folders_.ProgramDir + page.substr(0, page.find('#')));
+  TDocumentView* shown = TargetDocument(box);
+  if (!shown) return false;
+  shown->SetCaret(0);
+  return shown->FindNext("~ " + term, false);
 }
 
 void TFindTxtHtml::BuildWalkList(int box) {
@@ -231,13 +224,7 @@ void TFindTxtHtml::BuildWalkList(int box) {
 
 void TFindTxtHtml::BuildScanList(int box) {
   TDynamicStringArray& list = boxPageLists_[box];
-  for (const std::string& entry : store_.ListPackedFiles()) {
-    const std::size_t slash = entry.find('\\');
-    const std::string top = slash == std::string::npos ? "" : Lower(entry.substr(0, slash + 1));
-    if (IsPageName(entry) && top != "man\\" && top != "man_\\")
-      list.push_back(folders_.BookRoot + Lower(entry));
-  }
-  if (list.empty()) list = FindFiles(fileSystem_, folders_.ProgramDir, {"*.htm*"}, false, false);
+  list = BookScanPages(store_, fileSystem_, folders_);
   if (!scopeAll_)
     std::erase_if(list, [&](const std::string& file) {
       const std::string name = Lower(file);
@@ -246,7 +233,6 @@ void TFindTxtHtml::BuildScanList(int box) {
             return !pattern.empty() && name.find(Lower(pattern)) != std::string::npos;
           });
     });
-  SortPages(list);
   if (list.empty()) list.push_back("");
 }
 
@@ -265,8 +251,16 @@ void TFindTxtHtml::PageSearch(int box, const std::string& text) {
   if (host_.ThesaurusWindow() && !markerSearched_) {
     markerSearched_ = true;
     if (target->FindNext("~ " + text, matchCase)) return;
+    // The entry of a term typed in another form, or by its start, on whichever page it is.
+    if (ShowThesaurusTerm(box, text)) return;
+    target = TargetDocument(box);
+    if (!target) return;
   }
-  if (target->FindNext(text, matchCase)) return;
+  TWordQuery query(text, false);
+  const TTextFinder finder = [&](std::string_view page, std::size_t from) {
+    return query.Next(page, from, matchCase);
+  };
+  if (target->FindNext(finder)) return;
 
   host_.SetBusy(true);
   TDynamicStringArray& list = boxPageLists_[box];
@@ -275,11 +269,11 @@ void TFindTxtHtml::PageSearch(int box, const std::string& text) {
     QApplication::processEvents();
     if (stopRequested_) break;
     const std::string& candidate = list[pageCursor_];
-    if (SameBookFile(candidate, searchStartPage_) || !PageHolds(candidate, text)) continue;
+    if (SameBookFile(candidate, searchStartPage_) || !PageHolds(candidate, query)) continue;
     host_.OpenFoundFile(candidate);
     if (TDocumentView* shown = TargetDocument(box)) {
       shown->SetCaret(0);
-      shown->FindNext(text, matchCase);
+      shown->FindNext(finder);
     }
     break;
   }
@@ -289,7 +283,7 @@ void TFindTxtHtml::PageSearch(int box, const std::string& text) {
     searchStartPage_.clear();
     if (!scopeAll_) {
       target->SetCaret(0);
-      if (target->FindNext(text, matchCase)) return;
+      if (target->FindNext(finder)) return;
     }
     host_.ShowStatus(*Utf8ToCp1251("Текст не найден"));
   }
@@ -300,39 +294,39 @@ void TFindTxtHtml::SearchAllPages(int box, const std::string& text) {
     host_.ShowStatus(*Utf8ToCp1251("Введите слово для поиска"));
     return;
   }
-  TMakeFind index(store_);
-  index.OnMessage = [this](const std::string& message) { host_.ShowMessage(message); };
-  index.SetIndexFolder(folders_.ProgramDir);
-  resultFiles_.clear();
-  resultTitles_.clear();
+  // Kept for the window's life: the stems of the book's keywords are read once.
+  if (!bookSearch_) bookSearch_ = std::make_unique<TBookSearch>(store_, folders_.ProgramDir);
+  TBookSearch& search = *bookSearch_;
+  search.MatchCase = host_.MatchCase();
+  search.OnMessage = [this](const std::string& message) { host_.ShowMessage(message); };
   TScaleBar* scale = host_.SearchScale();
-  if (index.SearchIndex(text, resultFiles_, resultTitles_, false)) {
-    for (std::string& file : resultFiles_) file = folders_.ProgramDir + file;
-  } else if (box >= 0) {
+  bool scanned = false;
+  search.ScanPages = [&]() -> const TDynamicStringArray* {
+    if (box < 0) return nullptr;
     SetSearching(false);
     pageCursor_ = -1;
     host_.SetBusy(true);
-    TDynamicStringArray& list = boxPageLists_[box];
-    if (list.empty()) BuildScanList(box);
-    const double step = scale ? double(scale->BarRight() - scale->X()) / double(list.size()) : 0.0;
-    for (pageCursor_ = 0; pageCursor_ < static_cast<int>(list.size()); ++pageCursor_) {
-      QApplication::processEvents();
-      if (stopRequested_) break;
-      while (scale && scale->Pos() < scale->BarRight() &&
-             scale->Pos() - scale->X() <= (pageCursor_ + 1) * step)
-        scale->Advance(host_.CurrentScreen());
-      const std::string& page = list[pageCursor_];
-      if (!PageHolds(page, text)) continue;
-      const std::string relative = StartsWithNoCase(page, folders_.ProgramDir)
-                                       ? page.substr(folders_.ProgramDir.size())
-                                       : page;
-      std::string title;
-      if (!index.PageTitle(relative, title)) continue;  // only pages the index lists
-      resultFiles_.push_back(page);
-      resultTitles_.push_back(title);
-    }
-    host_.SetBusy(false);
+    scanned = true;
+    if (boxPageLists_[box].empty()) BuildScanList(box);
+    return &boxPageLists_[box];
+  };
+  search.BeforePage = [&](std::size_t index, std::size_t count) {
+    pageCursor_ = static_cast<int>(index);
+    QApplication::processEvents();
+    if (stopRequested_) return false;
+    const double step = scale ? double(scale->BarRight() - scale->X()) / double(count) : 0.0;
+    while (scale && scale->Pos() < scale->BarRight() &&
+           scale->Pos() - scale->X() <= (pageCursor_ + 1) * step)
+      scale->Advance(host_.CurrentScreen());
+    return true;
+  };
+  resultFiles_.clear();
+  resultTitles_.clear();
+  for (RFoundPage& page : search.Find(text)) {
+    resultFiles_.push_back(std::move(page.Page));
+    resultTitles_.push_back(std::move(page.Title));
   }
+  if (scanned) host_.SetBusy(false);
   if (scale) scale->Reset(host_.CurrentScreen());
   if (TFindDialog* dialog = host_.SearchDialog())
     dialog->ShowFindResults(resultFiles_, resultTitles_);

@@ -15,10 +15,12 @@ class QLineEdit;
 
 namespace shelf {
 
+class TBookSearch;
 class TBookStore;
 class TDocumentView;
 class TDosFileSystem;
 class TFindHost;
+class TWordQuery;
 struct TBookFolders;
 
 class TFindTxtHtml : public QObject {
@@ -64,8 +66,10 @@ class TFindTxtHtml : public QObject {
   // The page list of the page walk (the program folder's pages) or of the scan (the book's).
   void BuildWalkList(int box);
   void BuildScanList(int box);
-  // A page's visible text holds `text`; a page that cannot be read does not.
-  bool PageHolds(const std::string& file, const std::string& text) const;
+  // A page's visible text holds the query; a page that cannot be read does not.
+  bool PageHolds(const std::string& file, TWordQuery& query) const;
+  // The thesaurus window: the entry of the term the text names in any form or by its start.
+  bool ShowThesaurusTerm(int box, const std::string& text);
   TDocumentView* TargetDocument(int box) const;
 
   TFindHost& host_;
@@ -85,6 +89,7 @@ class TFindTxtHtml : public QObject {
   bool indexMode_ = false, contentsMode_ = false;
   std::string searchStartPage_;
   TDynamicStringArray resultFiles_, resultTitles_;
+  std::unique_ptr<TBookSearch> bookSearch_;
 };
 
 }  // namespace shelf

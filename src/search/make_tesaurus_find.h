@@ -24,6 +24,9 @@ class TMakeTesaurusFind {
   // The page of the entry whose term equals `word` (trimmed, letter case ignored); an empty
   // word gives the start page. False when no entry has the word.
   bool LookUp(std::string_view word, std::string& target);
+  // The entry a reader's text names: the term itself (letter case and «ё»/«е» aside), else the
+  // first whose words are forms of the text's words, else the first that begins with the text.
+  bool FindTerm(std::string_view text, std::string& term, std::string& target);
 
   // A warning for the reader (an index that exists but cannot be read), Windows-1251.
   std::function<void(const std::string& text)> OnWarning;

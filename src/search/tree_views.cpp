@@ -10,9 +10,7 @@
 #include "search/contents_host.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
-#include "store/book_store.h"
 #include "store/book_text.h"
-#include "store/compr_stream.h"
 #include "widgets/book_color.h"
 #include "widgets/panel_bkgrd.h"
 
@@ -33,19 +31,6 @@ std::string FileNamePart(const std::string& path) {
 // The file name of a page on show, without a "#place" the reader was taken to.
 std::string ShownPageName(const std::string& path) {
   return FileNamePart(path.substr(0, path.find('#')));
-}
-
-TDynamicStringArray ReadContents(const TBookStore& store, const std::string& file) {
-  TDynamicStringArray lines;
-  if (!store.BookFileExists(file)) return lines;
-  try {
-    TComprStream stream(store, file);
-    std::string line;
-    while (ReadBookLine(stream, line)) lines.push_back(line);
-  } catch (const EFOpenError&) {
-    lines.clear();  // an unreadable contents file gives an empty tree, as a missing one does
-  }
-  return lines;
 }
 
 }  // namespace
@@ -75,7 +60,7 @@ TTreeViews::TTreeViews(TContentsHost& host, const RTree& record, const TBookStor
   setPalette(colours);
   if (TPanelBkgrd* panel = host_.BackgroundPanel()) panel->Splitter()->insertWidget(0, this);
 
-  Build(ParseContentsLines(ReadContents(store, folders_.ProgramDir + record.ContentsFile)));
+  Build(ReadContentsFile(store, folders_.ProgramDir + record.ContentsFile));
   connect(this, &QTreeWidget::itemSelectionChanged, this, &TTreeViews::SelectionChanged);
   ShowForScreen();
 }

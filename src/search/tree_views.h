@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "book/element_records.h"
-#include "search/contents_items.h"
+#include "book/contents_items.h"
 
 namespace shelf {
 

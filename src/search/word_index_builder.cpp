@@ -1,30 +1,12 @@
 #include "search/word_index_builder.h"
 
-#include <QString>
-#include <array>
-
 #include "platform/cp1251.h"
 #include "search/page_plain_text.h"
+#include "search/stem_table.h"
+#include "search/word_forms.h"
 
 namespace shelf {
 namespace {
-
-const std::array<bool, 256>& WordBytes() {
-  static const std::array<bool, 256> table = [] {
-    std::array<bool, 256> bytes{};
-    for (int b = 0; b < 256; ++b) {
-      const QString text = QString::fromStdString(Cp1251ToUtf8(std::string(1, char(b))));
-      bytes[b] = text.size() == 1 && text[0].isLetterOrNumber();
-    }
-    return bytes;
-  }();
-  return table;
-}
-
-// A letter or a digit, Cyrillic letters included.
-bool IsWordByte(char c) {
-  return WordBytes()[static_cast<unsigned char>(c)];
-}
 
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -41,15 +23,8 @@ void TWordIndexBuilder::AddPage(std::string_view file, std::string_view pageByte
   const int page = static_cast<int>(pages_.size());
 
   const std::string text = PagePlainText(pageBytes);
-  for (std::size_t at = 0; at < text.size();) {
-    if (!IsWordByte(text[at])) {
-      ++at;
-      continue;
-    }
-    std::size_t end = at;
-    while (end < text.size() && IsWordByte(text[end])) ++end;
-    const std::string_view word = std::string_view(text).substr(at, end - at);
-    at = end;
+  for (const RTextRange& at : SplitWords(text)) {
+    const std::string_view word = std::string_view(text).substr(at.Start, at.Length);
     const std::string key = Cp1251LowerString(word);
     if (leftOut_.count(key)) continue;
     TKeyword& keyword = keywords_[key];
@@ -72,6 +47,14 @@ std::string TWordIndexBuilder::NumbersFile() const {
     out += kLineEnd;
   }
   return out;
+}
+
+std::string TWordIndexBuilder::StemsFile() const {
+  TWordStemmer stemmer;
+  std::map<std::string, std::vector<int>> stems;
+  int line = 0;
+  for (const auto& [key, keyword] : keywords_) stems[stemmer.Stem(FoldWord(key))].push_back(++line);
+  return WriteStemLines(stems);
 }
 
 std::string TWordIndexBuilder::FilesFile() const {

@@ -1,5 +1,6 @@
-// Makes a book's word index (keywords.idx, index.idx, files.idx) from its pages: every word of a
-// page's visible text, in the case the book first writes it, with the pages that hold it.
+// Makes a book's word index (keywords.idx, index.idx, files.idx, stems.idx) from its pages: every
+// word of a page's visible text, in the case the book first writes it, with the pages that hold
+// it, and the keywords that share each stem.
 #pragma once
 
 #include <map>
@@ -23,6 +24,8 @@ class TWordIndexBuilder {
   std::string KeywordsFile() const;
   std::string NumbersFile() const;
   std::string FilesFile() const;
+  // Line per stem, in byte order: "stem:k:k..." with the keywords file's lines of its forms.
+  std::string StemsFile() const;
 
   std::size_t PageCount() const { return pages_.size(); }
   std::size_t KeywordCount() const { return keywords_.size(); }

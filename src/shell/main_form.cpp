@@ -209,9 +209,10 @@ std::optional<int> TMainForm::BuildBookShell() {
       CreateCoolDialog(*this, session_.Store, session_.Folders, SettingsKeyPath(title_), true);
   dispatcher_.SetDialog(coolDialog_.get());
   if (htmlFrame_) {
+    // The notice is read and closed before the preview opens over the window.
     htmlFrame_->PrinterNotice = [this](int page, const std::string& warning) {
       if (coolDialog_)
-        coolDialog_->ShowDialogPage(page, "");
+        coolDialog_->ExecDialogPage(page, "");
       else
         QMessageBox::warning(this, QString(), ToQString(*Utf8ToCp1251(warning)), QMessageBox::Ok);
     };
@@ -1163,6 +1164,11 @@ bool TMainForm::ListingFlag(bool archiveMode, const std::string& page) {
 
 void TMainForm::ShowArchiveMessage(const std::string& text) {
   ShowBookMessage(coolDialog_.get(), text);
+}
+
+bool TMainForm::AskArchiveQuestion(const std::string& text) {
+  return QMessageBox::question(this, QString(), ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TMainForm::OpenListingPage(const std::string& page) {

@@ -215,6 +215,7 @@ class TMainForm : public QWidget,
   bool ListingFlag(bool archiveMode, const std::string& page) override;
   // TUnRarHost
   void ShowArchiveMessage(const std::string& text) override;
+  bool AskArchiveQuestion(const std::string& text) override;
   void OpenListingPage(const std::string& page) override;
   bool ArchiveMode() const override;
   std::optional<std::filesystem::path> ChosenFolder() const override;

@@ -4,7 +4,25 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/cp1251.h"
+#include "store/file_size_ceiling.h"
+
 namespace shelf {
+namespace {
+
+// Whether a file of `size` bytes may be read whole; says why not on stderr.
+bool WithinCeiling(std::string_view dosPath, std::uint64_t size) {
+  const std::uint64_t ceiling = SizeCeilingFor(dosPath);
+  if (size <= ceiling) return true;
+  std::fprintf(
+      stderr,
+      "shelf: %s not read: %llu bytes, more than the %llu MiB a file of its kind may hold\n",
+      Cp1251ToUtf8(dosPath).c_str(), static_cast<unsigned long long>(size),
+      static_cast<unsigned long long>(ceiling >> 20));
+  return false;
+}
+
+}  // namespace
 
 bool TBookStore::OpenPackedContainer(std::string_view dosPath, std::string& error) {
   const auto host = fileSystem_.ToHost(dosPath);
@@ -24,7 +42,9 @@ bool TBookStore::BookFileExists(std::string_view dosPath) const {
 
 bool TBookStore::ReadBookFile(std::string_view dosPath, std::string& bytes) const {
   const int entry = container_.ResolvePackedPath(dosPath);
-  if (entry >= 0 && container_.ReadPackedEntry(entry, bytes)) return true;
+  if (entry >= 0 && WithinCeiling(dosPath, container_.Entry(entry).Size) &&
+      container_.ReadPackedEntry(entry, bytes))
+    return true;
   return ReadLooseFile(dosPath, bytes);
 }
 
@@ -37,7 +57,7 @@ bool TBookStore::ReadLooseFile(std::string_view dosPath, std::string& bytes) con
                                                              &std::fclose);
   if (!file) return false;
   const auto size = std::filesystem::file_size(*host, ec);
-  if (ec) return false;
+  if (ec || !WithinCeiling(dosPath, size)) return false;
   bytes.resize(size);
   // A file that shrinks while being read keeps what could be read.
   bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));

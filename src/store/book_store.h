@@ -26,7 +26,8 @@ class TBookStore {
   TDynamicStringArray ListPackedFiles() const { return container_.ListPackedFiles(); }
 
   // The whole file into `bytes`: from the container when it holds the file intact, otherwise
-  // the loose file. False (and `bytes` empty) when neither can be read.
+  // the loose file. False (and `bytes` empty) when neither can be read, or the file is larger
+  // than its kind's ceiling (store/file_size_ceiling.h): that is known before anything is read.
   bool ReadBookFile(std::string_view dosPath, std::string& bytes) const;
 
   const TPackedContainer& Container() const { return container_; }

@@ -173,6 +173,12 @@ bool TPackedContainer::ParseDirectory(std::string_view block, std::string& error
       return false;
     }
   }
+  byName_.resize(entryCount);
+  for (std::uint32_t i = 0; i < entryCount; ++i) byName_[i] = i;
+  std::sort(byName_.begin(), byName_.end(), [this](std::uint32_t a, std::uint32_t b) {
+    const std::string_view nameA = entries_[a].NameView(), nameB = entries_[b].NameView();
+    return nameA < nameB || (nameA == nameB && a < b);
+  });
   rootDir_ = rootDir;
   currentDir_ = rootDir;
   return true;
@@ -186,6 +192,7 @@ void TPackedContainer::Close() {
   currentDir_ = 0;
   dirs_.clear();
   entries_.clear();
+  byName_.clear();
   prefix_.clear();
 }
 
@@ -225,11 +232,17 @@ int TPackedContainer::FindInDirectory(std::string_view name, std::uint32_t direc
                                       std::uint32_t wantedType) const {
   if (directory >= dirs_.size()) return -1;
   const RPackedDir& dir = dirs_[directory];
-  for (std::uint32_t i = dir.FirstEntry; i < dir.FirstEntry + dir.EntriesInDir; ++i) {
-    if (entries_[i].NameView() == name)
-      return entries_[i].Type == wantedType ? static_cast<int>(i) : -1;
-  }
-  return -1;
+  // The first entry of the directory with that name: names sort first, indexes second.
+  const auto first = std::lower_bound(
+      byName_.begin(), byName_.end(), std::pair(name, dir.FirstEntry),
+      [this](std::uint32_t index, const std::pair<std::string_view, std::uint32_t>& wanted) {
+        const std::string_view entry = entries_[index].NameView();
+        return entry < wanted.first || (entry == wanted.first && index < wanted.second);
+      });
+  if (first == byName_.end() || entries_[*first].NameView() != name ||
+      *first >= std::uint64_t{dir.FirstEntry} + dir.EntriesInDir)
+    return -1;
+  return entries_[*first].Type == wantedType ? static_cast<int>(*first) : -1;
 }
 
 bool TPackedContainer::ReadPackedEntry(int index, std::string& bytes) const {

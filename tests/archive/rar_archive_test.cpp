@@ -168,6 +168,23 @@ TEST_F(RarArchiveTest, EntriesAreWrittenOnlyUpToTheirStatedSizeAndWhenTheyFit) {
   EXPECT_FALSE(fs::exists(Dir() / "out" / "huge.bin"));
 }
 
+TEST_F(RarArchiveTest, UnpackingStopsAtTheBudgetOfTheWholeExtraction) {
+  const fs::path file = Write("x.rar", rar4::WriteRar4({{"a.txt", std::string(60, 'a')},
+                                                        {"b.txt", std::string(60, 'b')},
+                                                        {"c.txt", std::string(60, 'c')},
+                                                        {"d.txt", std::string(20, 'd')}}));
+  TRarArchive rar;
+  ASSERT_EQ(rar.Open(file), kRarSuccess);
+  rar.SetWriteBudget(150);
+  int last = 0;
+  const auto read = ReadAll(rar, true, Dir() / "out", last);
+  ASSERT_EQ(read.size(), 4u);
+  const int expected[] = {kRarSuccess, kRarSuccess, kRarTooLarge, kRarSuccess};
+  for (std::size_t i = 0; i < read.size(); ++i) EXPECT_EQ(read[i].second, expected[i]) << i;
+  EXPECT_FALSE(fs::exists(Dir() / "out" / "c.txt"));
+  EXPECT_EQ(test::ReadFile(Dir() / "out" / "d.txt"), std::string(20, 'd'));  // 140 of 150 used
+}
+
 TEST_F(RarArchiveTest, DamagedHeaderEndsTheLoopAsBadData) {
   std::string bytes = rar4::WriteRar4({{"one.txt", "1"}, {"two.txt", "2"}});
   bytes[bytes.find("two.txt")] = 'T';

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
+#include <set>
 
 #include "archive/rar5_volume.h"
 #include "platform/cp1251.h"
@@ -21,8 +23,13 @@ class FakeHost : public TUnRarHost {
   bool ArchiveMode() const override { return archiveMode; }
   std::optional<fs::path> ChosenFolder() const override { return chosen; }
   void SetBusy(bool busy) override { busyCalls.push_back(busy); }
+  bool AskArchiveQuestion(const std::string& text) override {
+    questions.push_back(text);
+    return answer;
+  }
 
-  std::vector<std::string> messages, opened;
+  std::vector<std::string> messages, opened, questions;
+  bool answer = false;
   std::vector<bool> busyCalls;
   bool archiveMode = false;
   std::optional<fs::path> chosen;
@@ -94,7 +101,7 @@ TEST_F(UnRarTest, ImpliedFoldersGetPagesWithParentRowsAndTheRootHasNone) {
   EXPECT_EQ(LinkTarget(a, ".."), rootPage);
   const std::string b = Page(LinkTarget(a, "b"));
   EXPECT_EQ(LinkTarget(b, ".."), LinkTarget(root, "a"));
-  EXPECT_EQ(LinkTarget(b, "one.txt"), "a\\b\\one.txt");
+  EXPECT_EQ(LinkTarget(b, "one.txt"), "a/b/one.txt");
   EXPECT_NE(b.find(">999 " + *Utf8ToCp1251("байт") + "<"), std::string::npos);
   EXPECT_NE(b.find(">2 " + *Utf8ToCp1251("Кбайт") + "<"), std::string::npos);  // 1500
   EXPECT_NE(b.find(*Utf8ToCp1251("14 мар 24 10:20")), std::string::npos);
@@ -133,6 +140,7 @@ TEST_F(UnRarTest, ExtractingTwiceMakesNumberedFoldersAndNamesWhatWasRefused) {
                                                    {"ok.txt", "fine"},
                                                    {"..\\evil.txt", "no"},
                                                    {"locked.txt", "x", false, true},
+                                                   {"c:\\drive.txt", "no"},
                                                }));
   unrar_->ShowArchive(archive, "c:\\p.htm");
   host_.chosen = Dir() / "chosen";
@@ -142,8 +150,12 @@ TEST_F(UnRarTest, ExtractingTwiceMakesNumberedFoldersAndNamesWhatWasRefused) {
   EXPECT_EQ(test::ReadFile(Dir() / "chosen" / "x.rar" / "ok.txt"), "fine");
   EXPECT_EQ(test::ReadFile(Dir() / "chosen" / "x1.rar" / "ok.txt"), "fine");
   EXPECT_FALSE(fs::exists(Dir() / "chosen" / "evil.txt"));
-  ASSERT_EQ(host_.messages.size(), 2u);
-  EXPECT_NE(host_.messages[0].find("..\\evil.txt, locked.txt"), std::string::npos);
+  // One line per reason.
+  EXPECT_EQ(host_.messages,
+            std::vector<std::string>(
+                2, *Utf8ToCp1251("Не распакованы (путь вне папки распаковки): ..\\evil.txt, "
+                                 "c:\\drive.txt\nНе распакованы (зашифрован, нужен пароль): "
+                                 "locked.txt")));
   EXPECT_EQ(host_.busyCalls, (std::vector<bool>{true, false, true, false}));
 
   host_.chosen.reset();  // no path box: nothing happens
@@ -152,6 +164,69 @@ TEST_F(UnRarTest, ExtractingTwiceMakesNumberedFoldersAndNamesWhatWasRefused) {
 
   unrar_->ExtractArchive(false, true);  // a file link of the listing
   EXPECT_EQ(test::ReadFile(Host(unrar_->TempFolder()) / "ok.txt"), "fine");
+}
+
+TEST_F(UnRarTest, NamesAreEscapedAndLinksLeadOnlyToTheListingAndItsEntries) {
+  Make();
+  const std::string planted = "a\"><font color=red size=7>INJ</font><a href=\"b.txt";
+  const std::string archive =
+      Archive("x.rar", rar4::WriteRar4({{planted, "1"},
+                                        {"copy:c:\\x.txt", "2"},
+                                        {"c:\\evil.txt", "3"},
+                                        {"x&y 'z'.txt", "4"},
+                                        {"файл.txt", "5", false, false, 0, true}}));
+  unrar_->ShowArchive(archive, "c:\\p.htm");
+  ASSERT_TRUE(host_.messages.empty());
+  // Every link of every listing page: another listing page, or one of these entries.
+  std::set<std::string> entries = {
+      "a%22%3E%3Cfont%20color%3Dred%20size%3D7%3EINJ%3C/font%3E%3Ca%20href%3D%22b.txt",
+      "x%26y%20%27z%27.txt", "%F4%E0%E9%EB.txt"};
+  const std::regex link("href=\"([^\"]*)\"");
+  std::string all;
+  for (const auto& file : fs::directory_iterator(Host(unrar_->TempFolder()))) {
+    const std::string page = test::ReadFile(file.path());
+    all += page;
+    for (std::sregex_iterator it(page.begin(), page.end(), link), end; it != end; ++it) {
+      const std::string target = (*it)[1];
+      if (entries.erase(target) == 0)
+        EXPECT_TRUE(target.starts_with("as_") && fs::exists(file.path().parent_path() / target))
+            << target;
+    }
+  }
+  EXPECT_TRUE(entries.empty()) << *entries.begin();
+  EXPECT_EQ(all.find("<font"), std::string::npos);
+  EXPECT_NE(all.find("&gt;&lt;font color=red size=7&gt;INJ&lt;"), std::string::npos);
+  EXPECT_NE(all.find(">x&amp;y &#39;z&#39;.txt</a>"), std::string::npos);
+  // Names that would unpack outside the folder are shown, without a link.
+  EXPECT_NE(all.find("<td width=\"50%\">evil.txt</td>"), std::string::npos);
+}
+
+TEST_F(UnRarTest, AnExtractionFarLargerThanItsArchiveIsAskedFirst) {
+  Make();
+  // Stated sizes the data do not have: a bomb's headers are all the reader is asked about.
+  rar4::TRar4Writer writer;
+  writer.Add({"big1.bin", "x"}, {.WholeSize = 600u << 20});
+  writer.Add({"big2.bin", "y"}, {.WholeSize = 600u << 20});
+  const std::string bomb = Archive("bomb.rar", writer.Finish());
+  const std::string small = Archive("small.rar", rar4::WriteRar4({{"ok.txt", "fine"}}));
+  host_.chosen = Dir() / "chosen";
+  fs::create_directories(*host_.chosen);
+  unrar_->ShowArchive(small, "c:\\p.htm");
+  unrar_->ExtractArchive(true, false);
+  EXPECT_TRUE(host_.questions.empty());
+  EXPECT_EQ(test::ReadFile(Dir() / "chosen" / "small.rar" / "ok.txt"), "fine");
+
+  unrar_->ShowArchive(bomb, "c:\\p.htm");
+  unrar_->ExtractArchive(true, false);  // the reader says no
+  ASSERT_EQ(host_.questions.size(), 1u);
+  EXPECT_EQ(host_.questions[0],
+            *Utf8ToCp1251("Файлы архива ") + bomb +
+                *Utf8ToCp1251(" займут 1200 Мбайт, во много раз больше самого архива (1 Мбайт). "
+                              "Распаковать?"));
+  EXPECT_FALSE(fs::exists(Dir() / "chosen" / "bomb.rar"));
+  EXPECT_EQ(TUnRar::ExtractionAllowance(1000), TUnRar::kExtractionFloor);
+  EXPECT_EQ(TUnRar::ExtractionAllowance(1ull << 30), 10ull << 30);
+  EXPECT_EQ(TUnRar::ExtractionAllowance(UINT64_MAX / 2), UINT64_MAX);
 }
 
 TEST_F(UnRarTest, ErrorsReachTheReaderOnce) {
@@ -175,7 +250,7 @@ TEST_F(UnRarTest, ErrorsReachTheReaderOnce) {
   host_.chosen = Dir();
   unrar_->ExtractArchive(true, true);
   EXPECT_EQ(host_.messages,
-            (std::vector<std::string>{*Utf8ToCp1251("У файла bad.txt ошика контрольной суммы.")}));
+            (std::vector<std::string>{*Utf8ToCp1251("У файла bad.txt ошибка контрольной суммы.")}));
 
   host_.messages.clear();
   bytes[bytes.find("two.txt")] = 'T';

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTest>
@@ -87,6 +88,17 @@ TEST_F(FormOptionsTest, StoredValuesAreReadAndMistypedOnesReplaced) {
   TRegistry key;
   key.OpenKey(kKey, false);
   EXPECT_EQ(key.ReadBool("Hint"), true);
+}
+
+TEST_F(FormOptionsTest, OpensCentredOnTheScreenNotOverItsWindow) {
+  QWidget window;
+  window.setGeometry(0, 0, 300, 200);
+  window.show();
+  TProgramOptions options;
+  TFormOptions form(options, {false, true}, kKey, &window);
+  form.ShowOptions();
+  const QPoint centre = window.screen()->availableGeometry().center();
+  EXPECT_LE((form.frameGeometry().center() - centre).manhattanLength(), 8);
 }
 
 TEST_F(FormOptionsTest, TimeLabelFollowsTheTrackBar) {

@@ -34,13 +34,15 @@ endif()
 foreach(file share/applications/shelf.desktop share/mime/packages/shelf.xml
     share/icons/hicolor/16x16/apps/shelf.png share/icons/hicolor/256x256/apps/shelf.png
     share/man/man1/shelf.1.gz share/man/man1/shelf-render.1.gz share/man/man1/bookpack.1.gz
-    share/man/man1/booklint.1.gz share/man/man1/bookindex.1.gz share/shelf/samplebook/run/interface.dat)
+    share/man/man1/booklint.1.gz share/man/man1/bookindex.1.gz share/man/man1/bookexport.1.gz
+    share/man/man1/bookfind.1.gz
+    share/shelf/samplebook/run/interface.dat)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()
 endforeach()
 
-foreach(program shelf shelf-render bookpack booklint bookindex)
+foreach(program shelf shelf-render bookpack booklint bookindex bookexport bookfind)
   run(${prefix}/bin/${program} --version)
   if(NOT out MATCHES "^${program} [0-9]+\\.[0-9]+")
     message(FATAL_ERROR "${program} --version printed: ${out}")

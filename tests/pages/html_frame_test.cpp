@@ -247,6 +247,7 @@ TEST_F(HtmlFrameTest, PrintedPagesCarryTheirNumberAtTheTopRight) {
   EXPECT_LE(inked.right(), 550);
   EXPECT_GT(inked.left(), 450);
   EXPECT_GE(inked.top(), 40);
+  EXPECT_LT(inked.bottom(), THtmlFrame::PageNumberBand());  // the content starts below
 }
 
 TEST_F(HtmlFrameTest, APictureHintAppearsAtTheSecondTickAndGoesAfterTheTwentieth) {

@@ -5,20 +5,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QProcess>
 #include <QScrollArea>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <chrono>
 #include <thread>
 
 #include "html/document_view.h"
 #include "html/html_fixture.h"
 #include "platform/printer_device.h"
+#include "platform/qt_translations.h"
 #include "print/meta_file_printer.h"
+#include "print/print_job.h"
 #include "print/sheet_box.h"
+#include "print/wrap_tool_bar.h"
 
 namespace shelf::test {
 namespace {
@@ -132,6 +139,93 @@ TEST_F(PreviewFormTest, PrintsIntoAPdfWithoutAnyPrinter) {
   EXPECT_NE(text.find("строка 159"), std::string::npos);
 }
 
+// Every button shows a picture (the desktop theme's, or the program's own where there is no
+// theme), drawn anew at twice the size rather than blown up; the status bar's panels are as wide
+// as their texts; with captions on the buttons wrap onto more rows, none hidden.
+TEST_F(PreviewFormTest, ButtonsHavePicturesPanelsFitTheirTextsAndCaptionsWrap) {
+  auto view = Chapter(160);
+  TPreviewForm preview(nullptr, 0, 0, false, *view);
+  const QList<QAction*> buttons = preview.Toolbar()->findChildren<QAction*>();
+  ASSERT_EQ(buttons.size(), 17);
+  for (QAction* button : buttons) {
+    const QIcon icon = button->icon();
+    ASSERT_FALSE(icon.isNull()) << button->objectName().toStdString();
+    const QImage small = icon.pixmap(QSize(16, 16), 1.0).toImage();
+    const QImage sharp = icon.pixmap(QSize(16, 16), 2.0).toImage();
+    ASSERT_EQ(sharp.size(), QSize(32, 32)) << button->objectName().toStdString();
+    // Something is drawn, and at 2x it is more than the small picture doubled.
+    EXPECT_NE(small, QImage(small.size(), small.format())) << button->objectName().toStdString();
+    EXPECT_NE(sharp, small.scaled(32, 32).convertToFormat(sharp.format()))
+        << button->objectName().toStdString();
+  }
+  // The orientation button shows which way the sheet lies.
+  const QIcon orientation = preview.Button("PageOrientationBut")->icon();
+  EXPECT_NE(orientation.pixmap(16, QIcon::Normal, QIcon::On).toImage(),
+            orientation.pixmap(16, QIcon::Normal, QIcon::Off).toImage());
+
+  preview.resize(700, 500);
+  preview.show();
+  for (const int row : {0, 11}) {
+    preview.ZoomBox()->setCurrentIndex(row);
+    emit preview.ZoomBox()->activated(row);
+    QApplication::processEvents();
+    for (int panel = 0; panel < 3; ++panel) {
+      const QLabel* label = preview.StatusPanel(panel);
+      EXPECT_GE(label->contentsRect().width(),
+                label->fontMetrics().horizontalAdvance(label->text()))
+          << label->text().toStdString();
+    }
+  }
+  const int rows = preview.Toolbar()->Rows();
+  preview.PopupMenu()->actions()[1]->trigger();  // "Подписи  к кнопкам"
+  QApplication::processEvents();
+  EXPECT_GT(preview.Toolbar()->Rows(), rows);
+  const QRect bar = preview.Toolbar()->rect();
+  for (QAction* button : buttons) {
+    const QToolButton* shown = preview.Toolbar()->ButtonOf(button);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(bar.contains(shown->geometry())) << button->objectName().toStdString();
+  }
+  EXPECT_TRUE(bar.contains(preview.ZoomBox()->geometry()));
+  EXPECT_GE(preview.ScrollBox()->y(), bar.bottom());
+  if (const char* keep = std::getenv("SHELF_SCREENSHOTS"))
+    preview.grab().save(QString(keep) + "/preview-captions.png");
+}
+
+// The reader gives a name without ".pdf" in the desktop's file dialog, which speaks the
+// book's language, and gets a PDF file with the suffix.
+TEST_F(PreviewFormTest, ThePdfDialogSpeaksTheBooksLanguageAndTheFileGetsItsSuffix) {
+  for (const auto& [typed, saved] : std::vector<std::pair<QString, QString>>{
+           {"a", "a.pdf"}, {"a.PDF", "a.PDF"}, {"a.v2", "a.v2.pdf"}, {"", ""}})
+    EXPECT_EQ(WithPdfSuffix(typed), saved);
+
+  ASSERT_TRUE(UseQtTranslations(BookLocale()));
+  auto view = Chapter(160);
+  TPreviewForm preview(nullptr, 0, 0, false, *view);
+  const std::filesystem::path typed = Dir() / "report";
+  QStringList labels;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    poll.stop();
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) labels << label->text();
+    if (const char* keep = std::getenv("SHELF_SCREENSHOTS"))
+      dialog->grab().save(QString(keep) + "/pdf-dialog.png");
+    dialog->selectFile(QString::fromStdString(typed.string()));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  poll.start();
+  preview.Print();
+  QLocale::setDefault(QLocale::c());
+  EXPECT_TRUE(labels.contains(QString::fromUtf8("&Имя файла:"))) << labels.join('|').toStdString();
+  std::filesystem::path pdf = typed;
+  pdf += ".pdf";
+  EXPECT_EQ(PdfPages(pdf), preview.Recorder().PageCount());
+}
+
 // A private print server whose one queue writes the PDF it gets into a file.
 class CupsQueue {
  public:
@@ -219,7 +313,7 @@ TEST_F(PreviewFormTest, PrintsTwoSheetsOfAChapterOnACupsQueue) {
   // The reader confirms the desktop's print dialog as it comes.
   QTimer::singleShot(0, [] {
     if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()))
-      dialog->accept();
+      QMetaObject::invokeMethod(dialog, "accept");
   });
   preview.Print();
   ASSERT_TRUE(queue.WaitForOutput()) << ReadFile(Dir() / "cups" / "log" / "error_log");

@@ -94,3 +94,41 @@ TEST_F(BookindexTest, RefusesWhatItCannotUse) {
 
 }  // namespace
 }  // namespace shelf::test
+
+namespace shelf::test {
+namespace {
+
+// bookfind answers from what bookindex wrote, and says by its exit status how it went.
+TEST_F(BookindexTest, BookfindPrintsTheRankedPagesAndExitsByWhatItFound) {
+  const fs::path run = Dir() / "book/run";
+  WriteTree(run, {{"a.htm", W("<title>Тормоза</title><p>Колодки и колодка</p>")},
+                  {"b.htm", W("<title>Колодки</title><p>Замена колодкой</p>")},
+                  {"c.htm", W("<title>Диски</title><p>Диск</p>")}});
+  ASSERT_EQ(RunTool(SHELF_BOOKINDEX, {QString::fromStdString(run.string())}).Exit, 0);
+  fs::create_directories(Dir() / "empty");
+  const QString book = QString::fromStdString(run.string());
+  struct Case {
+    QStringList arguments;
+    int exit;
+    std::string out;
+  } cases[] = {
+      {{book, QString::fromUtf8("колодка")}, 0, "b.htm\tКолодки\na.htm\tТормоза\n"},
+      {{book, QString::fromUtf8("колодка"), "--exact"}, 0, "a.htm\tТормоза\n"},
+      {{book, QString::fromUtf8("КОЛОДКИ"), QString::fromUtf8("замена")}, 0, "b.htm\tКолодки\n"},
+      {{book, QString::fromUtf8("суппорт")}, 1, ""},
+      {{}, 2, ""},
+      {{book}, 2, ""},
+      {{book, "--fast", "x"}, 2, ""},
+      {{QString::fromStdString((Dir() / "none").string()), "x"}, 2, ""},
+      {{QString::fromStdString((Dir() / "empty").string()), "x"}, 2, ""},
+  };
+  for (const Case& c : cases) {
+    const RRun result = RunTool(SHELF_BOOKFIND, c.arguments);
+    EXPECT_EQ(result.Exit, c.exit) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(result.Out.toStdString(), c.out) << c.arguments.join(' ').toStdString();
+    EXPECT_EQ(result.Err.isEmpty(), c.exit != 2) << result.Err.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace shelf::test

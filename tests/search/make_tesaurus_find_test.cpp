@@ -58,5 +58,30 @@ TEST_F(MakeTesaurusFindTest, AFirstLineWithoutPageOrAMissingIndexOpensNothing) {
   EXPECT_TRUE(warnings.empty());
 }
 
+TEST_F(MakeTesaurusFindTest, ATermIsFoundByAnyOfItsFormsAndByItsStart) {
+  Index(
+      "Поршень~t3.htm#porshen\r\nПоршневой палец~t3.htm#palec\r\nГоловка цилиндров~t1.htm#gbc\r\n"
+      "Ёмкость~t1.htm#emk\r\nКлапан~t2.htm#klapan\r\nКлапаны впускные~t2.htm#vpusk");
+  TMakeTesaurusFind find = Find();
+  struct Case {
+    const char* text;
+    const char* term;
+    const char* target;
+  } cases[] = {
+      {"порш", "Поршень", "t3.htm#porshen"},  // the start: the first such term
+      {"поршневой п", "Поршневой палец", "t3.htm#palec"},
+      {"головки цилиндров", "Головка цилиндров", "t1.htm#gbc"},  // forms of every word
+      {"емкости", "Ёмкость", "t1.htm#emk"},
+      {"КЛАПАН", "Клапан", "t2.htm#klapan"},  // the term itself before a longer one
+      {"стартер", "", ""},
+  };
+  for (const Case& c : cases) {
+    std::string term, target;
+    EXPECT_EQ(find.FindTerm(W(c.text), term, target), *c.term != 0) << c.text;
+    EXPECT_EQ(Cp1251ToUtf8(term), c.term) << c.text;
+    EXPECT_EQ(target, c.target) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace shelf::test

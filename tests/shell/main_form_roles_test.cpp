@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "book/book_session.h"
+#include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
 #include "platform/cp1251.h"
@@ -84,6 +85,20 @@ TEST_F(MainFormRolesTest, TheThesaurusWindowIsDrawnFromTesaurusTxtAndFindsTermsB
   box->setText(QString::fromUtf8("Нет такого слова"));
   QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Текст не найден"));
+
+  // A term typed by its start or in another form: its entry, on whichever page it is.
+  const struct {
+    const char* typed;
+    const char* page;
+    const char* entry;
+  } terms[] = {{"порш", "tesaurus3.htm", "~ Поршень"},
+               {"свечи зажигания", "tesaurus4.htm", "~ Свеча зажигания"}};
+  for (const auto& term : terms) {
+    box->setText(QString::fromUtf8(term.typed));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with(term.page)) << term.typed;
+    EXPECT_EQ(Cp1251ToUtf8(viewer->ActiveViewer()->SelectedText()), term.entry) << term.typed;
+  }
 }
 
 TEST_F(MainFormRolesTest, HelpAndPictureWindowsHaveTheirTitlesSizesAndPlace) {

@@ -31,6 +31,7 @@
 #include "print/preview_form.h"
 #include "search/find_txt_html.h"
 #include "shell/book_window_test.h"
+#include "shell/my_control.h"
 #include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
@@ -528,9 +529,12 @@ TEST_F(MainFormTest, TheFindPageSearchesTheSampleBookByTypingAndClicks) {
                       list->visualItemRect(items[0]).center());
   };
 
-  // This page: the switch that is on at first.
+  // This page: the switch that is on at first. The word's forms are found too, in their order
+  // on the page.
   search(QString::fromUtf8("двигателем"));
   EXPECT_TRUE(shown().ends_with("welcome.htm"));
+  EXPECT_EQ(selected(), "двигатели");
+  QTest::keyClick(Keyboard(), Qt::Key_Return);
   EXPECT_EQ(selected(), "двигателем");
 
   // All pages through the index; a found page opens with the word selected.
@@ -551,15 +555,40 @@ TEST_F(MainFormTest, TheFindPageSearchesTheSampleBookByTypingAndClicks) {
   EXPECT_TRUE(shown().ends_with("brakes_pads.htm"));
   EXPECT_EQ(selected(), "колодки");
 
+  // Every page with a form of the word: those whose title holds it first, then those with the
+  // word as typed; never «двигать». The list shows them in that order, and bookfind agrees.
+  click(finder->Box(0), QPoint(5, 5));
+  search(QString::fromUtf8("двигатель"));
+  std::vector<std::string> titles;
+  for (const std::string& title : finder->ResultTitles()) titles.push_back(Cp1251ToUtf8(title));
+  ASSERT_GE(titles.size(), 10u);
+  EXPECT_EQ(
+      std::vector<std::string>(titles.begin(), titles.begin() + 4),
+      (std::vector<std::string>{"2.2. Снятие и установка двигателя", "2.1. Устройство двигателя",
+                                "1.3. Номера кузова и двигателя", "2.8. Система питания"}));
+  EXPECT_EQ(std::count(titles.begin(), titles.end(), "4.3. Колёса и шины"), 0);
+  QListWidget* list = dialog->ResultList();
+  ASSERT_EQ(list->count(), int(titles.size()));
+  for (int row = 0; row < list->count(); ++row)
+    EXPECT_EQ(list->item(row)->text().toStdString(), titles[row]);
+  QProcess bookfind;
+  bookfind.start(SHELF_BOOKFIND, {SHELF_SAMPLE_BOOK, QString::fromUtf8("двигатель")});
+  ASSERT_TRUE(bookfind.waitForFinished(30000));
+  EXPECT_EQ(bookfind.exitCode(), 0);
+  std::vector<std::string> toolTitles;
+  for (const QString& line : QString::fromUtf8(bookfind.readAllStandardOutput()).split('\n'))
+    if (!line.isEmpty()) toolTitles.push_back(line.section('\t', 1).toStdString());
+  EXPECT_EQ(toolTitles, titles);
+
   // A word the index leaves out: the pages are scanned, the excluded folder is not.
   click(finder->Box(0), QPoint(5, 5));
   search(QString::fromUtf8("щупом"));
-  EXPECT_EQ(finder->ResultFiles().size(), 3u);
+  EXPECT_EQ(finder->ResultFiles().size(), 4u);  // the thesaurus's «Щуп» is a form of it
   for (const std::string& file : finder->ResultFiles())
     EXPECT_EQ(Cp1251LowerString(file).find("doc\\"), std::string::npos) << file;
   openResult("2.4. Регулировка зазоров в клапанах");
   EXPECT_TRUE(shown().ends_with("engine_valves.htm"));
-  EXPECT_EQ(selected(), "щупом");
+  EXPECT_EQ(selected(), "щуп");  // the first form on the page
 
   // The contents: the chapter whose caption holds the word opens.
   click(dialog, QPoint(264 + 20, 88 + 10));
@@ -766,6 +795,49 @@ TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHe
   EXPECT_EQ(form.CurrentScreen(), 0);
 }
 
+// Without a printer the book's notice comes first, modal, and the preview opens once the
+// reader has closed it, never above it.
+TEST_F(MainFormTest, TheNoPrinterNoticeComesFirstAndThePreviewAfterIt) {
+  qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
+  auto session = Open(SHELF_SAMPLE_BOOK);
+  TMainForm form(*session);
+  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  form.SwitchScreen(1, TElementKind::Button, 0);
+  TCoolDialog* dialog = form.CoolDialog();
+  ASSERT_NE(dialog, nullptr);
+  const auto previewShown = [] {
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (dynamic_cast<TPreviewForm*>(window) && window->isVisible()) return true;
+    return false;
+  };
+  std::vector<std::string> seen;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QWidget* top = QApplication::activeModalWidget();
+    // The reader clicks once the notice has faded in.
+    if (top == dialog && dialog->isVisible() && !dialog->FadingIn() && seen.empty()) {
+      seen.push_back("notice");
+      EXPECT_EQ(dialog->CurrentPage(), TMetaFilePrinter::kNoPrinterPage);
+      EXPECT_FALSE(previewShown());
+      ASSERT_FALSE(dialog->HintControls().empty());
+      QWidget* button = dialog->HintControls()[0];  // its one button, pressed by the pointer
+      const QPoint at = button->rect().center();
+      QTest::mousePress(button, Qt::LeftButton, {}, at);
+      QTest::mouseRelease(button, Qt::LeftButton, {}, at);
+    } else if (auto* preview = dynamic_cast<TPreviewForm*>(top); preview && preview->isVisible()) {
+      seen.push_back("preview");
+      poll.stop();
+      QTest::keyClick(preview, Qt::Key_Escape);
+    }
+  });
+  poll.start();
+  QTest::keyClick(form.windowHandle(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(seen, (std::vector<std::string>{"notice", "preview"}));
+  EXPECT_FALSE(dialog->isVisible());
+}
+
 TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagramLandscape) {
   qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
   auto session = Open(SHELF_SAMPLE_BOOK);
@@ -788,6 +860,12 @@ TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagr
     preview.AskPdfFileName = [&] { return QString::fromStdString(pdf.string()); };
     preview.Print();
     pdfPages.push_back(test::PdfPages(pdf));
+    // Every sheet opens with its page number on a line of its own, above the content.
+    for (int sheet = 1; sheet <= pdfPages.back(); ++sheet) {
+      const std::vector<std::string> lines = test::PdfSheetLines(pdf, sheet);
+      ASSERT_FALSE(lines.empty()) << name << ", sheet " << sheet;
+      EXPECT_EQ(lines[0], "Страница " + std::to_string(sheet)) << name << ", sheet " << sheet;
+    }
     if (!keep) return;
     fs::copy_file(pdf, fs::path(keep) / (name + ".pdf"), fs::copy_options::overwrite_existing);
     preview.resize(1000, 720);

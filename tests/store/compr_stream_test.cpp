@@ -1,9 +1,11 @@
 #include "store/compr_stream.h"
 
+#include <fstream>
 #include <optional>
 
 #include "packed_container_fixture.h"
 #include "store/book_store.h"
+#include "store/file_size_ceiling.h"
 #include "test_support.h"
 
 namespace shelf::test {
@@ -98,6 +100,37 @@ TEST_F(BookStoreTest, WithoutAContainerOnlyLooseFilesAreRead) {
   EXPECT_EQ(TComprStream(store_, "d:\\book\\pages\\both.htm").Bytes(), "loose both");
   EXPECT_FALSE(store_.BookFileExists("d:\\book\\pages\\packed.htm"));
   EXPECT_TRUE(store_.ListPackedFiles().empty());
+}
+
+TEST_F(BookStoreTest, FilesLargerThanTheirKindMayBeAreRefusedUnread) {
+  // Sparse files: a book file read whole would hold gigabytes; refused, it holds nothing.
+  const std::pair<const char*, std::uint64_t> cases[] = {
+      {"run/Dialog.txt", 3ull << 30},          {"run/Struct.txt", kMaxDescriptionFile + 1},
+      {"run/keywords.idx", kMaxIndexFile + 1}, {"pages/big.htm", kMaxPageFile + 1},
+      {"pages/big.gif", kMaxPictureFile + 1},  {"run/song.mid", kMaxOtherFile + 1},
+  };
+  for (const auto& [name, size] : cases) {
+    std::filesystem::create_directories((Book() / name).parent_path());
+    std::ofstream(Book() / name).put('x');
+    std::filesystem::resize_file(Book() / name, size);
+    const std::string dos = "d:\\book\\" + std::string(name);
+    std::string bytes = "old";
+    EXPECT_FALSE(store_.ReadBookFile(dos, bytes)) << name;
+    EXPECT_TRUE(bytes.empty()) << name;
+    EXPECT_THROW(TComprStream(store_, dos), EFOpenError) << name;
+  }
+  EXPECT_LT(PeakResidentBytes(), kHostileInputMemory);
+
+  // At its ceiling a file is read; a container entry beyond it falls back to the loose file.
+  WriteBytes(Book() / "run" / "title.txt", std::string(kMaxDescriptionFile, 'a'));
+  EXPECT_EQ(TComprStream(store_, "d:\\book\\run\\title.txt").Size(), kMaxDescriptionFile);
+  const RPackedNode packed = PackedDir(
+      "", {PackedDir("RUN", {PackedFile("HUGE.TXT", std::string(kMaxDescriptionFile + 1, ' '))})});
+  WriteBytes(Book() / "run" / "interface.dat", Pack(packed));
+  OpenContainer();
+  EXPECT_THROW(TComprStream(store_, "d:\\book\\run\\huge.txt"), EFOpenError);
+  WriteBytes(Book() / "run" / "huge.txt", "loose");
+  EXPECT_EQ(TComprStream(store_, "d:\\book\\run\\huge.txt").Bytes(), "loose");
 }
 
 TEST(ComprStreamTest, ReadsBytesFromThePosition) {

@@ -1,5 +1,5 @@
-// bookindex: writes a book's word index (keywords.idx, index.idx, files.idx) into its run
-// folder, and its thesaurus index (tezaurus.idx) when the book has thesaurus pages. The pages
+// bookindex: writes a book's word index (keywords.idx, index.idx, files.idx, stems.idx) into its
+// run folder, and its thesaurus index (tezaurus.idx) when the book has thesaurus pages. The pages
 // are the book's files under the run folder whose extension holds ".htm", read the way the
 // program reads them (container first, loose file second), in name order without regard to case.
 #include <cstdio>
@@ -105,7 +105,8 @@ int main(int argc, char** argv) {
   std::vector<std::pair<std::string, std::string>> outputs = {
       {"keywords.idx", words.KeywordsFile()},
       {"index.idx", words.NumbersFile()},
-      {"files.idx", words.FilesFile()}};
+      {"files.idx", words.FilesFile()},
+      {"stems.idx", words.StemsFile()}};
   if (!thesaurus.Empty()) outputs.emplace_back("tezaurus.idx", thesaurus.IndexFile());
   for (const auto& [name, bytes] : outputs) {
     if (!Write(*runFolder / name, bytes))

@@ -7,11 +7,13 @@
 // BOOKDIR is the book's run folder; PAGE a file name as book files write them (relative to
 // the run folder, or a full DOS path). A page is laid out for --width (800) and drawn whole:
 // as wide as it is and as high (or --max-height high at most); --height draws the window of
-// that height instead, as a frameset always is.
+// that height instead, as a frameset always is. A page is never drawn higher than 32 000 pixels
+// nor into more than 100 million pixels: a taller one is cut there, and stderr says so.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QScrollBar>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -57,6 +59,10 @@ class TPdfCanvas : public TPageCanvas {
   QPdfWriter writer_;
   QPainter painter_;
 };
+
+// What one drawn page may take: a hostile page can state any height.
+constexpr int kMaxDrawnHeight = 32000;
+constexpr qint64 kMaxDrawnPixels = 100'000'000;
 
 int Usage() {
   std::fprintf(
@@ -140,7 +146,15 @@ int main(int argc, char** argv) {
       view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
       QApplication::processEvents();
-      picture = view->PageImage(maxHeight.value_or(std::numeric_limits<int>::max()));
+      const int pageWidth =
+          std::max(1, view->viewport()->width() + view->horizontalScrollBar()->maximum());
+      const int asked = maxHeight.value_or(std::numeric_limits<int>::max());
+      const int limit =
+          std::max(1, int(std::min<qint64>({kMaxDrawnHeight, kMaxDrawnPixels / pageWidth, asked})));
+      if (view->DocumentHeight() > limit && limit < asked)
+        std::fprintf(stderr, "shelf-render: the page is %d pixels high; drawn to %d\n",
+                     view->DocumentHeight(), limit);
+      picture = view->PageImage(limit);
     } else {
       QApplication::processEvents();  // frames settle their scroll bars after their layout
       picture = viewer.grab().toImage();

@@ -1,7 +1,9 @@
-#include "search/contents_items.h"
+#include "book/contents_items.h"
 
 #include "platform/cp1251.h"
+#include "store/book_store.h"
 #include "store/book_text.h"
+#include "store/compr_stream.h"
 
 namespace shelf {
 
@@ -37,6 +39,19 @@ std::vector<TContentsItem> ParseContentsLines(const TDynamicStringArray& lines) 
     items.push_back(std::move(item));
   }
   return items;
+}
+
+std::vector<TContentsItem> ReadContentsFile(const TBookStore& store, const std::string& file) {
+  TDynamicStringArray lines;
+  if (!store.BookFileExists(file)) return {};
+  try {
+    TComprStream stream(store, file);
+    std::string line;
+    while (ReadBookLine(stream, line)) lines.push_back(line);
+  } catch (const EFOpenError&) {
+    return {};  // an unreadable contents file gives an empty tree, as a missing one does
+  }
+  return ParseContentsLines(lines);
 }
 
 int NeighbourChapter(const std::vector<TContentsItem>& items, int from, int step) {

@@ -9,6 +9,8 @@
 
 namespace shelf {
 
+class TBookStore;
+
 struct TContentsItem {
   std::string Page;     // trimmed, as written (a bare file name or a path)
   std::string Caption;  // trimmed; empty for a line without ';'
@@ -24,6 +26,9 @@ struct TContentsItem {
 // line could otherwise go one level deeper, and the tree's widgets nest as deep).
 constexpr int kMaxContentsDepth = 256;
 std::vector<TContentsItem> ParseContentsLines(const TDynamicStringArray& lines);
+// The items of the contents file at a full DOS path, read as a book file; none when the file is
+// missing or cannot be read.
+std::vector<TContentsItem> ReadContentsFile(const TBookStore& store, const std::string& file);
 
 // The next (step 1) or previous (step -1) item after `from` whose page is not empty and differs
 // from the page of `from`; -1 when there is none.

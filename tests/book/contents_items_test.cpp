@@ -1,4 +1,4 @@
-#include "search/contents_items.h"
+#include "book/contents_items.h"
 
 #include <gtest/gtest.h>
 
