@@ -31,7 +31,7 @@
 #include "print/preview_form.h"
 #include "search/find_txt_html.h"
 #include "shell/book_window_test.h"
-#include "shell/my_control.h"
+#include "widgets/my_control.h"
 #include "widgets/color_win_control.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
