@@ -23,6 +23,7 @@ class QuietHost : public TUnRarHost {
   bool ArchiveMode() const override { return false; }
   std::optional<fs::path> ChosenFolder() const override { return std::nullopt; }
   void SetBusy(bool) override {}
+  bool AskArchiveQuestion(const std::string&) override { return false; }
   int messages = 0;
 };
 

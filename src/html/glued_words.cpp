@@ -1,5 +1,7 @@
 #include "html/glued_words.h"
 
+#include "html/hyphen_breaks.h"
+
 namespace shelf {
 
 namespace {
@@ -7,6 +9,13 @@ namespace {
 bool IsWord(const litehtml::element& el) {
   return el.get_display() == litehtml::display_inline_text && !el.is_white_space() &&
          !el.is_break();
+}
+
+// A word that ends at a hyphen between letters lets the line break after it.
+bool BreaksAfter(litehtml::element& word) {
+  litehtml::tstring text;
+  word.get_text(text);
+  return EndsAtHyphenBreak(text);
 }
 
 int WordWidth(litehtml::element& word, int maxWidth) {
@@ -53,7 +62,7 @@ litehtml::element::ptr TGluedWords::NextLeaf(const litehtml::element& block,
 
 bool TGluedWords::NeedNewLine(litehtml::element& block, const litehtml::box& line,
                               const litehtml::element::ptr& word, int maxWidth) {
-  if (!IsWord(*word) || line.is_empty()) return false;
+  if (!IsWord(*word) || line.is_empty() || BreaksAfter(*word)) return false;
   litehtml::element::ptr next = NextLeaf(block, word);
   if (!next || !IsWord(*next)) return false;
   int lineLeft = 0, lineRight = maxWidth;
@@ -62,6 +71,7 @@ bool TGluedWords::NeedNewLine(litehtml::element& block, const litehtml::box& lin
   int run = WordWidth(*word, maxWidth);
   for (int count = 0; next && IsWord(*next) && count < 16 && run <= room; ++count) {
     run += WordWidth(*next, maxWidth);
+    if (BreaksAfter(*next)) break;
     next = NextLeaf(block, next);
   }
   return run > room && run <= lineRight - line.left();

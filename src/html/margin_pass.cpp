@@ -68,6 +68,20 @@ litehtml::element::ptr Sibling(const litehtml::element& parent, int index, int s
   return nullptr;
 }
 
+// An empty block that ends a list item: the engine's own list items take no part in the pass,
+// but the empty block's margin reaches through the item's bottom all the same when nothing
+// (padding, border, margin) stands in the way.
+litehtml::element::ptr EmptyBlockAtEnd(const litehtml::element& item) {
+  if (item.get_display() != litehtml::display_list_item || dynamic_cast<const TFlowBlock*>(&item) ||
+      item.padding_bottom() != 0 || item.border_bottom() != 0 || item.margin_bottom() != 0)
+    return nullptr;
+  const auto inner = EdgeChild(item, false);
+  TFlowBlock* block = inner ? FlowBlock(inner) : nullptr;
+  return block && IsEmpty(*inner) && block->TopMargin() >= 0 && block->BottomMargin() == 0
+             ? inner
+             : nullptr;
+}
+
 }  // namespace
 
 bool TMarginPass::IsQuirksPage(std::string_view html) {
@@ -120,12 +134,30 @@ void TMarginPass::MergeEmptyChildren(litehtml::element& el) {
   }
 }
 
+void TMarginPass::CollapseSiblings(litehtml::element& el) {
+  // The engine adds up the margins of two blocks when a border or padding stands on either
+  // side of where they meet; browsers take the larger. The larger goes to the second block.
+  TFlowBlock* before = nullptr;
+  for (int k = 0; k < int(el.get_children_count()); ++k) {
+    const auto child = el.get_child(k);
+    if (OutOfFlow(*child)) continue;
+    TFlowBlock* block = FlowBlock(child);
+    if (before && block && (!before->OpenAtBottom() || !block->OpenAtTop()) &&
+        before->BottomMargin() >= 0 && block->TopMargin() >= 0) {
+      block->SetTopMargin(std::max(before->BottomMargin(), block->TopMargin()));
+      before->SetBottomMargin(0);
+    }
+    before = block;
+  }
+}
+
 void TMarginPass::Settle(litehtml::element& el) {
   for (std::size_t k = 0; k < el.get_children_count(); ++k) {
     const auto child = el.get_child(int(k));
     if (!child->is_white_space()) Settle(*child);
   }
   MergeEmptyChildren(el);
+  CollapseSiblings(el);
   const auto first = EdgeChild(el, true), last = EdgeChild(el, false);
   TFlowBlock* firstBlock = first ? FlowBlock(first) : nullptr;
   TFlowBlock* lastBlock = last ? FlowBlock(last) : nullptr;
@@ -142,6 +174,11 @@ void TMarginPass::Settle(litehtml::element& el) {
     self->SetTopMargin(std::max(self->TopMargin(), firstBlock->TopMargin()));
     firstBlock->SetTopMargin(0);
   }
+  if (!lastBlock && last && self->OpenAtBottom() && self->BottomMargin() >= 0)
+    if (const auto inner = EmptyBlockAtEnd(*last)) {
+      self->SetBottomMargin(std::max(self->BottomMargin(), FlowBlock(inner)->TopMargin()));
+      FlowBlock(inner)->Drop();
+    }
   if (lastBlock && self->OpenAtBottom() && self->BottomMargin() >= 0 &&
       lastBlock->BottomMargin() >= 0) {
     self->SetBottomMargin(std::max(self->BottomMargin(), lastBlock->BottomMargin()));

@@ -1,6 +1,7 @@
 // Collapses the vertical margins of a parsed page before its layout, where the layout engine
 // falls short of browsers (private to the page engine): margins collapse through any number of
-// parents and through empty blocks, and pages in quirks mode drop the default top margin of
+// parents and through empty blocks, and between siblings with a border or padding where they
+// meet, and pages in quirks mode drop the default top margin of
 // the first block in a table cell and in the body, and the bottom one of a paragraph or <pre>
 // that ends a cell, as browsers do for pages of that era.
 #pragma once
@@ -23,6 +24,7 @@ class TMarginPass {
  private:
   void Settle(litehtml::element& el);
   void MergeEmptyChildren(litehtml::element& el);
+  void CollapseSiblings(litehtml::element& el);
 
   bool quirks_;
 };

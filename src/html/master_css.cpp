@@ -18,9 +18,9 @@ option, optgroup, param, applet, object, embed, bgsound, input[type="hidden"] { 
 li { display: list-item; }
 table { display: table; border-spacing: 2px; border-collapse: separate; font-size: medium;
   font-weight: normal; font-style: normal; text-align: left; white-space: normal; }
-thead { display: table-header-group; vertical-align: middle; }
+thead { display: table-row-group; vertical-align: middle; }
 tbody { display: table-row-group; vertical-align: middle; }
-tfoot { display: table-footer-group; vertical-align: middle; }
+tfoot { display: table-row-group; vertical-align: middle; }
 tr { display: table-row; vertical-align: inherit; }
 col { display: table-column; }
 colgroup { display: table-column-group; }
@@ -34,9 +34,11 @@ dd { margin-left: 40px; }
 ul, ol, dir, menu { margin: 1em 0; padding-left: 40px; }
 ul, dir, menu { list-style-type: disc; }
 ol { list-style-type: decimal; }
-ul ul, ol ul, ul dir, ul menu { list-style-type: circle; margin-top: 0; margin-bottom: 0; }
+ul ul, ol ul, ul dir, ul menu { list-style-type: circle; }
 ul ul ul, ol ul ul, ol ol ul { list-style-type: square; }
-ol ol, ul ol { margin-top: 0; margin-bottom: 0; }
+dir dir, dir dl, dir menu, dir ol, dir ul, dl dir, dl dl, dl menu, dl ol, dl ul, menu dir,
+menu dl, menu menu, menu ol, menu ul, ol dir, ol dl, ol menu, ol ol, ol ul, ul dir, ul dl,
+ul menu, ul ol, ul ul { margin-top: 0; margin-bottom: 0; }
 h1 { font-size: 2em; margin: 0.67em 0; font-weight: bold; }
 h2 { font-size: 1.5em; margin: 0.83em 0; font-weight: bold; }
 h3 { font-size: 1.17em; margin: 1em 0; font-weight: bold; }
@@ -46,9 +48,7 @@ h6 { font-size: 0.67em; margin: 2.33em 0; font-weight: bold; }
 b, strong { font-weight: bold; }
 i, em, cite, var, dfn, address { font-style: italic; }
 pre, xmp, listing, plaintext { white-space: pre; margin: 1em 0; }
-pre, xmp, listing, plaintext, tt, code, kbd, samp { font-family: "Courier New", monospace;
-  font-size: 0.8125em; }
-pre tt, pre code, pre kbd, pre samp { font-size: 1em; }
+pre, xmp, listing, plaintext, tt, code, kbd, samp { font-family: monospace; }
 big { font-size: 1.17em; }
 small { font-size: 0.83em; }
 sub { position: relative; top: 0.3em; font-size: 0.83em; }

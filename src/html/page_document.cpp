@@ -19,6 +19,7 @@
 #include "html/master_css.h"
 #include "html/page_geometry.h"
 #include "html/picture_element.h"
+#include "html/style_pass.h"
 #include "html/table_element.h"
 #include "platform/cp1251.h"
 
@@ -122,7 +123,10 @@ void TPageDocument::Load(const std::string& utf8, const std::string& dosFile) {
   const bool quirks = TMarginPass::IsQuirksPage(utf8);
   container_->SetQuirks(quirks);
   doc_ = litehtml::document::createFromUTF8(utf8.c_str(), container_.get(), &context_);
-  if (doc_ && doc_->root()) TMarginPass(quirks).Run(*doc_->root());
+  if (doc_ && doc_->root()) {
+    TStylePass(container_->get_default_font_size()).Run(*doc_->root());
+    TMarginPass(quirks).Run(*doc_->root());
+  }
   baseTarget_.clear();
   if (doc_ && doc_->root())
     if (const int stopped = LimitFloats(doc_->root()); stopped > 0)

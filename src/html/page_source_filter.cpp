@@ -6,6 +6,7 @@
 #include <set>
 #include <vector>
 
+#include "html/style_sheet_filter.h"
 #include "html/style_sheet_guard.h"
 
 namespace shelf {
@@ -104,6 +105,11 @@ const std::set<std::string, std::less<>> kBlockTags = {
 const std::set<std::string, std::less<>> kLineEndingEndTags = {
     "blockquote", "center", "div", "dl", "form", "h1",  "h2",    "h3",
     "h4",         "h5",     "h6",  "ol", "p",    "pre", "table", "ul"};
+
+// Tags that start a block's first line: a <br> right after one is that line, left empty.
+const std::set<std::string, std::less<>> kLineStartingTags = {
+    "blockquote", "body", "caption", "center", "dd", "div", "dt", "form", "h1",
+    "h2",         "h3",   "h4",      "h5",     "h6", "li",  "p",  "td",   "th"};
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
@@ -263,7 +269,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
     // empty line ("a<br><br>b", a <br> after a table): give that line something to hold.
     if (!IsBlank(text)) atLineStart = false;
     const bool lineStartBreak = !closing && name == "br" && verbatim == 0 && atLineStart;
-    if ((!closing && (name == "br" || name == "hr")) ||
+    if ((!closing && (name == "br" || name == "hr" || kLineStartingTags.count(name) != 0)) ||
         (closing && kLineEndingEndTags.count(name) != 0))
       atLineStart = true;
     else if (blockTag)
@@ -281,7 +287,7 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
         // The parser ends a sheet only at "</style", so that is where the guard's text ends.
         const std::size_t sheetEnd = FindEndTag(html, stop, "style");
         out.append(html, i, stop - i);
-        std::string sheet(html.substr(stop, sheetEnd - stop));
+        std::string sheet = FilterStyleSheet(html.substr(stop, sheetEnd - stop));
         found.DroppedStyleRules += DropOverlongSelectors(sheet);
         out += sheet;
         i = sheetEnd;
@@ -318,7 +324,11 @@ std::string FilterPageSource(std::string_view html, int maxDepth, TSourceCuts* c
         nesting.Push(name);
       }
     }
-    out.append(html, i, stop - i);
+    const std::string_view tag = html.substr(i, stop - i);
+    if (!closing && tag.find(':') != std::string_view::npos)  // a style attribute, maybe
+      out += SpellBorderWidths(tag);
+    else
+      out.append(tag);
     i = stop;
   }
   if (found.TextOnlyTail) {

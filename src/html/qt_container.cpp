@@ -22,12 +22,14 @@
 #include "html/clipped_element.h"
 #include "html/font_element.h"
 #include "html/form_control_element.h"
+#include "html/hyphen_breaks.h"
 #include "html/master_css.h"
 #include "html/page_decoder.h"
 #include "html/page_geometry.h"
 #include "html/picture_element.h"
 #include "html/row_element.h"
 #include "html/rule_element.h"
+#include "html/style_sheet_filter.h"
 #include "html/style_sheet_guard.h"
 #include "html/table_element.h"
 #include "platform/cp1251.h"
@@ -232,7 +234,8 @@ litehtml::uint_ptr TQtContainer::create_font(const litehtml::tchar_t* faceName, 
                                              int weight, litehtml::font_style italic,
                                              unsigned int decoration, litehtml::font_metrics* fm) {
   QString family;
-  const std::string faces = faceName ? faceName : "";
+  std::string faces = faceName ? faceName : "";
+  const TTextEffects effects = TTextEffects::TakeFamilyTag(faces);
   for (std::size_t start = 0; start <= faces.size() && family.isEmpty();) {
     std::size_t comma = faces.find(',', start);
     if (comma == std::string::npos) comma = faces.size();
@@ -249,7 +252,9 @@ litehtml::uint_ptr TQtContainer::create_font(const litehtml::tchar_t* faceName, 
   font.setUnderline(decoration & litehtml::font_decoration_underline);
   font.setStrikeOut(decoration & litehtml::font_decoration_linethrough);
   font.setOverline(decoration & litehtml::font_decoration_overline);
-  auto entry = std::unique_ptr<TPageFont>(new TPageFont{font, QFontMetrics(font), {}});
+  if (effects.LetterSpacing) font.setLetterSpacing(QFont::AbsoluteSpacing, effects.LetterSpacing);
+  if (effects.WordSpacing) font.setWordSpacing(effects.WordSpacing);
+  auto entry = std::unique_ptr<TPageFont>(new TPageFont{font, QFontMetrics(font), {}, effects});
   if (fm) {
     // Lines advance by the font's line spacing, its line gap below the text as in browsers.
     fm->ascent = entry->Metrics.ascent();
@@ -281,9 +286,14 @@ void TQtContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
   auto* painter = reinterpret_cast<QPainter*>(hdc);
   const TPageFont& entry = *fonts_[font - 1];
   painter->setFont(entry.Font);
+  const int baseline = PageCoordinate(qint64{pos.y} + entry.Metrics.ascent());
+  const QString line = QString::fromUtf8(text);
+  if (const TTextEffects& effects = entry.Effects; effects.Shadow) {
+    painter->setPen(ToQColor(effects.ShadowColor));
+    painter->drawText(pos.x + effects.ShadowX, baseline + effects.ShadowY, line);
+  }
   painter->setPen(ToQColor(color));
-  painter->drawText(pos.x, PageCoordinate(qint64{pos.y} + entry.Metrics.ascent()),
-                    QString::fromUtf8(text));
+  painter->drawText(pos.x, baseline, line);
 }
 
 int TQtContainer::pt_to_px(int pt) const {
@@ -488,7 +498,7 @@ void TQtContainer::import_css(litehtml::tstring& text, const litehtml::tstring& 
   ++imports_;
   importedBy_.try_emplace(key, std::move(importer));
   try {
-    text = DecodePageToUtf8(TComprStream(store_, file).Bytes());
+    text = FilterStyleSheet(DecodePageToUtf8(TComprStream(store_, file).Bytes()));
     baseUrl = Cp1251ToUtf8(file);
     if (const int dropped = DropOverlongSelectors(text); dropped > 0)
       std::fprintf(stderr, "shelf: style sheet %s: %d rule(s) with overlong selectors left out\n",
@@ -568,6 +578,19 @@ void TQtContainer::get_media_features(litehtml::media_features& media) const {
 void TQtContainer::get_language(litehtml::tstring& language, litehtml::tstring& culture) const {
   language = "ru";
   culture = "";
+}
+
+void TQtContainer::split_text(const char* text,
+                              const std::function<void(const litehtml::tchar_t*)>& onWord,
+                              const std::function<void(const litehtml::tchar_t*)>& onSpace) {
+  std::string piece;
+  const auto split = [&](const litehtml::tchar_t* word) {
+    SplitAfterHyphens(word, [&](std::string_view part) {
+      piece.assign(part);
+      onWord(piece.c_str());
+    });
+  };
+  litehtml::document_container::split_text(text, split, onSpace);
 }
 
 }  // namespace shelf

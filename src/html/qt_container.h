@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "html/image_store.h"
+#include "html/style_pass.h"
 #include "html/viewer_settings.h"
 
 class QButtonGroup;
@@ -142,12 +143,15 @@ class TQtContainer : public litehtml::document_container {
       const std::shared_ptr<litehtml::document>& doc) override;
   void get_media_features(litehtml::media_features& media) const override;
   void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
+  void split_text(const char* text, const std::function<void(const litehtml::tchar_t*)>& onWord,
+                  const std::function<void(const litehtml::tchar_t*)>& onSpace) override;
 
  private:
   struct TPageFont {
     QFont Font;
     QFontMetrics Metrics;
     std::unordered_map<std::string, int> Widths;
+    TTextEffects Effects;
   };
 
   // Style sheet imports per page: how deep a chain of them may go and how many there may be.

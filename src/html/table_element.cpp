@@ -1,5 +1,8 @@
 #include "html/table_element.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "html/presentational_hints.h"
 #include "html/qt_container.h"
 #include "html/table_fill_guard.h"
@@ -27,6 +30,18 @@ void TTableElement::parse_attributes() {
   }
   AddHints(*this, m_style, css);
   litehtml::html_tag::parse_attributes();
+}
+
+bool TTableElement::appendChild(const litehtml::element::ptr& el) {
+  const auto isFooter = [](const litehtml::element::ptr& child) {
+    const char* tag = child->get_tagName();
+    return tag && std::strcmp(tag, "tfoot") == 0;
+  };
+  const auto footer = std::find_if(m_children.begin(), m_children.end(), isFooter);
+  if (!el || footer == m_children.end() || isFooter(el)) return litehtml::el_table::appendChild(el);
+  el->parent(shared_from_this());
+  m_children.insert(footer, el);
+  return true;
 }
 
 int TTableElement::render(int x, int y, int maxWidth, bool secondPass) {

@@ -18,6 +18,8 @@ class TTableElement : public TClippedElement<litehtml::el_table> {
  public:
   using TClippedElement::TClippedElement;
   void parse_attributes() override;
+  // A footer row group goes after the rows, wherever the page put it.
+  bool appendChild(const litehtml::element::ptr& el) override;
   int render(int x, int y, int maxWidth, bool secondPass = false) override;
   void draw_background(litehtml::uint_ptr hdc, int x, int y,
                        const litehtml::position* clip) override;

@@ -9,21 +9,19 @@
 #include <QSplitter>
 #include <algorithm>
 #include <filesystem>
-#include <set>
 
 #include "html/book_url.h"
 #include "html/frame_viewer.h"
+#include "pages/page_files_copy.h"
 #include "platform/cp1251.h"
 #include "platform/dos_path.h"
 #include "platform/font_table.h"
 #include "platform/registry.h"
 #include "print/preview_form.h"
-#include "store/book_file_copy.h"
 #include "store/book_folders.h"
 #include "store/book_path.h"
 #include "store/book_store.h"
 #include "store/book_text.h"
-#include "store/packed_container.h"
 #include "widgets/book_color.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/path_input_box.h"
@@ -44,13 +42,6 @@ constexpr int kHintLastTick = 20;                   // gone after the twentieth
 constexpr int kHintMaxWidth = 300;
 constexpr int kHintBelowPointer = 18;
 constexpr int kTitleLabel = 1;  // the text label that shows the page title
-
-// A relative DOS path of the book (Windows-1251, '\\') as a relative host path.
-fs::path HostRelative(const std::string& dosRelative) {
-  std::string utf8 = Cp1251ToUtf8(dosRelative);
-  std::replace(utf8.begin(), utf8.end(), '\\', '/');
-  return fs::path(utf8);
-}
 
 int HistoryEntryOf(const TFrameViewer& viewer, const std::string& file) {
   for (int i = 0; i < viewer.HistoryCount(); ++i)
@@ -578,27 +569,6 @@ void THtmlFrame::HintTick() {
   }
 }
 
-bool THtmlFrame::CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
-                                     const fs::path& folder,
-                                     const std::set<fs::path>& written) const {
-  // The container keeps names upper-cased; pages name their companion files in lower case, as
-  // their authors wrote them, so the copies take lower-case names.
-  const std::string root = TPackedContainer::NormalisePackedName(folders_.BookRoot);
-  std::string inside = TPackedContainer::NormalisePackedName(companion) + "\\";
-  if (inside.rfind(root, 0) != 0) return true;
-  inside.erase(0, root.size());
-  const std::size_t pagePart = pageFolder.size() - folders_.BookRoot.size();
-  bool copied = true;
-  for (const std::string& packed : store_.ListPackedFiles()) {
-    if (packed.rfind(inside, 0) != 0) continue;
-    const fs::path target = folder / HostRelative(Cp1251LowerString(packed.substr(pagePart)));
-    // What the loose files gave is the same book file: the rest overwrites older copies.
-    if (!written.contains(target))
-      copied = shelf::CopyBookFile(store_, folders_.BookRoot + packed, target) && copied;
-  }
-  return copied;
-}
-
 void THtmlFrame::CopyPageFiles() {
   const TFrameViewer* viewer = CurrentScreenViewer();
   const TPathInputBox* boxes = host_.PathInputs();
@@ -612,25 +582,8 @@ void THtmlFrame::CopyPageFiles() {
   const std::optional<fs::path> folder = boxes->CurrentFolder(host_.CurrentScreen());
   if (!folder) return report("Укажите полный путь к папке");
 
-  const std::string page = viewer->CurrentFile();
-  const std::string pageFolder = DosFolderOf(page);
-  bool copied =
-      shelf::CopyBookFile(store_, page, *folder / HostRelative(page.substr(pageFolder.size())));
-
-  const std::string companion = page.substr(0, page.rfind('.')) + ".files";
-  std::set<fs::path> written;
-  for (const std::string& path : FindFiles(fileSystem_, companion, {"*.*"}, true, true)) {
-    const fs::path target = *folder / HostRelative(ReplaceAllText(path, pageFolder, ""));
-    if (!path.empty() && path.back() == '\\') {
-      std::error_code ec;
-      fs::create_directories(target, ec);
-      copied = !ec && copied;
-    } else {
-      copied = shelf::CopyBookFile(store_, path, target) && copied;
-      written.insert(target);
-    }
-  }
-  copied = CopyPackedCompanion(companion, pageFolder, *folder, written) && copied;
+  const bool copied =
+      CopyPageWithFiles(store_, fileSystem_, folders_, viewer->CurrentFile(), *folder);
   report(copied ? "Файл скопирован" : "Не удалось скопировать файл");
 }
 

@@ -7,10 +7,8 @@
 #include <QRect>
 #include <QTimer>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -183,11 +181,6 @@ class THtmlFrame : public QObject {
   static TPageObject PictureAt(const TDocumentView* view, QPoint at);
   void RunPreview(TDocumentView& view, bool picture, QSize pictureSize);
   static void DrawPageNumber(QPainter& canvas, int page, int width);
-  // Copies the files of the page's companion folder that the container holds and the loose
-  // files did not give (`written`); false when one could not be written.
-  bool CopyPackedCompanion(const std::string& companion, const std::string& pageFolder,
-                           const std::filesystem::path& folder,
-                           const std::set<std::filesystem::path>& written) const;
 
   THtmlFrameHost& host_;
   const TBookStore& store_;

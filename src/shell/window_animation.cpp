@@ -1,6 +1,8 @@
 #include "shell/window_animation.h"
 
 #include <QPainterPath>
+#include <QWidget>
+#include <utility>
 
 namespace shelf {
 namespace {
@@ -50,6 +52,52 @@ std::optional<QRegion> TClosingAnimation::Step() {
     return std::nullopt;
   }
   return shape;
+}
+
+TWindowAnimator::TWindowAnimator(QWidget& window, const QRegion& outline,
+                                 std::function<void()> closed)
+    : window_(window), outline_(outline), closed_(std::move(closed)) {
+  openingTimer_.SetInterval(1);
+  openingTimer_.OnTimer = [this](TSuperTimer& timer) {
+    if (const auto frame = opening_->Step()) {
+      SetShape(*frame);
+      return;
+    }
+    timer.SetEnabled(false);
+    // The animation ends on the book's own outline, or on no mask at all.
+    outline_.isEmpty() ? window_.clearMask() : window_.setMask(outline_);
+  };
+  closingTimer_.SetInterval(2);
+  closingTimer_.OnTimer = [this](TSuperTimer& timer) {
+    if (const auto frame = closing_->Step()) {
+      SetShape(*frame);
+      return;
+    }
+    timer.SetEnabled(false);
+    window_.hide();
+    closed_();
+  };
+}
+
+TWindowAnimator::~TWindowAnimator() = default;
+
+void TWindowAnimator::Open() {
+  opening_ = std::make_unique<TOpeningAnimation>(window_.size());
+  SetShape(QRegion());
+  window_.show();
+  openingTimer_.SetEnabled(true);
+}
+
+void TWindowAnimator::Close() {
+  closing_ = std::make_unique<TClosingAnimation>(window_.size());
+  closingTimer_.SetEnabled(true);
+}
+
+void TWindowAnimator::SetShape(const QRegion& frame) {
+  QRegion visible = outline_.isEmpty() ? frame : frame.intersected(outline_);
+  // An empty mask would show the whole window: keep one hidden pixel instead.
+  if (visible.isEmpty()) visible = QRegion(-1, -1, 1, 1);
+  window_.setMask(visible);
 }
 
 }  // namespace shelf

@@ -1,5 +1,10 @@
 #include "widgets/book_picture.h"
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QWidget>
+
 #include "store/compr_stream.h"
 
 namespace shelf {
@@ -14,6 +19,13 @@ QImage LoadBookPicture(const TBookStore& store, std::string_view dosPath) {
   } catch (const EFOpenError&) {
     return {};
   }
+}
+
+void SetBookIcon(QWidget& window, const TBookStore& store, std::string_view dosPath) {
+  const QImage icon = LoadBookPicture(store, dosPath);
+  if (icon.isNull()) return;
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+  window.setWindowIcon(QApplication::windowIcon());
 }
 
 }  // namespace shelf

@@ -5,11 +5,16 @@
 #include <QImage>
 #include <string_view>
 
+class QWidget;
+
 namespace shelf {
 
 class TBookStore;
 
 // A null image when the file is missing or cannot be decoded: callers skip such pictures.
 QImage LoadBookPicture(const TBookStore& store, std::string_view dosPath);
+// The book's icon on the application and `window`; one that cannot be read leaves the
+// program's own.
+void SetBookIcon(QWidget& window, const TBookStore& store, std::string_view dosPath);
 
 }  // namespace shelf

@@ -212,5 +212,134 @@ TEST_F(PageLayoutTest, UnitlessLengthsCountOnlyInQuirksMode) {
   EXPECT_EQ(quirks.pixelColor(110, 12), QColor(Qt::white));
 }
 
+// Pages of the kind found in old documentation, measured against a current browser at 800
+// pixels with the same fonts: where a word starts, how wide it is, how high the page is. A
+// browser places text at fractions of a pixel: each figure holds within 3 % or 2 pixels.
+TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
+  enum TWhat { Left, Top, Width, PageHeight };
+  struct TExpect {
+    const char* word;
+    TWhat what;
+    double value;
+    int nth = 0;
+  };
+  struct TCase {
+    std::string html;
+    std::vector<TExpect> expects;
+  };
+  const std::string m10(10, 'M'), m20(20, 'M'), m40(40, 'M');
+  const TCase cases[] = {
+      // Monospace text: 13 pixels only for the bare generic family, and only once.
+      {"<blockquote><code><pre>" + m40 + "</pre></code></blockquote>", {{m40.c_str(), Width, 312}}},
+      {"<style>code{font-family:\"Courier New\",monospace}</style><p><code>" + m40,
+       {{m40.c_str(), Width, 384}}},
+      {"<p><font size=2><tt>" + m10 + "</tt></font><p style=\"font-size:12px\"><tt>" + m10 +
+           "</tt><pre>" + m10 + "<font face=Arial>" + m10 + "</font></pre>",
+       {{m10.c_str(), Width, 60},
+        {m10.c_str(), Width, 72, 1},
+        {m10.c_str(), Width, 78, 2},
+        {m10.c_str(), Width, 133, 3}}},
+      // A line may break after a hyphen between letters.
+      {"<table width=120 border=1 cellspacing=0><tr><td>one high-resolution ultra-low "
+       "two-channel bit-exact</td></tr></table>end",
+       {{"end", Top, 86}, {"resolution", Left, 11}, {"two-", Top, 47}}},
+      // Empty paragraphs, a paragraph holding a line break, nested definition lists.
+      {"<ol><li>first<p><li>second<p></ol><p>after", {{"second", Top, 42}, {"after", Top, 76}}},
+      {"<p>text<p><br><h1>Head</h1>", {{"Head", Top, 81}}},
+      {"<dl><dt>one<dd><dl><dt>two<dd><dl><dt>three</dl></dl><dt>four</dl>",
+       {{"three", Top, 44}, {"four", Top, 62}}},
+      // Margins of blocks with a border or padding where they meet their neighbours.
+      {"<style>pre{background:#eee;padding:6px}</style><p>a</p><pre>b</pre><p>c",
+       {{"b", Top, 48}, {"c", Top, 85}}},
+      {"<style>h1{border-bottom:thin solid #036}</style><h1>A</h1><ol><li>x</ol>",
+       {{"x", Top, 67}}},
+      // Font size keywords, relative and absolute.
+      {"<style>p{font-size:smaller}</style><p>" + m20, {{m20.c_str(), Width, 237}}},
+      {"<style>p{font-size:larger}</style><p>" + m20, {{m20.c_str(), Width, 341}}},
+      {"<p style=\"font-size:xx-small\">" + m20 + "<p style=\"font-size:x-small\">" + m20 +
+           "<p style=\"font-size:small\">" + m20 + "<p style=\"font-size:large\">" + m20 +
+           "<p style=\"font-size:x-large\">" + m20 + "<p style=\"font-size:xx-large\">" + m20,
+       {{m20.c_str(), Width, 160},
+        {m20.c_str(), Width, 178, 1},
+        {m20.c_str(), Width, 231, 2},
+        {m20.c_str(), Width, 320, 3},
+        {m20.c_str(), Width, 427, 4},
+        {m20.c_str(), Width, 569, 5}}},
+      // Border width keywords; letter and word spacing.
+      {"<style>div{border:thin solid #000;height:20px}</style><div></div>end", {{"end", Top, 30}}},
+      {"<style>h1{letter-spacing:4px}</style><h1>" + m10 + "</h1>", {{m10.c_str(), Width, 342}}},
+      {"<p style=\"word-spacing:10px\">a b c d", {{"b", Left, 29}, {"d", Left, 72}}},
+      // Header and footer row groups: columns as in the body, the footer last.
+      {"<table border=1><thead><tr><th>Имя<th>Значение<th>Описание</thead><tbody><tr><td>a"
+       "<td>1<td>первый</tbody></table>end",
+       {{"Значение", Left, 51},
+        {"Описание", Left, 123},
+        {"Описание", Top, 13},
+        {"первый", Left, 123},
+        {"первый", Top, 37},
+        {"end", Top, 60}}},
+      {"<table border=1><tfoot><tr><td>foot</tfoot><tr><td>body</table>end",
+       {{"body", Top, 13}, {"foot", Top, 37}}},
+      // Blocks inside a block laid out as a table stand one above the other, as in one cell;
+      // blocks laid out as cells stand side by side.
+      {"<div style=\"display:table;width:100%\"><div style=\"background:#ccf\">title</div>"
+       "<div>body</div></div>end",
+       {{"body", Top, 26}, {"body", Left, 8}, {"end", Top, 44}}},
+      {"<div style=\"display:table;width:100%\"><table style=\"background:#eef\"><tr><td>proto"
+       "</td></tr></table><div>doc</div></div>end",
+       {{"doc", Top, 32}, {"doc", Left, 8}, {"end", Top, 50}}},
+      {"<div style=\"display:table\"><div style=\"display:table-cell\">left</div><div "
+       "style=\"display:table-cell;padding-left:10px\">right</div></div>end",
+       {{"right", Left, 39}, {"right", Top, 8}, {"end", Top, 26}}},
+  };
+  for (const TCase& c : cases) {
+    Lay(c.html);
+    for (const TExpect& e : c.expects) {
+      const std::string word = W(e.word);
+      const QRect box = e.what == PageHeight ? QRect() : Word(word, e.nth);
+      const int got = e.what == Left    ? box.left()
+                      : e.what == Top   ? box.top()
+                      : e.what == Width ? box.width()
+                                        : page_->Height();
+      EXPECT_NEAR(got, e.value, std::max(2.0, e.value * 0.03))
+          << e.word << " #" << e.nth << " (" << int(e.what) << ") in " << c.html;
+    }
+  }
+}
+
+// A light reader: rules for a dark colour scheme never apply, those for a light one do.
+TEST_F(PageLayoutTest, ColourSchemeQueriesAnswerLight) {
+  const std::pair<const char*, QColor> cases[] = {
+      {"@media (prefers-color-scheme:dark){body{background:#000}}", Qt::white},
+      {"@media screen and (prefers-color-scheme: dark), print{body{background:#000}}", Qt::white},
+      {"@media (prefers-color-scheme: light){body{background:#ff0}}", Qt::yellow},
+      {"@media screen and (PREFERS-COLOR-SCHEME: light){body{background:#ff0}}", Qt::yellow},
+      {"@media screen{body{background:#ff0}}", Qt::yellow},
+  };
+  for (const auto& [css, colour] : cases) {
+    Lay(std::string("<style>") + css + "</style><p>text");
+    EXPECT_EQ(Paint().pixelColor(400, 100), colour) << css;
+  }
+}
+
+TEST_F(PageLayoutTest, BorderKeywordsAndTextShadowsAreDrawn) {
+  Lay("<style>div{border:thin solid #000;height:20px}</style><div></div>"
+      "<div style=\"border-top:thick solid #00f;border-bottom-style:solid\"></div>");
+  const QImage borders = Paint();
+  EXPECT_EQ(borders.pixelColor(100, 8), QColor(Qt::black));
+  EXPECT_EQ(borders.pixelColor(100, 9), QColor(Qt::white));
+  EXPECT_EQ(borders.pixelColor(100, 29), QColor(Qt::black));
+  EXPECT_EQ(borders.pixelColor(100, 30 + 4), QColor(Qt::blue));  // 5 pixels
+  EXPECT_NE(borders.pixelColor(100, 30 + 5), QColor(Qt::blue));
+  Lay("<h1 style=\"text-shadow:4px 4px 0 #f00\">MMMM</h1>");
+  const QImage shadow = Paint();
+  const QRect word = Word("MMMM");
+  int red = 0;
+  for (int y = word.top(); y <= word.bottom() + 4; ++y)
+    for (int x = word.left(); x <= word.right() + 4; ++x)
+      red += shadow.pixelColor(x, y) == QColor(Qt::red);
+  EXPECT_GT(red, 50);
+}
+
 }  // namespace
 }  // namespace shelf::test
