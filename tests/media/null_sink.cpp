@@ -117,7 +117,16 @@ void TNullSink::StartRecording() {
   recorder_->setStandardOutputFile(Q(dir_ / "recording.raw"));
   recorder_->start();
   recorder_->waitForStarted(5000);
-  QThread::msleep(100);
+  // The recorder may take a while to connect on a loaded machine: it counts as recording once it
+  // has written 0.1 s of the sink, however long that takes (a few seconds at most).
+  const fs::path recording = dir_ / "recording.raw";
+  constexpr std::uintmax_t kLead = kRecordRate * 2 / 10;
+  const auto recorded = [&] {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(recording, error);
+    return error ? 0 : size;
+  };
+  for (int i = 0; i < 300 && recorded() < kLead; ++i) QThread::msleep(10);
 }
 
 std::vector<double> TNullSink::StopRecording(std::chrono::milliseconds window) {

@@ -26,6 +26,7 @@ class TNullSink {
   void KillServer();
   bool RestartServer();
 
+  // Returns once the recorder has the sink's first 0.1 s.
   void StartRecording();
   // Stops the recording and returns the level (RMS, 0..1) of each `window` of it.
   std::vector<double> StopRecording(std::chrono::milliseconds window);
