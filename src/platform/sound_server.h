@@ -6,7 +6,7 @@ namespace shelf {
 
 // True when the default sound server (PulseAudio or PipeWire's stand-in, as PULSE_SERVER or the
 // desktop names it) accepts a connection at this moment; a server that does not answer within a
-// fraction of a second counts as gone. Never starts a server.
+// second counts as gone. Never spawns a server itself.
 bool SoundServerReachable();
 
 }  // namespace shelf
