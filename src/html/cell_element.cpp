@@ -41,6 +41,11 @@ void TCellElement::parse_attributes() {
   litehtml::html_tag::parse_attributes();
 }
 
+void TCellElement::parse_styles(bool isReparse) {
+  TClippedElement::parse_styles(isReparse);
+  m_css_margins = litehtml::css_margins();
+}
+
 void TCellElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) {
   if (is_visible()) TClippedElement::draw(hdc, x, y, clip);
 }

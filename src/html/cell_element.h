@@ -14,6 +14,8 @@ class TCellElement : public TClippedElement<litehtml::el_td> {
  public:
   using TClippedElement::TClippedElement;
   void parse_attributes() override;
+  // Margins do not apply to table cells: a page's `td{margin:4px}` moves nothing.
+  void parse_styles(bool isReparse = false) override;
   void draw_background(litehtml::uint_ptr hdc, int x, int y,
                        const litehtml::position* clip) override;
   // A hidden cell keeps its place and shows nothing (the table draws cells whatever they say).

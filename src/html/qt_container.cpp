@@ -22,7 +22,9 @@
 #include "html/clipped_element.h"
 #include "html/font_element.h"
 #include "html/form_control_element.h"
+#include "html/fractional_font.h"
 #include "html/hyphen_breaks.h"
+#include "html/inline_frame_element.h"
 #include "html/master_css.h"
 #include "html/page_decoder.h"
 #include "html/page_geometry.h"
@@ -32,6 +34,7 @@
 #include "html/style_sheet_filter.h"
 #include "html/style_sheet_guard.h"
 #include "html/table_element.h"
+#include "html/text_shadow.h"
 #include "platform/cp1251.h"
 #include "store/compr_stream.h"
 
@@ -254,12 +257,19 @@ litehtml::uint_ptr TQtContainer::create_font(const litehtml::tchar_t* faceName, 
   font.setOverline(decoration & litehtml::font_decoration_overline);
   if (effects.LetterSpacing) font.setLetterSpacing(QFont::AbsoluteSpacing, effects.LetterSpacing);
   if (effects.WordSpacing) font.setWordSpacing(effects.WordSpacing);
-  auto entry = std::unique_ptr<TPageFont>(new TPageFont{font, QFontMetrics(font), {}, effects});
+  TLineMetrics line;
+  if (effects.SizeHundredths > 0) line = FitToExactSize(font, size, effects.SizeHundredths / 100.0);
+  auto entry =
+      std::unique_ptr<TPageFont>(new TPageFont{font, QFontMetrics(font), {}, effects, line.Ascent});
+  if (line.LineSpacing <= 0) {
+    entry->Ascent = entry->Metrics.ascent();
+    line.LineSpacing = entry->Metrics.lineSpacing();
+  }
   if (fm) {
     // Lines advance by the font's line spacing, its line gap below the text as in browsers.
-    fm->ascent = entry->Metrics.ascent();
-    fm->descent = entry->Metrics.lineSpacing() - entry->Metrics.ascent();
-    fm->height = entry->Metrics.lineSpacing();
+    fm->ascent = entry->Ascent;
+    fm->descent = line.LineSpacing - entry->Ascent;
+    fm->height = line.LineSpacing;
     fm->x_height = entry->Metrics.xHeight();
     fm->draw_spaces = italic == litehtml::fontStyleItalic || decoration != 0;
   }
@@ -286,12 +296,11 @@ void TQtContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
   auto* painter = reinterpret_cast<QPainter*>(hdc);
   const TPageFont& entry = *fonts_[font - 1];
   painter->setFont(entry.Font);
-  const int baseline = PageCoordinate(qint64{pos.y} + entry.Metrics.ascent());
+  const int baseline = PageCoordinate(qint64{pos.y} + entry.Ascent);
   const QString line = QString::fromUtf8(text);
-  if (const TTextEffects& effects = entry.Effects; effects.Shadow) {
-    painter->setPen(ToQColor(effects.ShadowColor));
-    painter->drawText(pos.x + effects.ShadowX, baseline + effects.ShadowY, line);
-  }
+  if (const TTextEffects& effects = entry.Effects; effects.Shadow)
+    DrawTextShadow(*painter, line, QPoint(pos.x + effects.ShadowX, baseline + effects.ShadowY),
+                   ToQColor(effects.ShadowColor), effects.ShadowBlur);
   painter->setPen(ToQColor(color));
   painter->drawText(pos.x, baseline, line);
 }
@@ -542,6 +551,7 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
   if (tag == "body") return std::make_shared<TBodyElement>(doc);
   if (tag == "hr") return std::make_shared<TRuleElement>(doc);
   if (tag == "br") return std::make_shared<TBreakElement>(doc);
+  if (tag == "iframe") return std::make_shared<TInlineFrameElement>(doc);
   const bool control = tag == "select" || tag == "textarea" || tag == "button" ||
                        (tag == "input" && !(attributes.count("type") &&
                                             AsciiLower(attributes.at("type")) == "hidden"));
@@ -564,7 +574,8 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
 }
 
 void TQtContainer::get_media_features(litehtml::media_features& media) const {
-  media.type = litehtml::media_type_screen;
+  // A printed page's style sheet answers print, so pages may hide their navigation on paper.
+  media.type = printing_ ? litehtml::media_type_print : litehtml::media_type_screen;
   media.width = viewport_.width();
   media.height = viewport_.height();
   media.device_width = 1024;

@@ -58,8 +58,9 @@ class TQtContainer : public litehtml::document_container {
   void SetVisitedTest(std::function<bool(const std::string&)> test) { visited_ = std::move(test); }
   bool IsVisited(const std::string& file) const { return visited_ && visited_(file); }
 
-  // Drawing state: printing (form widgets are painted, table backgrounds may be left out),
-  // the link under the pointer and the time since the page appeared (for animations).
+  // Drawing state: printing (set before the page loads: style sheets see the media type print,
+  // form widgets are painted, table backgrounds may be left out), the link under the pointer
+  // and the time since the page appeared (for animations).
   void SetPrinting(bool printing) { printing_ = printing; }
   bool Printing() const { return printing_; }
   // Table, row and cell fills are left out of printed pages unless the settings ask for them.
@@ -152,6 +153,7 @@ class TQtContainer : public litehtml::document_container {
     QFontMetrics Metrics;
     std::unordered_map<std::string, int> Widths;
     TTextEffects Effects;
+    int Ascent = 0;  // where the baseline lies below the top of a line of text
   };
 
   // Style sheet imports per page: how deep a chain of them may go and how many there may be.

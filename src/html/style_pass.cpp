@@ -103,10 +103,10 @@ TTextEffects OwnEffects(litehtml::element& el, TTextEffects effects) {
 
 std::string TTextEffects::FamilyTag() const {
   if (!Any()) return {};
-  char tag[160];
-  std::snprintf(tag, sizeof tag, "%s%d_%d_%d_%d_%d_%d_%d_%d_%d_%d", kTagPrefix, LetterSpacing,
+  char tag[176];
+  std::snprintf(tag, sizeof tag, "%s%d_%d_%d_%d_%d_%d_%d_%d_%d_%d_%d", kTagPrefix, LetterSpacing,
                 WordSpacing, int(Shadow), ShadowX, ShadowY, ShadowBlur, ShadowColor.red,
-                ShadowColor.green, ShadowColor.blue, ShadowColor.alpha);
+                ShadowColor.green, ShadowColor.blue, ShadowColor.alpha, SizeHundredths);
   std::string text = tag;
   std::replace(text.begin(), text.end(), '-', 'm');  // a family name has no minus signs
   return text;
@@ -123,15 +123,15 @@ TTextEffects TTextEffects::TakeFamilyTag(std::string& families) {
       families.substr(at + std::strlen(kTagPrefix), end - at - std::strlen(kTagPrefix));
   families.erase(0, end == families.size() ? end : end + 1);
   std::replace(tag.begin(), tag.end(), 'm', '-');
-  int values[10] = {};
+  int values[11] = {};
   int count = 0;
-  for (const char* p = tag.c_str(); count < 10 && *p;) {
+  for (const char* p = tag.c_str(); count < 11 && *p;) {
     char* next = nullptr;
     values[count++] = int(std::strtol(p, &next, 10));
     if (next == p) break;
     p = *next == '_' ? next + 1 : next;
   }
-  if (count < 10) return effects;
+  if (count < 11) return effects;
   effects.LetterSpacing = values[0];
   effects.WordSpacing = values[1];
   effects.Shadow = values[2] != 0;
@@ -141,11 +141,13 @@ TTextEffects TTextEffects::TakeFamilyTag(std::string& families) {
   effects.ShadowColor = litehtml::web_color(
       static_cast<litehtml::byte>(values[6]), static_cast<litehtml::byte>(values[7]),
       static_cast<litehtml::byte>(values[8]), static_cast<litehtml::byte>(values[9]));
+  effects.SizeHundredths = std::max(0, values[10]);
   return effects;
 }
 
 void TStylePass::Run(litehtml::element& root) {
-  const TSizeOrigin origin;
+  TSizeOrigin origin;
+  origin.Exact = medium_;
   const TTextEffects none;
   for (std::size_t k = 0; k < root.get_children_count(); ++k)
     Visit(*root.get_child(int(k)), origin, none, false);
@@ -159,9 +161,10 @@ void TStylePass::Visit(litehtml::element& el, const TSizeOrigin& parent,
   }
   if (el.get_display() == litehtml::display_none) return;
   if (reparse) el.parse_styles(true);
-  // Where the size comes from.
+  // Where the size comes from, and the size with its fraction as browsers keep it.
   TSizeOrigin origin = parent;
   bool ownKeyword = false;
+  double exact = parent.Exact;
   const char* tag = el.get_tagName();
   if (tag && std::strcmp(tag, "font") == 0 && el.get_attr("size")) {
     const char* size = el.get_attr("size");
@@ -169,34 +172,45 @@ void TStylePass::Visit(litehtml::element& el, const TSizeOrigin& parent,
     if (*size == '+' || *size == '-') value += 3;
     origin.Keyword = std::clamp(value, 1, 7);
     origin.Factor = 1.0;
+    exact = el.get_font_size();
   } else if (const char* own = el.get_style_property("font-size", false, nullptr)) {
     const std::string value = Trimmed(own);
+    const double number = std::atof(value.c_str());
     if (const int keyword = KeywordIndex(value); keyword >= 0) {
       origin = {keyword, 1.0};
       ownKeyword = true;
     } else if (value == "smaller" || value == "larger") {
-      origin.Factor *= value == "smaller" ? 1 / 1.2 : 1.2;
+      const double factor = value == "smaller" ? 1 / 1.2 : 1.2;
+      origin.Factor *= factor;
+      exact *= factor;
       ownKeyword = true;
     } else if (value.ends_with("em") || value.ends_with('%')) {
-      const double number = std::atof(value.c_str());
-      origin.Factor *= value.ends_with('%') ? number / 100 : number;
+      const double factor = value.ends_with('%') ? number / 100 : number;
+      origin.Factor *= factor;
+      exact *= factor;
     } else if (value != "inherit") {
       origin.Keyword = -1;
+      exact = value.ends_with("pt")   ? number * 4 / 3
+              : value.ends_with("px") ? number
+                                      : el.get_font_size();
     }
   }
   std::string families = el.get_style_property("font-family", true, "");
   const TTextEffects carried = TTextEffects::TakeFamilyTag(families);
   origin.Monospace = origin.Keyword >= 0 && IsBareMonospace(families);
-  std::string css;
   if (origin.Keyword >= 0 && (ownKeyword || origin.Monospace || parent.Monospace)) {
     const auto& sizes = origin.Monospace ? kMonospaceSizes : kKeywordSizes;
-    const double size = sizes[std::size_t(origin.Keyword)] * origin.Factor * medium_ / 16.0;
-    const int pixels = std::max(1, int(std::lround(size)));
-    if (pixels != el.get_font_size())
-      css += "font-size:" + std::to_string(pixels) + "px !important;";
+    exact = sizes[std::size_t(origin.Keyword)] * origin.Factor * medium_ / 16.0;
   }
+  exact = std::clamp(exact, 1.0, 10000.0);
+  origin.Exact = exact;
+  std::string css;
+  const int pixels = int(std::lround(exact));
+  if (pixels != el.get_font_size()) css += "font-size:" + std::to_string(pixels) + "px !important;";
   // Spacing and shadows are inherited: each element's fonts carry those in force.
-  const TTextEffects effects = OwnEffects(el, inherited);
+  TTextEffects effects = OwnEffects(el, inherited);
+  const int hundredths = int(std::lround(exact * 100));
+  effects.SizeHundredths = std::abs(hundredths - pixels * 100) >= 5 ? hundredths : 0;
   if (!(carried == effects)) {
     const std::string tag = effects.FamilyTag();
     css += "font-family:" + tag + (tag.empty() || families.empty() ? "" : ",") + families +
@@ -206,6 +220,15 @@ void TStylePass::Visit(litehtml::element& el, const TSizeOrigin& parent,
     el.add_style(css, "");
     el.parse_styles(true);
     reparse = true;
+  }
+  // A table as wide as its container finds no room beside a float: it goes below, as in browsers
+  // (a documentation page's member title floats above the table of the member's text).
+  if (el.get_display() == litehtml::display_table && el.get_clear() == litehtml::clear_none) {
+    const litehtml::css_length width = el.get_css_width();
+    if (width.units() == litehtml::css_units_percentage && width.val() >= 100) {
+      el.add_style("clear:both", "");
+      el.parse_styles(true);
+    }
   }
   for (std::size_t k = 0; k < el.get_children_count(); ++k)
     Visit(*el.get_child(int(k)), origin, effects, reparse);

@@ -15,9 +15,10 @@ namespace {
 // page at that width (measured once; the numbers below are the browser's, rounded down).
 class PageLayoutTest : public HtmlTest {
  protected:
-  TPageDocument& Lay(const std::string& html, int width = 800) {
+  TPageDocument& Lay(const std::string& html, int width = 800, bool printing = false) {
     images_ = std::make_unique<TImageStore>(Store());
     page_ = std::make_unique<TPageDocument>(Store(), *images_, settings_);
+    page_->Container().SetPrinting(printing);
     page_->Load(FilterPageSource(html), Dos("page.htm"));
     page_->Layout(width, QSize(width, 600));
     return *page_;
@@ -265,10 +266,35 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
         {m20.c_str(), Width, 320, 3},
         {m20.c_str(), Width, 427, 4},
         {m20.c_str(), Width, 569, 5}}},
+      // Sizes with a fraction of a pixel (11pt is 14.67 pixels): narrower text, shorter lines.
+      {"<p style=\"font:11pt sans-serif\">" + m40 + "<p style=\"font:11pt serif\">" + m40,
+       {{m40.c_str(), Width, 488}, {m40.c_str(), Width, 521, 1}}},
+      {"<p style=\"font-size:smaller\">" + m40, {{m40.c_str(), Width, 474}}},
+      {"<div style=\"font:11pt sans-serif\">a<br>b<br>c<br>d<br>e<br>f<br>g<br>h<br>i<br>j</div>"
+       "<div style=\"font:10pt serif\">k<br>l<br>m<br>n<br>o<br>p<br>q<br>r<br>s<br>t</div>",
+       {{"j", Top, 152}, {"t", Top, 312}}},
       // Border width keywords; letter and word spacing.
       {"<style>div{border:thin solid #000;height:20px}</style><div></div>end", {{"end", Top, 30}}},
       {"<style>h1{letter-spacing:4px}</style><h1>" + m10 + "</h1>", {{m10.c_str(), Width, 342}}},
       {"<p style=\"word-spacing:10px\">a b c d", {{"b", Left, 29}, {"d", Left, 72}}},
+      // Table cells take no margins (a documentation page's member rows and their separators).
+      {"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+       "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\"><style>"
+       "table{border-spacing:0;font:14px/22px sans-serif}td{margin:4px;padding:1px 0 0 8px}"
+       "td.s{border-bottom:1px solid #ccc;line-height:1px;padding:0}</style><table>"
+       "<tr><td>int<td>one<tr><td class=s colspan=2>&#160;<tr><td>int<td>two<tr><td class=s "
+       "colspan=2>&#160;<tr><td>int<td>three<tr><td class=s colspan=2>&#160;</table>end",
+       {{"end", Top, 83}, {"one", Left, 38}}},
+      // Inline frames keep their place (300 by 150 unless they say), without their fallback text.
+      {"<div><iframe src=\"javascript:void(0)\" frameborder=0>fallback words</iframe></div>one"
+       "<div><iframe width=100 height=40></iframe></div>two",
+       {{"one", Top, 158}, {"two", Top, 220}}},
+      // A full-width table finds no room beside a float and goes below it.
+      {"<h2 style=\"float:left;margin:0\">title</h2><div style=\"display:table;width:100%\">"
+       "<div>body</div></div>three",
+       {{"body", Top, 35}, {"three", Top, 53}}},
+      {"<h2 style=\"float:left;margin:0\">title</h2><table width=100%><tr><td>body</table>three",
+       {{"body", Top, 38}, {"three", Top, 59}}},
       // Header and footer row groups: columns as in the body, the footer last.
       {"<table border=1><thead><tr><th>Имя<th>Значение<th>Описание</thead><tbody><tr><td>a"
        "<td>1<td>первый</tbody></table>end",
@@ -307,6 +333,32 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
   }
 }
 
+// On pages of the old modes a line holding only pictures is as high as they are (a spacer picture
+// makes a row one pixel high); a space between pictures, or a page in standards mode, keeps the
+// height of a line of text.
+TEST_F(PageLayoutTest, LinesOfPicturesAloneAreAsHighAsThePictures) {
+  AddFiles({{"r.png", SolidPng(20, 10, Qt::red)}, {"px.png", SolidPng(1, 1, Qt::blue)}});
+  const std::string cell = "<table cellspacing=0 cellpadding=0><tr><td>";
+  const std::string page =
+      cell + "<img src=r.png></td></tr></table>a" + cell +
+      "<a href=x><img src=r.png border=0></a><img src=px.png width=5 height=4></td></tr></table>b" +
+      cell + "<img src=r.png> <img src=r.png></td></tr></table>c" + cell +
+      "\n<img src=r.png>\n</td></tr></table>d<div><img src=r.png></div>e" + cell +
+      "<img src=px.png width=1 height=1></td></tr></table>f";
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {"", {18, 46, 82, 110, 138, 157}},
+      {"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+       "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">",
+       {18, 46, 82, 110, 138, 157}},
+      {"<!DOCTYPE html>", {26, 62, 98, 134, 170, 206}},
+  };
+  for (const auto& [doctype, tops] : cases) {
+    Lay(doctype + page);
+    for (std::size_t k = 0; k < tops.size(); ++k)
+      EXPECT_NEAR(Top(std::string(1, char('a' + k))), tops[k], 1) << doctype << " line " << k;
+  }
+}
+
 // A light reader: rules for a dark colour scheme never apply, those for a light one do.
 TEST_F(PageLayoutTest, ColourSchemeQueriesAnswerLight) {
   const std::pair<const char*, QColor> cases[] = {
@@ -320,6 +372,24 @@ TEST_F(PageLayoutTest, ColourSchemeQueriesAnswerLight) {
     Lay(std::string("<style>") + css + "</style><p>text");
     EXPECT_EQ(Paint().pixelColor(400, 100), colour) << css;
   }
+}
+
+// The screen answers the media type screen; a page being printed answers print.
+TEST_F(PageLayoutTest, PrintedPagesAnswerTheMediaTypePrint) {
+  const std::string page =
+      "<style>@media print{.nav{display:none}}@media screen{.paper{display:none}}"
+      "@media only print{p.note{font-size:32px}}</style>"
+      "<p class=nav>menu<p class=paper>printed<p class=note>MMMM";
+  Lay(page);
+  EXPECT_EQ(Top("menu"), 8);
+  EXPECT_NEAR(Word("MMMM").width(), 58, 2);
+  for (const TPageItem& item : page_->Items())
+    EXPECT_NE(page_->Text().substr(item.TextStart, item.TextLength), "printed");
+  Lay(page, 800, true);
+  EXPECT_EQ(Top("printed"), 8);
+  EXPECT_NEAR(Word("MMMM").width(), 116, 3);
+  for (const TPageItem& item : page_->Items())
+    EXPECT_NE(page_->Text().substr(item.TextStart, item.TextLength), "menu");
 }
 
 TEST_F(PageLayoutTest, BorderKeywordsAndTextShadowsAreDrawn) {
@@ -339,6 +409,20 @@ TEST_F(PageLayoutTest, BorderKeywordsAndTextShadowsAreDrawn) {
     for (int x = word.left(); x <= word.right() + 4; ++x)
       red += shadow.pixelColor(x, y) == QColor(Qt::red);
   EXPECT_GT(red, 50);
+  // A blurred shadow fades out around the text: pale red beside the word, none further away.
+  Lay("<h1 style=\"text-shadow:0 0 8px #f00\">MMMM</h1>");
+  const QImage blurred = Paint();
+  const QRect blurWord = Word("MMMM");
+  int pale = 0, beyond = 0;
+  for (int y = blurWord.top(); y <= blurWord.bottom(); ++y) {
+    for (int x = blurWord.right() + 1; x <= blurWord.right() + 4; ++x) {
+      const QColor colour = blurred.pixelColor(x, y);
+      pale += colour.red() > colour.green() && colour.green() > 0;
+    }
+    beyond += blurred.pixelColor(blurWord.right() + 12, y) != QColor(Qt::white);
+  }
+  EXPECT_GT(pale, 5);
+  EXPECT_EQ(beyond, 0);
 }
 
 }  // namespace
