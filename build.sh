@@ -18,7 +18,7 @@ packages=(build-essential cmake ninja-build pkg-config zlib1g-dev qt6-base-dev l
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
           gstreamer1.0-libav timgm6mb-soundfont libmp3lame-dev pulseaudio pulseaudio-utils
           libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
-          xvfb xauth xdg-utils shared-mime-info libarchive-dev libsndfile1-dev libfluidsynth-dev cups cups-bsd cups-client cups-core-drivers
+          xvfb xauth xdg-utils shared-mime-info libarchive-dev libsndfile1-dev libfluidsynth-dev libpulse-dev cups cups-bsd cups-client cups-core-drivers
           libcups2-dev libstemmer-dev poppler-utils clang libclang-rt-14-dev llvm libchm-dev xorriso
           fonts-comfortaa python3 libminizip-dev epubcheck qt6-translations-l10n lintian appstream)
 missing=()

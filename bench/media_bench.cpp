@@ -1,5 +1,6 @@
 // Media timings: opening a song, and opening and starting it until its first samples are heard
-// on a (null) sound card, and the main thread's share of one step of the music's fade. The
+// on a (null) sound card, a sound link clicked while the music plays, and the main thread's
+// share of one step of the music's fade. The
 // sound goes to a private PulseAudio server with a null sink, as in the media tests; what is
 // heard is read from the sink's monitor as it comes.
 #include <benchmark/benchmark.h>
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "media/background_music.h"
 #include "media/m_player.h"
 #include "media/null_sink.h"
+#include "media/sound.h"
 #include "platform/pcm_decoder.h"
 #include "settings/program_options.h"
 
@@ -197,6 +200,66 @@ BENCHMARK(BM_StartOpenedSong)
     ->UseManualTime()
     ->DenseRange(0, 2)
     ->Iterations(20);
+
+// The window a sound link plays from, reduced to what the clip player asks of it.
+class TBenchSoundHost : public TSoundHost {
+ public:
+  int CurrentScreen() const override { return 0; }
+  void ShowClipPage(int, const std::string&) override {}
+  void DecoderMissing(const std::string&) override {}
+  void SetWaitCursor(bool) override {}
+  void ShowStatus(const std::string&) override {}
+};
+
+// A ".wav" link clicked while the music plays (the music is stopped for it), and, as its
+// reference, the same link with no music: from the click to the link's first samples heard.
+// The music is still fading in, too faint to be taken for the link.
+void BM_SoundLinkOverMusic(benchmark::State& state) {
+  TSinkListener& listener = Listener();
+  if (!listener.Error().empty()) return state.SkipWithError(listener.Error().c_str());
+  TSampleBook book;
+  if (!book.Session) return state.SkipWithError("the sample book did not open");
+  const bool withMusic = state.range(0) == 1;
+  state.SetLabel(withMusic ? "over the music" : "alone");
+  TProgramOptions options;
+  TBackgroundMusic music(book.Session->Store, book.Session->FileSystem, {book.Song(0)},
+                         "SOFTWARE\\bench", options);
+  QWidget window;
+  TBenchSoundHost host;
+  TSound sound(book.Session->Store, book.Session->FileSystem, window, host, {});
+  sound.SetBackgroundMusic(&music);
+  const std::string link = book.Session->Folders.ProgramDir + "horn.wav";
+  for (auto _ : state) {
+    state.PauseTiming();
+    sound.Close();
+    options.BGSound = withMusic;
+    if (withMusic) {
+      music.StartBackgroundMusic();
+      QElapsedTimer playing;
+      playing.start();
+      while (playing.elapsed() < 200) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    listener.Settle();
+    state.ResumeTiming();
+    listener.Listen();
+    sound.PlayClip(link, "", kPlayKindClose);
+    QElapsedTimer limit;
+    limit.start();
+    while (!listener.Heard() && limit.elapsed() < 3000)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    if (!listener.Heard()) return state.SkipWithError("the link was not heard");
+    state.SetIterationTime(*listener.Heard() / 1000);
+    state.PauseTiming();
+    sound.Close();
+    music.StopBackgroundMusic(false);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_SoundLinkOverMusic)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->DenseRange(0, 1)
+    ->Iterations(10);
 
 void BM_FadeTick(benchmark::State& state) {
   App();

@@ -353,7 +353,10 @@ void TInterfaceDescription::ReadSections(const TDynamicStringArray& lines,
        }},
       {"_clip",
        [&](std::size_t& line, std::int32_t screen, std::string_view word) {
-         return AppendRecord(context, line, screen, word, Clips, ClipFields());
+         const std::size_t header = line + 1;
+         const bool read = AppendRecord(context, line, screen, word, Clips, ClipFields());
+         ClipLines.resize(Clips.size(), header);
+         return read;
        }},
       {"_text",
        [&](std::size_t& line, std::int32_t screen, std::string_view word) {

@@ -51,6 +51,7 @@ class TInterfaceDescription {
   TDynamicFindTxtArray FindBoxes;
   TDynamicPathInputArray PathInputs;
   TDynamicClipArray Clips;
+  std::vector<std::size_t> ClipLines;  // the 1-based header line of each clip, for messages
   TDynamicTextArray Texts;
   TDynamicImageArray Images;
   TDynamicTreeArray Trees;

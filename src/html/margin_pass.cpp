@@ -82,30 +82,45 @@ litehtml::element::ptr EmptyBlockAtEnd(const litehtml::element& item) {
              : nullptr;
 }
 
-}  // namespace
-
-bool TMarginPass::IsQuirksPage(std::string_view html) {
+// The page's doctype in lower case; empty when it has none.
+std::string Doctype(std::string_view html) {
   std::size_t at = 0;
   for (;;) {
     while (at < html.size() && std::isspace(static_cast<unsigned char>(html[at]))) ++at;
     if (html.substr(at, 4) != "<!--") break;
     const std::size_t end = html.find("-->", at + 4);
-    if (end == std::string_view::npos) return true;
+    if (end == std::string_view::npos) return {};
     at = end + 3;
   }
   if (html.substr(at, 3) == "\xEF\xBB\xBF") at += 3;
-  const std::string head = AsciiLower(html.substr(at, 9));
-  if (head != "<!doctype") return true;
+  if (AsciiLower(html.substr(at, 9)) != "<!doctype") return {};
   const std::size_t close = html.find('>', at);
-  const std::string doctype = AsciiLower(
+  return AsciiLower(
       html.substr(at, close == std::string_view::npos ? std::string_view::npos : close - at));
+}
+
+bool IsLoose(const std::string& doctype) {
+  return doctype.find("transitional") != std::string::npos ||
+         doctype.find("frameset") != std::string::npos;
+}
+
+}  // namespace
+
+bool TMarginPass::IsQuirksPage(std::string_view html) {
+  const std::string doctype = Doctype(html);
+  if (doctype.empty()) return true;
   if (doctype.find("public") == std::string::npos) return false;  // <!DOCTYPE html>
   const bool address = doctype.find("http:") != std::string::npos;
-  if (doctype.find("//dtd html 4.01") != std::string::npos)
-    return !address && (doctype.find("transitional") != std::string::npos ||
-                        doctype.find("frameset") != std::string::npos);
+  if (doctype.find("//dtd html 4.01") != std::string::npos) return !address && IsLoose(doctype);
   if (doctype.find("xhtml") != std::string::npos) return false;
   return doctype.find("//dtd html") != std::string::npos;  // 2.0, 3.2, 4.0 and the like
+}
+
+bool TMarginPass::IsStandardsPage(std::string_view html) {
+  if (IsQuirksPage(html)) return false;
+  const std::string doctype = Doctype(html);
+  return !IsLoose(doctype) || (doctype.find("//dtd xhtml 1.0") == std::string::npos &&
+                               doctype.find("//dtd html 4.01") == std::string::npos);
 }
 
 void TMarginPass::MergeEmptyChildren(litehtml::element& el) {

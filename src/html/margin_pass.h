@@ -20,6 +20,9 @@ class TMarginPass {
   // Whether a page (UTF-8 source) is laid out in quirks mode: no doctype, or one of the HTML 2,
   // 3.2, 4.0 or 4.01 Transitional/Frameset doctypes that name no DTD address.
   static bool IsQuirksPage(std::string_view html);
+  // Whether it is laid out in full standards mode: neither quirks nor the almost standards mode
+  // of the XHTML 1.0 and HTML 4.01 Transitional and Frameset doctypes.
+  static bool IsStandardsPage(std::string_view html);
 
  private:
   void Settle(litehtml::element& el);

@@ -10,7 +10,10 @@ namespace shelf {
 namespace {
 
 // Layout of the elements themselves; the parts that depend on the viewer follow in MasterCss.
+// Vertical alignment is not inherited (the engine would pass a cell's `middle` on to the
+// pictures inside it): every element starts on the baseline, rows and cells take their group's.
 constexpr const char* kElementRules = R"css(
+* { vertical-align: baseline; }
 html, body, div, p, address, blockquote, center, dir, dl, dt, dd, fieldset, form, h1, h2, h3,
 h4, h5, h6, menu, ol, ul, pre, listing, xmp, plaintext, noscript, hr { display: block; }
 head, script, style, title, meta, link, base, basefont, frameset, frame, noframes, map, area,
@@ -27,6 +30,7 @@ colgroup { display: table-column-group; }
 td, th { display: table-cell; vertical-align: inherit; padding: 1px; }
 th { font-weight: bold; text-align: center; }
 caption { display: table-caption; text-align: center; }
+iframe { display: inline-block; width: 300px; height: 150px; border: 2px inset #c0c0c0; }
 body { margin: 8px; }
 p, dl, multicol { margin: 1em 0; }
 blockquote { margin: 1em 40px; }

@@ -19,6 +19,7 @@
 #include "html/master_css.h"
 #include "html/page_geometry.h"
 #include "html/picture_element.h"
+#include "html/picture_lines.h"
 #include "html/style_pass.h"
 #include "html/table_element.h"
 #include "platform/cp1251.h"
@@ -125,6 +126,7 @@ void TPageDocument::Load(const std::string& utf8, const std::string& dosFile) {
   doc_ = litehtml::document::createFromUTF8(utf8.c_str(), container_.get(), &context_);
   if (doc_ && doc_->root()) {
     TStylePass(container_->get_default_font_size()).Run(*doc_->root());
+    if (!TMarginPass::IsStandardsPage(utf8)) TPictureLines::Run(*doc_->root());
     TMarginPass(quirks).Run(*doc_->root());
   }
   baseTarget_.clear();

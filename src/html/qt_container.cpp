@@ -24,6 +24,7 @@
 #include "html/form_control_element.h"
 #include "html/fractional_font.h"
 #include "html/hyphen_breaks.h"
+#include "html/inline_frame_element.h"
 #include "html/master_css.h"
 #include "html/page_decoder.h"
 #include "html/page_geometry.h"
@@ -33,6 +34,7 @@
 #include "html/style_sheet_filter.h"
 #include "html/style_sheet_guard.h"
 #include "html/table_element.h"
+#include "html/text_shadow.h"
 #include "platform/cp1251.h"
 #include "store/compr_stream.h"
 
@@ -296,10 +298,9 @@ void TQtContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* te
   painter->setFont(entry.Font);
   const int baseline = PageCoordinate(qint64{pos.y} + entry.Ascent);
   const QString line = QString::fromUtf8(text);
-  if (const TTextEffects& effects = entry.Effects; effects.Shadow) {
-    painter->setPen(ToQColor(effects.ShadowColor));
-    painter->drawText(pos.x + effects.ShadowX, baseline + effects.ShadowY, line);
-  }
+  if (const TTextEffects& effects = entry.Effects; effects.Shadow)
+    DrawTextShadow(*painter, line, QPoint(pos.x + effects.ShadowX, baseline + effects.ShadowY),
+                   ToQColor(effects.ShadowColor), effects.ShadowBlur);
   painter->setPen(ToQColor(color));
   painter->drawText(pos.x, baseline, line);
 }
@@ -550,6 +551,7 @@ std::shared_ptr<litehtml::element> TQtContainer::create_element(
   if (tag == "body") return std::make_shared<TBodyElement>(doc);
   if (tag == "hr") return std::make_shared<TRuleElement>(doc);
   if (tag == "br") return std::make_shared<TBreakElement>(doc);
+  if (tag == "iframe") return std::make_shared<TInlineFrameElement>(doc);
   const bool control = tag == "select" || tag == "textarea" || tag == "button" ||
                        (tag == "input" && !(attributes.count("type") &&
                                             AsciiLower(attributes.at("type")) == "hidden"));

@@ -221,6 +221,15 @@ void TStylePass::Visit(litehtml::element& el, const TSizeOrigin& parent,
     el.parse_styles(true);
     reparse = true;
   }
+  // A table as wide as its container finds no room beside a float: it goes below, as in browsers
+  // (a documentation page's member title floats above the table of the member's text).
+  if (el.get_display() == litehtml::display_table && el.get_clear() == litehtml::clear_none) {
+    const litehtml::css_length width = el.get_css_width();
+    if (width.units() == litehtml::css_units_percentage && width.val() >= 100) {
+      el.add_style("clear:both", "");
+      el.parse_styles(true);
+    }
+  }
   for (std::size_t k = 0; k < el.get_children_count(); ++k)
     Visit(*el.get_child(int(k)), origin, effects, reparse);
 }

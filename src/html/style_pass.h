@@ -2,7 +2,7 @@
 // (private to the page engine), before its layout: font size keywords (`small`, `smaller`...),
 // the smaller size browsers give text in the bare `monospace` family, sizes with a fraction of a
 // pixel, and letter spacing, word spacing and text shadows, which travel to the fonts
-// (TextEffects).
+// (TextEffects); full-width tables clear the floats they cannot stand beside.
 #pragma once
 
 #include <litehtml/litehtml.h>

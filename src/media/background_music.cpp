@@ -1,8 +1,8 @@
 #include "media/background_music.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/registry.h"
 #include "settings/program_options.h"
@@ -34,14 +34,19 @@ TBackgroundMusic::TBackgroundMusic(const TBookStore& store, const TDosFileSystem
   player_.OnNotify = [this](TMPlayer&) { NextSong(); };
   fadeTimer_.SetInterval(1);
   fadeTimer_.OnTimer = [this](TSuperTimer&) { FadeTick(); };
+  stopLimit_.setSingleShot(true);
+  stopLimit_.setInterval(kFadeWaitLimitMs);
+  QObject::connect(&stopLimit_, &QTimer::timeout, [this] { FinishStop(); });
   if (songs_.empty()) options_.BGSound = false;
 }
 
 TBackgroundMusic::~TBackgroundMusic() {
   fadeTimer_.SetEnabled(false);
+  stopLimit_.stop();
 }
 
 void TBackgroundMusic::StartBackgroundMusic() {
+  FinishStop();
   TRegistry settings;
   if (settings.OpenKey(settingsKey_, true)) {
     if (const auto song = settings.ReadInteger("BGSoundSong")) {
@@ -72,7 +77,21 @@ void TBackgroundMusic::StartBackgroundMusic() {
   }
 }
 
-void TBackgroundMusic::StopBackgroundMusic(bool fade) {
+void TBackgroundMusic::StopBackgroundMusic(bool fade, std::function<void()> then) {
+  if (stopping_) {
+    // Already on its way out, its place saved: a fading stop waits for that fade, another ends
+    // it now.
+    if (!fade) FinishStop();
+    if (!stopping_) {
+      if (then) then();
+    } else if (then) {
+      afterStop_ = [first = std::move(afterStop_), then = std::move(then)] {
+        if (first) first();
+        then();
+      };
+    }
+    return;
+  }
   {
     TRegistry settings;
     if (settings.OpenKey(settingsKey_, true)) {
@@ -80,23 +99,27 @@ void TBackgroundMusic::StopBackgroundMusic(bool fade) {
       settings.WriteInteger("BGSoundPos", static_cast<std::int32_t>(player_.Position()));
     }
   }
+  stopping_ = true;
+  afterStop_ = std::move(then);
   if (fade && player_.Opened()) {
     StartVolumeFade(false);
-    if (fadeTimer_.Enabled()) {
-      QEventLoop wait;
-      fadeWait_ = &wait;
-      QTimer::singleShot(kFadeWaitLimitMs, &wait, &QEventLoop::quit);
-      wait.exec(QEventLoop::ExcludeUserInputEvents);
-      fadeWait_ = nullptr;
-    }
-    fadeTimer_.SetEnabled(false);
+    if (fadeTimer_.Enabled()) return stopLimit_.start();
   }
+  FinishStop();
+}
+
+void TBackgroundMusic::FinishStop() {
+  if (!stopping_) return;
+  stopping_ = false;
+  stopLimit_.stop();
+  fadeTimer_.SetEnabled(false);
   player_.Close();
   player_.SetVolume(static_cast<float>(std::max(leftVolume_, rightVolume_)) / kFullVolume);
+  if (const auto then = std::exchange(afterStop_, nullptr)) then();
 }
 
 void TBackgroundMusic::NextSong() {
-  if (player_.NotifyValue() != TMPNotifyValues::nvSuccessful || songs_.empty()) return;
+  if (player_.NotifyValue() != TMPNotifyValues::nvSuccessful || songs_.empty() || stopping_) return;
   songIndex_ = songIndex_ < static_cast<int>(songs_.size()) - 1 ? songIndex_ + 1 : 0;
   songPos_ = 0;
   player_.FileName = songs_[songIndex_];
@@ -141,7 +164,7 @@ void TBackgroundMusic::FadeTick() {
     fadeTimer_.SetEnabled(false);
     fadeLevel_ = 0;
     ApplyFadeLevel();
-    if (fadeWait_) fadeWait_->quit();
+    FinishStop();
   }
 }
 

@@ -2,15 +2,13 @@
 // on and out when switched off, resuming next time at the song and place where they stopped.
 #pragma once
 
-#include <QPointer>
-#include <memory>
+#include <QTimer>
+#include <functional>
 #include <string>
 
 #include "media/m_player.h"
 #include "store/dynamic_arrays.h"
 #include "widgets/super_timer.h"
-
-class QEventLoop;
 
 namespace shelf {
 
@@ -28,10 +26,12 @@ class TBackgroundMusic {
   ~TBackgroundMusic();
 
   void StartBackgroundMusic();
-  // Saves the song and position; with `fade` the music fades out first. The fade runs from the
-  // event loop (the window is never blocked, user input waits) and the wait ends as soon as the
-  // fade ends or the player closes, at the latest after 10 s.
-  void StopBackgroundMusic(bool fade);
+  // Saves the song and position and closes the player. With `fade` the music fades out first
+  // while the window goes on answering: the call returns at once, and the close and `then`
+  // follow the fade's end (at the latest after 10 s). Without a fade `then` runs before the
+  // call returns. A start, or a stop without a fade, ends a fading stop at once; another fading
+  // stop waits for it.
+  void StopBackgroundMusic(bool fade, std::function<void()> then = {});
   // The player's notice: at the end of a song the next one starts, song 0 after the last.
   void NextSong();
   void StartVolumeFade(bool fadeIn);
@@ -41,6 +41,8 @@ class TBackgroundMusic {
   void Toggle(TMPlayer* clips);
 
   bool FadeRunning() const { return fadeTimer_.Enabled(); }
+  // A fading stop whose close has not happened yet.
+  bool Stopping() const { return stopping_; }
   int SongIndex() const { return songIndex_; }
   int SongPos() const { return songPos_; }
   const TDynamicStringArray& Songs() const { return songs_; }
@@ -51,6 +53,8 @@ class TBackgroundMusic {
 
  private:
   void ApplyFadeLevel();
+  // Ends a fading stop now: closes the player, gives back its level and runs what waited.
+  void FinishStop();
 
   TDynamicStringArray songs_;
   std::string settingsKey_;
@@ -67,7 +71,9 @@ class TBackgroundMusic {
   int fadeLevel_ = 0;
   bool fadeIn_ = false;
   TSuperTimer fadeTimer_;
-  QPointer<QEventLoop> fadeWait_;  // a fading stop waiting for the end of the fade
+  bool stopping_ = false;
+  std::function<void()> afterStop_;
+  QTimer stopLimit_;  // a fade that never ends does not keep the stop waiting
 };
 
 }  // namespace shelf

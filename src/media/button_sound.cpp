@@ -1,7 +1,6 @@
 #include "media/button_sound.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <utility>
 
 namespace shelf {
 namespace {
@@ -11,26 +10,35 @@ constexpr int kEndMarginMs = 1000;
 }  // namespace
 
 TButtonSound::TButtonSound(const TBookStore& store, const TDosFileSystem& fileSystem)
-    : player_(store, fileSystem) {}
+    : player_(store, fileSystem) {
+  limit_.setSingleShot(true);
+  QObject::connect(&limit_, &QTimer::timeout, [this] { Ended(); });
+  player_.OnNotify = [this](TMPlayer& p) {
+    if (p.NotifyValue() == TMPNotifyValues::nvSuccessful) Ended();
+  };
+}
 
-bool TButtonSound::Play(const std::string& file, bool toTheEnd) {
-  player_.OnNotify = nullptr;
+void TButtonSound::Ended() {
+  limit_.stop();
+  if (const auto ended = std::exchange(ended_, nullptr)) ended();
+}
+
+bool TButtonSound::Play(const std::string& file, std::function<void()> ended) {
+  Ended();  // a sound cut off counts as ended for whoever waited for it
   player_.FileName = file;
+  bool playing = false;
   try {
     player_.Open();
-    if (!toTheEnd) return player_.Play() == mci::kOk;
-    QEventLoop wait;
-    player_.OnNotify = [&wait](TMPlayer& p) {
-      if (p.NotifyValue() == TMPNotifyValues::nvSuccessful) wait.quit();
-    };
-    QTimer::singleShot(static_cast<int>(player_.Length()) + kEndMarginMs, &wait, &QEventLoop::quit);
-    if (player_.Play() != mci::kOk) return false;
-    wait.exec(QEventLoop::ExcludeUserInputEvents);
-    player_.OnNotify = nullptr;
-    return true;
+    playing = player_.Play() == mci::kOk;
   } catch (const EMCIDeviceError&) {
+  }
+  if (!playing) {
+    if (ended) ended();
     return false;
   }
+  ended_ = std::move(ended);
+  if (ended_) limit_.start(static_cast<int>(player_.Length()) + kEndMarginMs);
+  return true;
 }
 
 }  // namespace shelf

@@ -14,30 +14,6 @@ namespace shelf {
 namespace fs = std::filesystem;
 namespace {
 
-// One element the media needs: any of `elements` will do; `package` provides the first.
-struct TNeed {
-  const char* need;
-  std::vector<const char*> elements;
-  const char* package;
-};
-
-const std::vector<TNeed>& Needs() {
-  static const std::vector<TNeed> needs = {
-      {"indeo5", {"avdec_indeo5"}, "gstreamer1.0-libav"},
-      {"mpegaudio", {"mpg123audiodec", "avdec_mp3"}, "gstreamer1.0-plugins-good"},
-      {"MPEG audio", {"mpg123audiodec", "avdec_mp3"}, "gstreamer1.0-plugins-good"},
-      {"RIFF WAVE", {"wavparse"}, "gstreamer1.0-plugins-good"},
-      {"RIFF WAVE", {"avdec_adpcm_ms", "adpcmdec"}, "gstreamer1.0-libav"},
-      {"MIDI", {"fluiddec"}, "gstreamer1.0-plugins-bad"},
-      {"AVI", {"avidemux"}, "gstreamer1.0-plugins-good"},
-      {"AVI", {"avdec_indeo5"}, "gstreamer1.0-libav"},
-      {"AVI", {"avdec_adpcm_ms", "adpcmdec"}, "gstreamer1.0-libav"},
-      {"MPEG", {"mpegpsdemux"}, "gstreamer1.0-plugins-bad"},
-      {"MPEG", {"avdec_mpeg1video", "mpeg2dec"}, "gstreamer1.0-libav"},
-  };
-  return needs;
-}
-
 std::string WithoutSlash(std::string folder) {
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   return folder;
@@ -73,28 +49,33 @@ TCodecInstaller::TCodecInstaller(const TBookStore& store, const TDosFileSystem& 
       tell_(std::move(tell)),
       hasElement_(std::move(hasElement)) {}
 
-std::vector<std::string> TCodecInstaller::MissingPackages(const std::string& need) const {
-  std::vector<std::string> packages;
-  for (const TNeed& n : Needs()) {
+std::vector<const TDecoderNeed*> TCodecInstaller::Unmet(const std::string& need) const {
+  std::vector<const TDecoderNeed*> unmet;
+  for (const TDecoderNeed& n : DecoderNeeds()) {
     if (n.need != need) continue;
     bool found = false;
     for (const char* element : n.elements) found = found || hasElement_(element);
-    if (!found) packages.emplace_back(n.package);
+    if (!found) unmet.push_back(&n);
   }
+  return unmet;
+}
+
+std::vector<std::string> TCodecInstaller::MissingPackages(const std::string& need) const {
+  std::vector<std::string> packages;
+  for (const TDecoderNeed* n : Unmet(need)) packages.emplace_back(n->package);
   return packages;
 }
 
 void TCodecInstaller::TellMissing(const std::string& need) {
+  const std::vector<const TDecoderNeed*> unmet = Unmet(need);
   std::vector<std::string> elements;
-  for (const TNeed& n : Needs())
-    if (n.need == need) elements.emplace_back(n.elements.front());
-  for (const std::string& package : MissingPackages(need)) {
-    if (!told_.insert(package).second) continue;
-    if (tell_)
-      tell_(*Utf8ToCp1251("Для видео и музыки книги не хватает декодера. Установите пакет " +
-                          package + "."));
+  for (const TDecoderNeed* n : unmet) {
+    elements.emplace_back(n->elements.front());
+    if (!told_.insert(n->package).second || !tell_) continue;
+    tell_(*Utf8ToCp1251(std::string("Для видео и музыки книги не хватает декодера ") + n->name +
+                        ". Установите пакет " + n->package + "."));
   }
-  if (!MissingPackages(need).empty()) OfferPluginInstall(elements);
+  if (!unmet.empty()) OfferPluginInstall(elements);
 }
 
 void TCodecInstaller::ReportAtStartup(const std::string& need) const {
@@ -182,8 +163,8 @@ void TCodecInstaller::InstallMpegDriver() {
   });
 }
 
-void TCodecInstaller::DecoderMissing(const std::string& mediaKind) {
-  TellMissing(mediaKind);
+void TCodecInstaller::DecoderMissing(const std::string& need) {
+  TellMissing(need);
 }
 
 }  // namespace shelf

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/media_decoders.h"
 #include "store/book_folders.h"
 
 namespace shelf {
@@ -32,15 +33,17 @@ class TCodecInstaller {
   void InstallMp3Codec();
   void InstallMpegDriver();
 
-  // A file of a known kind could not be opened for want of a decoder: the packages that provide
-  // the missing elements, each told to the reader once (and offered to the desktop's installer).
-  void DecoderMissing(const std::string& mediaKind);
+  // A file could not be opened for want of a decoder of `need` (a kind of media or a film's
+  // codec, see TDecoderNeed): the decoders missing and the packages that provide them, each
+  // told to the reader once (and offered to the desktop's installer).
+  void DecoderMissing(const std::string& need);
 
-  // The Debian packages whose elements a kind of media ("AVI", "MIDI", ...) or a "codec" word
-  // ("indeo5", "mpegaudio") needs and this system lacks.
+  // The Debian packages whose elements a kind of media ("AVI", "MIDI", ...), a film's codec
+  // ("MJPG") or a "codec" word ("indeo5", "mpegaudio") needs and this system lacks.
   std::vector<std::string> MissingPackages(const std::string& need) const;
 
  private:
+  std::vector<const TDecoderNeed*> Unmet(const std::string& need) const;
   void TellMissing(const std::string& need);
   void ReportAtStartup(const std::string& need) const;
   // Copies a file the book carries into the emulated system; false when it cannot.

@@ -111,6 +111,10 @@ class TMPlayer : public QObject {
   const std::filesystem::path& MediaFile() const { return mediaFile_; }
   // The kind of media the last opened file holds ("AVI", "MIDI", ...; see TMciDevice).
   const std::string& MediaKind() const { return mediaKind_; }
+  // What plays is not heard: the sound server is gone.
+  bool Soundless() const { return device_.Soundless(); }
+  // After a failed open for want of a decoder: the codec or kind it lacks (see TMciDevice).
+  const std::string& MissingDecoder() const { return device_.MissingDecoder(); }
   // The picture the device shows, when it has video and a display.
   TVideoSurface* Surface() const { return surface_.data(); }
 

@@ -1,6 +1,7 @@
 #include "media/sound.h"
 
 #include "media/background_music.h"
+#include "platform/cp1251.h"
 #include "settings/program_options.h"
 #include "widgets/book_color.h"
 #include "widgets/color_win_control.h"
@@ -84,13 +85,15 @@ void TSound::PlayClip(const std::string& fileName, const std::string& pageName, 
     } catch (const EMCIDeviceError&) {
       // Here the system itself provides the decoders: the reader is told which package has
       // the missing one instead of a driver set being installed and tried again.
-      if (Error() == mci::kCannotLoadDriver) host_.DecoderMissing(MediaKind());
+      if (Error() == mci::kCannotLoadDriver) host_.DecoderMissing(MissingDecoder());
     }
   }
   try {
     Play();
   } catch (const EMCIDeviceError&) {
   }
+  if (Opened() && Soundless())
+    host_.ShowStatus(*Utf8ToCp1251("Звук недоступен: звуковой сервер не отвечает"));
   host_.SetWaitCursor(false);
 }
 

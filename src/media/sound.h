@@ -22,10 +22,12 @@ class TSoundHost {
   virtual int CurrentScreen() const = 0;
   // Shows `page` (empty: the area's start page) in page area `area`.
   virtual void ShowClipPage(int area, const std::string& page) = 0;
-  // A clip of a known kind ("AVI", "MPEG", ...) has no decoder here: tell the reader what to
-  // install.
-  virtual void DecoderMissing(const std::string& mediaKind) = 0;
+  // A clip has no decoder here for `need` (its kind, "MPEG", or its film's codec, "MJPG"): tell
+  // the reader what to install.
+  virtual void DecoderMissing(const std::string& need) = 0;
   virtual void SetWaitCursor(bool wait) = 0;
+  // A line for the status line (Windows-1251).
+  virtual void ShowStatus(const std::string& text) = 0;
 };
 
 // What happens when the current play ends.

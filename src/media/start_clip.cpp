@@ -59,7 +59,7 @@ void TStartClip::StartPlayback() {
   } catch (const EMCIDeviceError&) {
     if (FileProblem(player_->Error())) return Finish();
     if (player_->Error() == mci::kCannotLoadDriver && decoderMissing_)
-      decoderMissing_(player_->MediaKind());
+      decoderMissing_(player_->MissingDecoder());
     try {
       player_->Open();
     } catch (const EMCIDeviceError&) {

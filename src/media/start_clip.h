@@ -15,8 +15,8 @@ namespace shelf {
 class TStartClip : public QWidget {
  public:
   // `fileName` is the clip's book file; `fullScreen` chooses the black backdrop. `finish` runs
-  // once, when the clip has ended or could not be played; `decoderMissing` with the clip's kind
-  // of media when the system lacks its decoder.
+  // once, when the clip has ended or could not be played; `decoderMissing` with what lacks a
+  // decoder here (the film's codec, or its kind of media) when the clip cannot play for that.
   TStartClip(const TBookStore& store, const TDosFileSystem& fileSystem, std::string fileName,
              bool fullScreen, std::function<void()> finish,
              std::function<void(const std::string&)> decoderMissing);

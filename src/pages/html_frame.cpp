@@ -111,6 +111,7 @@ THtmlFrame::THtmlFrame(THtmlFrameHost& host, const TBookStore& store,
     };
     v.OnMouseDown = [this](QMouseEvent* event) {
       const bool rightOnly = event->buttons() == Qt::RightButton && event->modifiers() == 0;
+      StopHint();  // a press may open a menu here: no hint stays over its items
       if (OnPagePress) OnPagePress(event->globalPosition().toPoint(), rightOnly);
     };
     v.OnPrintHeader = [this](QPainter& canvas, int page, int width, int, bool&) {
@@ -543,7 +544,11 @@ void THtmlFrame::HintTick() {
   const TFrameViewer* viewer = CurrentScreenViewer();
   const TDocumentView* view = viewer ? viewer->ActiveViewer() : nullptr;
   const QPoint pointer = QCursor::pos();
-  const TPageObject object = PictureAt(view, view ? view->mapFromGlobal(pointer) : QPoint());
+  // Over a popup or menu that covers the page the page's hints stay away from its items.
+  const QWidget* under = QApplication::widgetAt(pointer);
+  const bool overPage = view && under && under->window() == view->window();
+  const TPageObject object =
+      overPage ? PictureAt(view, view->mapFromGlobal(pointer)) : TPageObject();
   if (object.Kind == TPageObject::None) {
     hintedPicture_.clear();
     StopHint();

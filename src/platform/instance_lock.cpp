@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iostream>
+#include <thread>
 
 #include "platform/user_folders.h"
 
@@ -52,6 +53,17 @@ bool TInstanceLock::TryAcquire() {
   const int error = errno;
   close(fd);
   return error != EWOULDBLOCK && Unchecked(path + ": " + strerror(error));
+}
+
+bool TInstanceLock::AcquireWithin(std::chrono::milliseconds patience,
+                                  const std::function<bool()>& stopWaiting) {
+  constexpr std::chrono::milliseconds kRetry(50);
+  const auto until = std::chrono::steady_clock::now() + patience;
+  while (!TryAcquire()) {
+    if (std::chrono::steady_clock::now() >= until || (stopWaiting && stopWaiting())) return false;
+    std::this_thread::sleep_for(kRetry);
+  }
+  return true;
 }
 
 }  // namespace shelf

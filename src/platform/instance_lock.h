@@ -2,6 +2,8 @@
 // private runtime folder, which the kernel releases when the holding process ends in any way.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 
 namespace shelf {
@@ -18,6 +20,9 @@ class TInstanceLock {
   // this or another process) has it. When the lock file cannot be used at all nobody can be
   // shown to hold it: the reason goes to stderr and the answer is true, so the book still opens.
   bool TryAcquire();
+  // Tries again and again for up to `patience` (a holder that is closing lets go within
+  // seconds); gives up early when `stopWaiting` answers true between tries.
+  bool AcquireWithin(std::chrono::milliseconds patience, const std::function<bool()>& stopWaiting);
 
  private:
   std::string name_;

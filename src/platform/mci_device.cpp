@@ -1,10 +1,12 @@
 #include "platform/mci_device.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string_view>
 
 #include "platform/mci_pcm_engine.h"
 #include "platform/mci_player_engine.h"
+#include "platform/media_decoders.h"
 
 namespace shelf {
 namespace fs = std::filesystem;
@@ -12,6 +14,19 @@ namespace {
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
   return bytes.substr(0, prefix.size()) == prefix;
+}
+
+// The first codec of the film's streams that no installed decoder takes, empty when none: the
+// media framework would show such a film black, or play its sound alone, without an error.
+std::string CodecWithoutDecoder(const fs::path& film) {
+  for (const std::string& codec : AviStreamCodecs(film))
+    for (const TDecoderNeed& need : DecoderNeeds()) {
+      if (need.need != codec) continue;
+      if (std::none_of(need.elements.begin(), need.elements.end(),
+                       [](const char* element) { return HasMediaElement(element); }))
+        return codec;
+    }
+  return {};
 }
 
 }  // namespace
@@ -73,6 +88,7 @@ const char* TMciDevice::ErrorText(unsigned code) {
 
 unsigned TMciDevice::Open(const fs::path& file) {
   Close();
+  missingDecoder_.clear();
   std::error_code error;
   if (file.empty() || !fs::is_regular_file(file, error)) return mci::kFileNotFound;
   std::ifstream probe(file, std::ios::binary);
@@ -83,8 +99,11 @@ unsigned TMciDevice::Open(const fs::path& file) {
   // pipeline takes a sixth of a second to be heard.
   engine_ = TPcmEngine::Open(file, kind, volume_);
   if (!engine_) {
+    if (kind == "AVI") missingDecoder_ = CodecWithoutDecoder(file);
+    if (!missingDecoder_.empty()) return mci::kCannotLoadDriver;
     unsigned result = mci::kOk;
     engine_ = TPlayerEngine::Open(file, volume_, result);
+    if (result == mci::kCannotLoadDriver) missingDecoder_ = kind;
     if (!engine_) return result;
   }
   stopped_ = true;
@@ -165,6 +184,10 @@ TMciMode TMciDevice::Mode() const {
   if (!engine_) return TMciMode::NotReady;
   if (engine_->Playing()) return TMciMode::Playing;
   return stopped_ ? TMciMode::Stopped : TMciMode::Paused;
+}
+
+bool TMciDevice::Soundless() const {
+  return engine_ && engine_->Soundless();
 }
 
 bool TMciDevice::HasVideo() const {

@@ -66,6 +66,8 @@ class TMciDevice : public QObject {
   std::int64_t Position() const;
   TMciMode Mode() const;
   bool HasVideo() const;
+  // What plays is not heard: the sound server is gone (the picture of a film still plays).
+  bool Soundless() const;
   QSize VideoSize() const;
 
   // Our own output level, 0..1; never the desktop's mixer.
@@ -75,6 +77,9 @@ class TMciDevice : public QObject {
   // The kind of media the file's first bytes show ("RIFF WAVE", "MIDI", "MPEG audio", "AVI",
   // "MPEG"), empty when none this program plays.
   static std::string MediaKind(const std::filesystem::path& file);
+  // After kCannotLoadDriver: what has no decoder here, the codec of a film's stream ("MJPG")
+  // or else the kind of media (see TDecoderNeed).
+  const std::string& MissingDecoder() const { return missingDecoder_; }
   static const char* ErrorText(unsigned code);
 
   std::function<void()> OnEnd;
@@ -84,6 +89,7 @@ class TMciDevice : public QObject {
   void Ended();
 
   std::unique_ptr<TMciEngine> engine_;
+  std::string missingDecoder_;
   bool stopped_ = true;  // by Stop (or never played) rather than by Pause
   float volume_ = 1.0f;
   unsigned endGeneration_ = 0;  // an end queued before a later command is dropped

@@ -25,6 +25,8 @@ class TMciEngine {
   virtual std::int64_t Position() const = 0;
   virtual void SetVolume(float volume) = 0;
   virtual bool HasVideo() const { return false; }
+  // The medium plays, but unheard: no sound server took its sound.
+  virtual bool Soundless() const { return false; }
   virtual QSize VideoSize() const { return {}; }
 
   // A play reached the end of the medium: called on the main thread, from the event loop.

@@ -4,6 +4,8 @@
 #include <QMediaDevices>
 #include <algorithm>
 
+#include "platform/sound_server.h"
+
 namespace shelf {
 namespace fs = std::filesystem;
 namespace {
@@ -55,10 +57,14 @@ void TPcmEngine::Play() {
   DropOutput();
   fresh_ = false;
   decoder_->Restart(startFrame_);
-  sink_ = std::make_unique<QAudioSink>(device_, format_);
-  sink_->setVolume(volume_);
-  sink_->start(decoder_.get());
-  if (sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
+  // The output waits without end for a stream that a server gone a moment ago never makes
+  // ready, so it is only asked for one when the server answers now.
+  if (SoundServerReachable()) {
+    sink_ = std::make_unique<QAudioSink>(device_, format_);
+    sink_->setVolume(volume_);
+    sink_->start(decoder_.get());
+  }
+  if (!sink_ || sink_->error() != QAudio::NoError || sink_->state() == QAudio::StoppedState) {
     // No sound server takes the stream: the sound runs its course unheard, so that whoever
     // waits for its end (the next song, the exit) is not kept waiting.
     DropOutput();

@@ -33,6 +33,7 @@ class TPcmEngine : public TMciEngine {
   std::int64_t Length() const override;
   std::int64_t Position() const override;
   void SetVolume(float volume) override;
+  bool Soundless() const override { return silent_.isValid(); }
 
  private:
   TPcmEngine(std::unique_ptr<TPcmDecoder> decoder, const QAudioDevice& device, float volume);

@@ -11,6 +11,7 @@
 #include <QVideoSink>
 
 #include "platform/mci_device.h"
+#include "platform/sound_server.h"
 
 namespace shelf {
 namespace fs = std::filesystem;
@@ -43,9 +44,13 @@ std::unique_ptr<TPlayerEngine> TPlayerEngine::Open(const fs::path& file, float v
 
 unsigned TPlayerEngine::Load(const fs::path& file, float volume) {
   player_ = std::make_unique<QMediaPlayer>();
-  output_ = std::make_unique<QAudioOutput>();
-  output_->setVolume(volume);  // before the source: later it leaks a moment at full volume
-  player_->setAudioOutput(output_.get());
+  // Without a sound server the framework refuses the whole medium, so a film would stay black:
+  // it plays without sound instead, and the next medium asks the server again.
+  if (SoundServerReachable()) {
+    output_ = std::make_unique<QAudioOutput>();
+    output_->setVolume(volume);  // before the source: later it leaks a moment at full volume
+    player_->setAudioOutput(output_.get());
+  }
   sink_ = std::make_unique<QVideoSink>();
   player_->setVideoSink(sink_.get());
   QObject::connect(sink_.get(), &QVideoSink::videoFrameChanged, sink_.get(),
@@ -148,7 +153,7 @@ std::int64_t TPlayerEngine::Position() const {
 }
 
 void TPlayerEngine::SetVolume(float volume) {
-  output_->setVolume(volume);
+  if (output_) output_->setVolume(volume);
 }
 
 }  // namespace shelf

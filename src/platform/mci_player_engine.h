@@ -1,5 +1,6 @@
-// Plays any medium the media framework decodes (films, MIDI, and sounds when no sound server
-// can be reached directly) through QMediaPlayer, with video frames handed out as pictures.
+// Plays any medium the media framework decodes (films, and sounds our own decoders do not take)
+// through QMediaPlayer, with video frames handed out as pictures. Each medium gets an output of
+// its own, and none when no sound server is there: its picture then plays without sound.
 #pragma once
 
 #include <filesystem>
@@ -29,6 +30,7 @@ class TPlayerEngine : public TMciEngine {
   std::int64_t Position() const override;
   void SetVolume(float volume) override;
   bool HasVideo() const override { return hasVideo_; }
+  bool Soundless() const override { return !output_; }
   QSize VideoSize() const override { return videoSize_; }
 
  private:

@@ -160,6 +160,7 @@ void TPopupWindow::ShowAt(QPoint point, const QWidget& window, bool slide, bool 
     point.setY(std::max(point.y(), desktop.top()));
   }
   move(point);
+  QToolTip::hideText();  // a control's hint never covers the list's items
 
   outline_ = QRegion();
   if (outline && record_.Vertices.size() > 1) {

@@ -8,7 +8,9 @@
 #include "dialogs/font_form.h"
 #include "dialogs/form_options.h"
 #include "platform/cp1251.h"
+#include "platform/registry.h"
 #include "platform/shell_open.h"
+#include "settings/program_options.h"
 
 namespace shelf {
 
@@ -19,6 +21,7 @@ TBookDialogs::~TBookDialogs() = default;
 
 void TBookDialogs::CreateOptions(const TInterfaceDescription& description,
                                  const std::string& settingsKey) {
+  settingsKey_ = settingsKey;
   const TOptionGroups groups{false, !description.Images.empty()};
   options_ = std::make_unique<TFormOptions>(settings_, groups, settingsKey, &window_);
   options_->SetClipAvailable(!description.StartClip.empty());
@@ -37,6 +40,12 @@ void TBookDialogs::CreateOptions(const TInterfaceDescription& description,
 
 void TBookDialogs::ShowOptions() {
   if (options_) options_->ShowOptions();
+}
+
+void TBookDialogs::SetButtonSounds(bool on) {
+  settings_.Wav = on;
+  TRegistry key;
+  if (key.OpenKey(settingsKey_, true)) key.WriteBool("Wav", on);
 }
 
 void TBookDialogs::ShowAbout() {

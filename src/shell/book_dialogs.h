@@ -27,6 +27,8 @@ class TBookDialogs {
   // clip's with a start clip, the button sounds' with a button that has a sound.
   void CreateOptions(const TInterfaceDescription& description, const std::string& settingsKey);
   void ShowOptions();
+  // A screen's button-sound switch: the same setting as the options dialog's box, kept as it is.
+  void SetButtonSounds(bool on);
   void ShowAbout();
   void CloseAbout();
   // The font dialog preset with `fonts`; OK writes the choice back and gives true.
@@ -45,6 +47,7 @@ class TBookDialogs {
   QWidget& window_;
   const TBookSession& session_;
   TProgramOptions& settings_;
+  std::string settingsKey_;
   std::unique_ptr<TFormOptions> options_;
   std::unique_ptr<TAboutBox> aboutBox_;
 };

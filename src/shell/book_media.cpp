@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <iostream>
+#include <utility>
 
 #include "book/book_session.h"
 #include "book/interface_description.h"
@@ -16,6 +17,7 @@
 #include "platform/cp1251.h"
 #include "platform/media_decoders.h"
 #include "settings/program_options.h"
+#include "widgets/status_line.h"
 
 namespace shelf {
 
@@ -37,8 +39,9 @@ TBookMedia::~TBookMedia() {
 }
 
 void TBookMedia::Create(const TInterfaceDescription& description, TProgramOptions& options,
-                        const std::string& settingsKey) {
+                        const std::string& settingsKey, TStatusLine* statusLine) {
   options_ = &options;
+  statusLine_ = statusLine;
   codecs_ = std::make_unique<TCodecInstaller>(
       session_.Store, session_.FileSystem, session_.Folders,
       [this](const std::string& message) { TellReader(message); }, HasMediaElement);
@@ -61,19 +64,32 @@ void TBookMedia::ShowAfterStartClip(const TInterfaceDescription& description, bo
   startClip_ = std::make_unique<TStartClip>(
       session_.Store, session_.FileSystem, session_.Folders.ProgramDir + clip,
       !backdrop.empty() && backdrop != "no", std::move(showWindow),
-      [this](const std::string& kind) { DecoderMissing(kind); });
+      [this](const std::string& need) { DecoderMissing(need); });
 }
 
-void TBookMedia::StartMusic() {
+void TBookMedia::WindowShown() {
+  if (filmWanted_) ShowVideoPanel(true);
   if (!music_ || !options_ || !options_->BGSound) return;
   SetWaitCursor(true);
   music_->StartBackgroundMusic();
   SetWaitCursor(false);
 }
 
+void TBookMedia::PlayOut(const std::string& exitSound, std::function<void()> done) {
+  auto fadeAndEnd = [this, done = std::move(done)] {
+    if (music_ && options_ && options_->BGSound && music_->Player().Opened())
+      music_->StopBackgroundMusic(true, done);
+    else
+      done();
+  };
+  if (exitSound.empty() || exitSound == "no" || !options_ || !options_->Wav) return fadeAndEnd();
+  PlayBookSound(exitSound, std::move(fadeAndEnd));
+}
+
 void TBookMedia::Stop(bool musicOn) {
   slides_.reset();
-  if (music_ && musicOn) music_->StopBackgroundMusic(true);
+  // Ended another way than through the closing animation: the music stops where it is.
+  if (music_ && musicOn && music_->Player().Opened()) music_->StopBackgroundMusic(false);
   startClip_.reset();
   videoPanel_.reset();
   clips_.reset();
@@ -99,6 +115,7 @@ void TBookMedia::StepPicture(bool forward) {
 }
 
 void TBookMedia::ShowVideoPanel(bool on) {
+  filmWanted_ = on;
   if (on && !videoPanel_) {
     videoPanel_ = std::make_unique<TMyAviPlayer>(session_.Store, session_.FileSystem);
     videoPanel_->Setup(&window_, &target_, &window_, session_.Folders.ProgramDir + kPanelFilm,
@@ -134,23 +151,27 @@ void TBookMedia::PlayLinkedSound(const std::string& file) {
   if (clips_) clips_->PlayClip(file, "", kPlayKindClose);
 }
 
-void TBookMedia::PlayBookSound(const std::string& name, bool toTheEnd) {
+void TBookMedia::PlayBookSound(const std::string& name, std::function<void()> ended) {
   // A sound the book lacks or this system cannot play is skipped, as a missing picture is.
   if (!buttonSound_)
     buttonSound_ = std::make_unique<TButtonSound>(session_.Store, session_.FileSystem);
-  buttonSound_->Play(session_.Folders.ProgramDir + name, toTheEnd);
+  buttonSound_->Play(session_.Folders.ProgramDir + name, std::move(ended));
 }
 
 void TBookMedia::ShowClipPage(int area, const std::string& page) {
   if (ShowPage) ShowPage(area, page);
 }
 
-void TBookMedia::DecoderMissing(const std::string& mediaKind) {
-  if (codecs_) codecs_->DecoderMissing(mediaKind);
+void TBookMedia::DecoderMissing(const std::string& need) {
+  if (codecs_) codecs_->DecoderMissing(need);
 }
 
 void TBookMedia::SetWaitCursor(bool wait) {
   wait ? QApplication::setOverrideCursor(Qt::WaitCursor) : QApplication::restoreOverrideCursor();
+}
+
+void TBookMedia::ShowStatus(const std::string& text) {
+  if (statusLine_) statusLine_->Show(text);
 }
 
 void TBookMedia::TellReader(const std::string& message) {

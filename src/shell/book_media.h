@@ -24,6 +24,7 @@ class TCodecInstaller;
 class TMyAviPlayer;
 class TStartClip;
 class TSlideImage;
+class TStatusLine;
 
 class TBookMedia : private TSoundHost {
  public:
@@ -34,14 +35,19 @@ class TBookMedia : private TSoundHost {
   ~TBookMedia() override;
 
   // The book window's players: the codec check first, the background music only for a book
-  // with songs (else the music setting goes off), the clip player always.
+  // with songs (else the music setting goes off), the clip player always. What the reader must
+  // know while a clip plays (no sound) goes to `statusLine` when the book has one.
   void Create(const TInterfaceDescription& description, TProgramOptions& options,
-              const std::string& settingsKey);
+              const std::string& settingsKey, TStatusLine* statusLine);
   // Runs `showWindow` after the book's start clip, or at once when it has none or it is off.
   void ShowAfterStartClip(const TInterfaceDescription& description, bool clipOn,
                           std::function<void()> showWindow);
-  void StartMusic();
-  // Stops the music (fading out, its place saved) and ends every player.
+  // The window is on screen: the film its switch asked for and the music start.
+  void WindowShown();
+  // After the window has gone: `exitSound` (empty: none) to its end, then the music's fade-out,
+  // then `done`, all from the event loop.
+  void PlayOut(const std::string& exitSound, std::function<void()> done);
+  // Ends every player; music still on stops where it is, its place saved.
   void Stop(bool musicOn);
 
   // The screens' picture areas, for a book that has them; `pointerEntered` runs when the
@@ -63,8 +69,9 @@ class TBookMedia : private TSoundHost {
 
   // A sound from a page or a dropped file: background music pauses while it plays.
   void PlayLinkedSound(const std::string& file);
-  // A sound of the book, from the container or from disk; `toTheEnd` waits for it.
-  void PlayBookSound(const std::string& name, bool toTheEnd);
+  // A sound of the book, from the container or from disk. `ended` (when given) runs once the
+  // sound has ended, or at once when it cannot play.
+  void PlayBookSound(const std::string& name, std::function<void()> ended = {});
 
   TSound* Clips() const { return clips_.get(); }
   TBackgroundMusic* Music() const { return music_.get(); }
@@ -78,8 +85,9 @@ class TBookMedia : private TSoundHost {
  private:
   int CurrentScreen() const override { return currentScreen_; }
   void ShowClipPage(int area, const std::string& page) override;
-  void DecoderMissing(const std::string& mediaKind) override;
+  void DecoderMissing(const std::string& need) override;
   void SetWaitCursor(bool wait) override;
+  void ShowStatus(const std::string& text) override;
   // A message box that does not hold the window (and the same text on stderr).
   void TellReader(const std::string& message);
 
@@ -92,9 +100,13 @@ class TBookMedia : private TSoundHost {
   std::unique_ptr<TBackgroundMusic> music_;
   std::unique_ptr<TSound> clips_;
   std::unique_ptr<TMyAviPlayer> videoPanel_;
+  // The film switch asked for the film: replayed before the window shows, it starts once the
+  // window is on screen, so the stored switch and what plays agree.
+  bool filmWanted_ = false;
   std::unique_ptr<TStartClip> startClip_;
   std::unique_ptr<TSlideImage> slides_;  // none when the book has no picture areas
   TProgramOptions* options_ = nullptr;
+  TStatusLine* statusLine_ = nullptr;
 };
 
 }  // namespace shelf

@@ -74,7 +74,7 @@ TCommandRule RecogniseCommand(const std::string& command) {
       {"tesaurus", false, R::Tesaurus},
       {"contextmenu", true, R::ContextMenu},
   }};
-  static constexpr std::array<Rule, 20> kAfterHtml = {{
+  static constexpr std::array<Rule, 22> kAfterHtml = {{
       {"copyhtml", false, R::CopyHtml},
       {"printhtml", false, R::PrintHtml},
       {"tophtml", false, R::TopHtml},
@@ -85,6 +85,8 @@ TCommandRule RecogniseCommand(const std::string& command) {
       {"findtxtlimit", true, R::FindTxtLimit},
       {"caseon", false, R::CaseOn},
       {"caseoff", false, R::CaseOff},
+      {"wavon", false, R::WavOn},
+      {"wavoff", false, R::WavOff},
       {"bgsound", false, R::BgSound},
       {"standartwin", false, R::StandartWin},
       {"options", false, R::Options},
@@ -243,6 +245,10 @@ void TCommandDispatcher::ExecuteCommand(const std::string& command, const std::s
       break;
     case TCommandRule::CaseOff:
       caseSensitiveFind_ = false;
+      break;
+    case TCommandRule::WavOn:
+    case TCommandRule::WavOff:
+      host_.SetButtonSounds(RecogniseCommand(command) == TCommandRule::WavOn);
       break;
     case TCommandRule::BgSound:
       if (kind == TElementKind::Button && music_) music_->Toggle(clips_);

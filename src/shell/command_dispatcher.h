@@ -54,6 +54,8 @@ enum class TCommandRule {
   FindTxtLimit,
   CaseOn,
   CaseOff,
+  WavOn,  // button sounds on, as the settings' box does
+  WavOff,
   BgSound,
   StandartWin,
   Options,
@@ -75,6 +77,8 @@ class TCommandHost {
   virtual ~TCommandHost() = default;
   virtual bool Busy() const = 0;
   virtual bool ButtonSoundsOn() const = 0;
+  // Switches button sounds on or off for good, as the settings dialog's box does.
+  virtual void SetButtonSounds(bool on) = 0;
   // `name` relative to the program folder; asynchronous, skipped when the device is busy.
   virtual void PlayButtonSound(const std::string& name) = 0;
   // Asks the book's window to close (it runs the closing animation); a button that did it is

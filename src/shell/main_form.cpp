@@ -23,6 +23,7 @@
 #include "platform/registry.h"
 #include "print/preview_form.h"
 #include "search/find_txt_html.h"
+#include "shell/book_lock.h"
 #include "shell/dropped_file.h"
 #include "shell/page_printing.h"
 #include "shell/role_descriptions.h"
@@ -71,10 +72,6 @@ TMainForm::~TMainForm() {
   dispatcher_.SetDialog(nullptr);
   media_.EndSlides();
   coolDialog_.reset();  // keeps its stored switches when it is still open
-  if (exitButton_ >= 0 && exitButton_ < static_cast<int>(Screen().Buttons.size())) {
-    const std::string& sound = Screen().Buttons[exitButton_].Sound;
-    if (!sound.empty() && sound != "no" && options_.Wav) media_.PlayBookSound(sound, true);
-  }
   dispatcher_.SetMedia(nullptr, nullptr);
   media_.Stop(options_.BGSound);
   fonts_.RemoveBookFonts();
@@ -98,10 +95,9 @@ std::optional<int> TMainForm::BuildBookShell() {
   if (!ReadBookDescription(session_, description_)) return 1;
   title_ = ReadBookTitle(session_);
 
-  instanceLock_ = std::make_unique<TInstanceLock>(title_);
-  if (!instanceLock_->TryAcquire()) {
+  instanceLock_ = TakeBookLock(title_, *this);
+  if (!instanceLock_) {
     notMainShell_ = true;
-    std::cerr << "shelf: \"" << Cp1251ToUtf8(title_) << "\" is already open\n";
     return 0;
   }
   setWindowTitle(ToQString(title_));
@@ -113,7 +109,7 @@ std::optional<int> TMainForm::BuildBookShell() {
   dialogs_.OnFontButton = [this] {
     if (htmlFrame_) htmlFrame_->ChooseFonts();
   };
-  dialogs_.PlaySound = [this](const std::string& name) { media_.PlayBookSound(name, false); };
+  dialogs_.PlaySound = [this](const std::string& name) { media_.PlayBookSound(name); };
 
   const QPolygon outline(
       QList<QPoint>(description_.WindowShape.begin(), description_.WindowShape.end()));
@@ -131,7 +127,7 @@ std::optional<int> TMainForm::BuildBookShell() {
 
   textMsg_ = CreateTextMsg(description_.Texts, &elements_);
   statusLine_ = std::make_unique<TStatusLine>(textMsg_.get());
-  media_.Create(description_, options_, SettingsKeyPath(title_));
+  media_.Create(description_, options_, SettingsKeyPath(title_), statusLine_.get());
   dispatcher_.SetMedia(media_.Clips(), media_.Music());
   backgroundPanel_ =
       new TPanelBkgrd(this, description_.Splitters.empty() ? kDefaultSplitterColor
@@ -395,7 +391,7 @@ void TMainForm::ShowMainWindow() {
   if (const QScreen* display = screen())
     move(display->availableGeometry().center() - rect().center());
   animator_.Open();
-  media_.StartMusic();
+  media_.WindowShown();
 }
 
 void TMainForm::CloseAllAndQuit() {
@@ -403,6 +399,13 @@ void TMainForm::CloseAllAndQuit() {
   if (windowMessages_) windowMessages_->CloseBookWindows(!notMainShell_);
   dialogs_.CloseAbout();
   animator_.Close();
+}
+
+void TMainForm::PlayOutAndQuit() {
+  const auto& buttons = Screen().Buttons;
+  const bool exitButton = exitButton_ >= 0 && exitButton_ < static_cast<int>(buttons.size());
+  media_.PlayOut(exitButton ? buttons[exitButton_].Sound : std::string(),
+                 [] { QCoreApplication::quit(); });
 }
 
 void TMainForm::CloseBook(TElementKind kind, int index) {

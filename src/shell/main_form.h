@@ -183,7 +183,8 @@ class TMainForm : public QWidget,
   // TCommandHost
   bool Busy() const override { return busy_; }
   bool ButtonSoundsOn() const override { return options_.Wav; }
-  void PlayButtonSound(const std::string& name) override { media_.PlayBookSound(name, false); }
+  void SetButtonSounds(bool on) override { dialogs_.SetButtonSounds(on); }
+  void PlayButtonSound(const std::string& name) override { media_.PlayBookSound(name); }
   void CloseBook(TElementKind kind, int index) override;
   void Minimize(TElementKind kind, int index) override;
   int LastScreenWithPicture() const override;
@@ -277,6 +278,9 @@ class TMainForm : public QWidget,
   void LoadScreen();
   void PlaceHintControls() { elements_.PlaceHints(Screen(), options_.Hint); }
   void ReplaySwitches(bool twoPasses);
+  // After the closing animation: the exit button's sound and the music's fade-out play out,
+  // then the program ends, while nothing holds the event loop.
+  void PlayOutAndQuit();
 
   TBookSession& session_;
   TInterfaceDescription description_;
@@ -318,7 +322,7 @@ class TMainForm : public QWidget,
   std::unique_ptr<TPlainWindow> plain_;  // made when the window first turns plain
   TBookHelp help_;
 
-  TWindowAnimator animator_{*this, shape_};
+  TWindowAnimator animator_{*this, shape_, [this] { PlayOutAndQuit(); }};
 };
 
 }  // namespace shelf

@@ -1,8 +1,8 @@
 #include "shell/window_animation.h"
 
-#include <QCoreApplication>
 #include <QPainterPath>
 #include <QWidget>
+#include <utility>
 
 namespace shelf {
 namespace {
@@ -54,8 +54,9 @@ std::optional<QRegion> TClosingAnimation::Step() {
   return shape;
 }
 
-TWindowAnimator::TWindowAnimator(QWidget& window, const QRegion& outline)
-    : window_(window), outline_(outline) {
+TWindowAnimator::TWindowAnimator(QWidget& window, const QRegion& outline,
+                                 std::function<void()> closed)
+    : window_(window), outline_(outline), closed_(std::move(closed)) {
   openingTimer_.SetInterval(1);
   openingTimer_.OnTimer = [this](TSuperTimer& timer) {
     if (const auto frame = opening_->Step()) {
@@ -74,7 +75,7 @@ TWindowAnimator::TWindowAnimator(QWidget& window, const QRegion& outline)
     }
     timer.SetEnabled(false);
     window_.hide();
-    QCoreApplication::quit();
+    closed_();
   };
 }
 

@@ -4,6 +4,7 @@
 
 #include <QRegion>
 #include <QSize>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -38,12 +39,13 @@ class TClosingAnimation {
 };
 
 // Runs the two animations on a window: each tick's shape, kept inside the window's outline,
-// becomes its mask. The opening ends on the outline; the closing hides the window and ends the
-// program.
+// becomes its mask. The opening ends on the outline; the closing hides the window and hands over
+// to what ends the program.
 class TWindowAnimator {
  public:
-  // `outline` is the window's own shape (empty: a plain rectangle), read at every tick.
-  TWindowAnimator(QWidget& window, const QRegion& outline);
+  // `outline` is the window's own shape (empty: a plain rectangle), read at every tick;
+  // `closed` runs once the closing has hidden the window.
+  TWindowAnimator(QWidget& window, const QRegion& outline, std::function<void()> closed);
   ~TWindowAnimator();
 
   // Shows the window with its opening animation.
@@ -57,6 +59,7 @@ class TWindowAnimator {
 
   QWidget& window_;
   const QRegion& outline_;
+  std::function<void()> closed_;
   TSuperTimer openingTimer_;
   TSuperTimer closingTimer_;
   std::unique_ptr<TOpeningAnimation> opening_;

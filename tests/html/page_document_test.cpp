@@ -285,6 +285,16 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
        "<tr><td>int<td>one<tr><td class=s colspan=2>&#160;<tr><td>int<td>two<tr><td class=s "
        "colspan=2>&#160;<tr><td>int<td>three<tr><td class=s colspan=2>&#160;</table>end",
        {{"end", Top, 83}, {"one", Left, 38}}},
+      // Inline frames keep their place (300 by 150 unless they say), without their fallback text.
+      {"<div><iframe src=\"javascript:void(0)\" frameborder=0>fallback words</iframe></div>one"
+       "<div><iframe width=100 height=40></iframe></div>two",
+       {{"one", Top, 158}, {"two", Top, 220}}},
+      // A full-width table finds no room beside a float and goes below it.
+      {"<h2 style=\"float:left;margin:0\">title</h2><div style=\"display:table;width:100%\">"
+       "<div>body</div></div>three",
+       {{"body", Top, 35}, {"three", Top, 53}}},
+      {"<h2 style=\"float:left;margin:0\">title</h2><table width=100%><tr><td>body</table>three",
+       {{"body", Top, 38}, {"three", Top, 59}}},
       // Header and footer row groups: columns as in the body, the footer last.
       {"<table border=1><thead><tr><th>Имя<th>Значение<th>Описание</thead><tbody><tr><td>a"
        "<td>1<td>первый</tbody></table>end",
@@ -320,6 +330,32 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
       EXPECT_NEAR(got, e.value, std::max(2.0, e.value * 0.03))
           << e.word << " #" << e.nth << " (" << int(e.what) << ") in " << c.html;
     }
+  }
+}
+
+// On pages of the old modes a line holding only pictures is as high as they are (a spacer picture
+// makes a row one pixel high); a space between pictures, or a page in standards mode, keeps the
+// height of a line of text.
+TEST_F(PageLayoutTest, LinesOfPicturesAloneAreAsHighAsThePictures) {
+  AddFiles({{"r.png", SolidPng(20, 10, Qt::red)}, {"px.png", SolidPng(1, 1, Qt::blue)}});
+  const std::string cell = "<table cellspacing=0 cellpadding=0><tr><td>";
+  const std::string page =
+      cell + "<img src=r.png></td></tr></table>a" + cell +
+      "<a href=x><img src=r.png border=0></a><img src=px.png width=5 height=4></td></tr></table>b" +
+      cell + "<img src=r.png> <img src=r.png></td></tr></table>c" + cell +
+      "\n<img src=r.png>\n</td></tr></table>d<div><img src=r.png></div>e" + cell +
+      "<img src=px.png width=1 height=1></td></tr></table>f";
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {"", {18, 46, 82, 110, 138, 157}},
+      {"<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+       "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">",
+       {18, 46, 82, 110, 138, 157}},
+      {"<!DOCTYPE html>", {26, 62, 98, 134, 170, 206}},
+  };
+  for (const auto& [doctype, tops] : cases) {
+    Lay(doctype + page);
+    for (std::size_t k = 0; k < tops.size(); ++k)
+      EXPECT_NEAR(Top(std::string(1, char('a' + k))), tops[k], 1) << doctype << " line " << k;
   }
 }
 
@@ -373,6 +409,20 @@ TEST_F(PageLayoutTest, BorderKeywordsAndTextShadowsAreDrawn) {
     for (int x = word.left(); x <= word.right() + 4; ++x)
       red += shadow.pixelColor(x, y) == QColor(Qt::red);
   EXPECT_GT(red, 50);
+  // A blurred shadow fades out around the text: pale red beside the word, none further away.
+  Lay("<h1 style=\"text-shadow:0 0 8px #f00\">MMMM</h1>");
+  const QImage blurred = Paint();
+  const QRect blurWord = Word("MMMM");
+  int pale = 0, beyond = 0;
+  for (int y = blurWord.top(); y <= blurWord.bottom(); ++y) {
+    for (int x = blurWord.right() + 1; x <= blurWord.right() + 4; ++x) {
+      const QColor colour = blurred.pixelColor(x, y);
+      pale += colour.red() > colour.green() && colour.green() > 0;
+    }
+    beyond += blurred.pixelColor(blurWord.right() + 12, y) != QColor(Qt::white);
+  }
+  EXPECT_GT(pale, 5);
+  EXPECT_EQ(beyond, 0);
 }
 
 }  // namespace

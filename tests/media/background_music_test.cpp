@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 #include <algorithm>
 
@@ -63,12 +67,14 @@ TEST_F(BackgroundMusicTest, SongsPlayInTurnAndTheLastIsFollowedByTheFirst) {
   EXPECT_EQ(Stored("BGSoundSong"), 1);
 }
 
-// Switched off, the music really fades on the sink without holding the window: the stop returns
-// when the fade has ended, saves the place, and the next start resumes there with a fade-in.
-TEST_F(BackgroundMusicTest, FadesOutOnTheSinkAndResumesWhereItStopped) {
+// Switched off, the music really fades on the sink while the window goes on answering: the stop
+// returns at once, keys reach the box that has the keyboard during the fade, and the close (with
+// whatever was to follow it) comes only after the fade. The place is saved, and the next start
+// resumes there with a fade-in.
+TEST_F(BackgroundMusicTest, FadesOutWhileTheWindowAnswersAndResumesWhereItStopped) {
   test::TNullSink sink(Dir());
   if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
-  test::WriteTree(Dir(), {{"run/long.wav", test::ToneWav(12000, 440, 0.8)}});
+  test::WriteTree(Dir(), {{"run/long.wav", test::ToneWav(30000, 440, 0.8)}});
   TBackgroundMusic music(Store, FileSystem, {"c:\\run\\long.wav"}, kKey, Options);
   music.StartBackgroundMusic();
   EXPECT_TRUE(music.FadeRunning());  // it fades in
@@ -77,16 +83,36 @@ TEST_F(BackgroundMusicTest, FadesOutOnTheSinkAndResumesWhereItStopped) {
   EXPECT_FLOAT_EQ(music.Player().Volume(), 1.0f);
   RunUntil([] { return false; }, 300ms);
 
+  QLineEdit box;
+  box.show();
+  box.activateWindow();
+  box.setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
   sink.StartRecording();
   QElapsedTimer clock;
   clock.start();
-  music.StopBackgroundMusic(true);
-  const qint64 stopped = clock.elapsed();
+  qint64 followed = -1;
+  bool closedFirst = false;
+  music.StopBackgroundMusic(true, [&] {
+    followed = clock.elapsed();
+    closedFirst = !music.Player().Opened() && !music.FadeRunning();
+  });
+  EXPECT_LT(clock.elapsed(), 200) << "the stop does not wait for the fade";
+  EXPECT_TRUE(music.Stopping());
+  RunUntil([] { return false; }, 300ms);
+  QCoreApplication::postEvent(QApplication::focusWidget(),
+                              new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+  RunUntil([&] { return box.text() == "a"; }, 500ms);
+  EXPECT_EQ(box.text(), "a") << "typed during the fade";
+  EXPECT_TRUE(music.FadeRunning());
+  EXPECT_EQ(followed, -1);
+  ASSERT_TRUE(RunUntil([&] { return followed >= 0; }, 11s));
+  EXPECT_TRUE(closedFirst) << "what follows the fade comes after the close";
+  EXPECT_GT(followed, 1000);
   const auto levels = sink.StopRecording(100ms);
   ASSERT_GE(levels.size(), 6u);
   EXPECT_GT(levels[1], 0.2) << "the fade starts loud";
   EXPECT_LT(levels[levels.size() - 2], levels[1] / 4) << "and falls";
-  EXPECT_LT(stopped, 9000) << "the wait ends with the fade";
   EXPECT_FALSE(music.Player().Opened());
   EXPECT_FLOAT_EQ(music.Player().Volume(), 1.0f);  // our own level is back for the next start
 
@@ -95,6 +121,13 @@ TEST_F(BackgroundMusicTest, FadesOutOnTheSinkAndResumesWhereItStopped) {
   EXPECT_GT(*pos, 1000);
   music.StartBackgroundMusic();
   EXPECT_GE(music.Player().Position(), *pos - 50);
+  // A start during a fading stop ends that stop first: the new music is not closed by it.
+  bool followedStop = false;
+  music.StopBackgroundMusic(true, [&] { followedStop = true; });
+  music.StartBackgroundMusic();
+  EXPECT_TRUE(followedStop);
+  RunUntil([] { return false; }, 500ms);
+  EXPECT_TRUE(music.Player().Opened());
   music.StopBackgroundMusic(false);
 }
 

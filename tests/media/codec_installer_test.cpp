@@ -5,6 +5,7 @@
 #include <set>
 
 #include "media/media_fixture.h"
+#include "platform/cp1251.h"
 #include "platform/registry.h"
 
 namespace shelf {
@@ -25,17 +26,21 @@ class CodecInstallerTest : public test::MediaTest {
   std::vector<std::string> told;
 };
 
-TEST_F(CodecInstallerTest, TellsTheReaderOnceWhichPackageHasAMissingDecoder) {
+TEST_F(CodecInstallerTest, TellsTheReaderOnceWhichDecoderIsMissingAndItsPackage) {
   TCodecInstaller codecs = Installer({"avidemux", "wavparse", "avdec_adpcm_ms", "fluiddec"});
-  EXPECT_EQ(codecs.MissingPackages("AVI"), std::vector<std::string>{"gstreamer1.0-libav"});
+  EXPECT_TRUE(codecs.MissingPackages("AVI").empty());
+  EXPECT_EQ(codecs.MissingPackages("MJPG"), std::vector<std::string>{"gstreamer1.0-plugins-good"});
+  EXPECT_EQ(codecs.MissingPackages("IV50"), std::vector<std::string>{"gstreamer1.0-libav"});
+  EXPECT_TRUE(codecs.MissingPackages("audio 0x0002").empty());
   EXPECT_TRUE(codecs.MissingPackages("MIDI").empty());
   EXPECT_TRUE(codecs.MissingPackages("RIFF WAVE").empty());
   EXPECT_EQ(codecs.MissingPackages("mpegaudio"),
             std::vector<std::string>{"gstreamer1.0-plugins-good"});
-  codecs.DecoderMissing("AVI");
-  codecs.DecoderMissing("AVI");
+  codecs.DecoderMissing("MJPG");
+  codecs.DecoderMissing("MJPG");
   ASSERT_EQ(told.size(), 1u);
-  EXPECT_NE(told[0].find("gstreamer1.0-libav"), std::string::npos);
+  EXPECT_EQ(told[0], *Utf8ToCp1251("Для видео и музыки книги не хватает декодера Motion-JPEG. "
+                                   "Установите пакет gstreamer1.0-plugins-good."));
   codecs.DecoderMissing("MIDI");  // nothing missing: nothing to say
   EXPECT_EQ(told.size(), 1u);
 }

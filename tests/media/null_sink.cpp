@@ -92,13 +92,41 @@ bool TNullSink::Start(const fs::path& dir) {
   return true;
 }
 
+void TNullSink::KillServer() {
+  for (auto* process : {&latency_, &server_}) {
+    if (!*process) continue;
+    (*process)->kill();
+    (*process)->waitForFinished(3000);
+    process->reset();
+  }
+}
+
+bool TNullSink::RestartServer() {
+  KillServer();
+  std::error_code ignored;
+  fs::remove(dir_ / "native", ignored);  // a killed server leaves its socket behind
+  if (Start(dir_)) return true;
+  Stop(latency_);
+  Stop(server_);
+  return false;
+}
+
 void TNullSink::StartRecording() {
   recorder_ = Launch("parec", {"-d", "ci_null.monitor", "--raw", "--format=s16le", "--channels=1",
                                "--rate=" + QString::number(kRecordRate), "--latency-msec=10"});
   recorder_->setStandardOutputFile(Q(dir_ / "recording.raw"));
   recorder_->start();
   recorder_->waitForStarted(5000);
-  QThread::msleep(100);
+  // The recorder may take a while to connect on a loaded machine: it counts as recording once it
+  // has written 0.1 s of the sink, however long that takes (a few seconds at most).
+  const fs::path recording = dir_ / "recording.raw";
+  constexpr std::uintmax_t kLead = kRecordRate * 2 / 10;
+  const auto recorded = [&] {
+    std::error_code error;
+    const std::uintmax_t size = fs::file_size(recording, error);
+    return error ? 0 : size;
+  };
+  for (int i = 0; i < 300 && recorded() < kLead; ++i) QThread::msleep(10);
 }
 
 std::vector<double> TNullSink::StopRecording(std::chrono::milliseconds window) {

@@ -21,6 +21,12 @@ class TNullSink {
   // Empty when the server runs; else why not.
   const std::string& Error() const { return error_; }
 
+  // The server dies as a crash would end it (its clients see the connection drop), and later
+  // comes back at the same address; false when it does not.
+  void KillServer();
+  bool RestartServer();
+
+  // Returns once the recorder has the sink's first 0.1 s.
   void StartRecording();
   // Stops the recording and returns the level (RMS, 0..1) of each `window` of it.
   std::vector<double> StopRecording(std::chrono::milliseconds window);

@@ -4,8 +4,11 @@
 
 #include <QWidget>
 
+#include "book/book_session.h"
 #include "media/background_music.h"
 #include "media/media_fixture.h"
+#include "media/null_sink.h"
+#include "platform/cp1251.h"
 #include "settings/program_options.h"
 #include "widgets/color_win_control.h"
 
@@ -20,10 +23,12 @@ class FakeHost : public TSoundHost {
   void ShowClipPage(int area, const std::string& page) override { pages.emplace_back(area, page); }
   void DecoderMissing(const std::string& file) override { missing.push_back(file); }
   void SetWaitCursor(bool) override {}
+  void ShowStatus(const std::string& text) override { status.push_back(text); }
 
   int screen = 0;
   std::vector<std::pair<int, std::string>> pages;
   std::vector<std::string> missing;
+  std::vector<std::string> status;
 };
 
 class SoundTest : public test::MediaTest {
@@ -115,6 +120,49 @@ TEST_F(SoundTest, AClipPlaysInTheClipWindowOfTheScreenWithItsPage) {
   EXPECT_EQ(sound.Display(), sound.ClipWindows()[0]);
   EXPECT_EQ(sound.Error(), mci::kFileNotFound);
   EXPECT_TRUE(host.missing.empty());
+}
+
+// The sound server goes away while the book is open: a film with a sound track still plays its
+// picture and the status line says the sound is unavailable. When the server is back, the next
+// film and the next sound are heard, without a restart.
+TEST_F(SoundTest, WithoutTheSoundServerFilmsPlaySilentAndSoundComesBackWithIt) {
+  test::TNullSink sink(Dir());
+  if (!sink.Error().empty()) GTEST_SKIP() << sink.Error();
+  std::string error;
+  const auto book = OpenBookSession(SHELF_SAMPLE_BOOK, error);
+  ASSERT_TRUE(book) << error;
+  const std::string film = book->Folders.ProgramDir + "media\\wheel.avi";
+  const std::string horn = book->Folders.ProgramDir + "horn.wav";
+  window.resize(400, 300);
+  window.show();
+  TSound sound(book->Store, book->FileSystem, window, host, {{10, 10, 130, 100, 0, 0, 0}});
+  sink.StartRecording();
+  sound.PlayClip(horn, "", kPlayKindClip);  // the program has been heard before the loss
+  ASSERT_TRUE(RunUntil([&] { return !sound.Opened(); }, 3s));
+  ASSERT_GE(test::FirstLoud(sink.StopRecording(50ms), 0.01), 0) << "heard before";
+
+  sink.KillServer();
+  sound.PlayClip(film, "", kPlayKindClip);
+  ASSERT_TRUE(sound.Opened());
+  EXPECT_TRUE(sound.HasVideo());
+  EXPECT_TRUE(sound.Soundless());
+  EXPECT_TRUE(RunUntil([&] { return sound.Position() > 500; }, 5s)) << "the picture plays";
+  ASSERT_FALSE(host.status.empty());
+  EXPECT_EQ(host.status.back(), *Utf8ToCp1251("Звук недоступен: звуковой сервер не отвечает"));
+  sound.Close();
+
+  ASSERT_TRUE(sink.RestartServer());
+  // Films connect anew each time; sounds go through Qt's output, which tries the server again
+  // every 3 s.
+  RunUntil([] { return false; }, 3500ms);
+  for (const std::string& medium : {horn, film}) {
+    sink.StartRecording();
+    sound.PlayClip(medium, "", kPlayKindClip);
+    EXPECT_FALSE(sound.Soundless()) << medium;
+    RunUntil([] { return false; }, 1500ms);
+    sound.Close();
+    EXPECT_GE(test::FirstLoud(sink.StopRecording(50ms), 0.01), 0) << medium << " is heard again";
+  }
 }
 
 }  // namespace

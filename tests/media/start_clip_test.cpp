@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 
 #include "book/book_session.h"
 #include "media/media_fixture.h"
+#include "platform/cp1251.h"
+#include "platform/window_bus.h"
 
 namespace shelf {
 namespace {
@@ -61,6 +64,31 @@ TEST_F(StartClipTest, EscapeEndsItAtOnceAndAMissingClipGoesStraightOn) {
   auto missing = Make(session->Folders.ProgramDir + "media\\none.avi", false);
   ASSERT_TRUE(RunUntil([&] { return finished == 2; }, 2s));
   EXPECT_FALSE(missing->isVisible());
+}
+
+// On a system without the films' decoder the reader is told which decoder and which package are
+// missing, and the book opens at once instead of after a black clip.
+TEST_F(StartClipTest, AMissingFilmDecoderIsNamedWithItsPackageAndTheBookOpens) {
+  test::SetSampleBookStartClip(true);
+  const auto empty = Dir() / "no-plugins";
+  std::filesystem::create_directories(empty);
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("GST_PLUGIN_SYSTEM_PATH_1_0", QString::fromStdString(empty.string()));
+  env.insert("GST_PLUGIN_PATH_1_0", QString::fromStdString(empty.string()));
+  env.insert("GST_REGISTRY_1_0", QString::fromStdString((Dir() / "registry.bin").string()));
+  QProcess shelf;
+  shelf.setProcessEnvironment(env);
+  shelf.start(SHELF_EXE, {"--book", SHELF_SAMPLE_BOOK});
+  ASSERT_TRUE(shelf.waitForStarted());
+  const std::string title = *Utf8ToCp1251("Вектор-2107. Руководство по ремонту и эксплуатации");
+  const bool opened =
+      QTest::qWaitFor([&] { return TWindowBus::FindVisibleWindow(title).has_value(); }, 15000);
+  shelf.kill();
+  shelf.waitForFinished();
+  const QString told = QString::fromUtf8(shelf.readAllStandardError());
+  EXPECT_TRUE(opened) << told.toStdString();
+  EXPECT_TRUE(told.contains("Motion-JPEG")) << told.toStdString();
+  EXPECT_TRUE(told.contains("gstreamer1.0-plugins-good")) << told.toStdString();
 }
 
 }  // namespace

@@ -304,6 +304,40 @@ TEST_F(HtmlFrameTest, APictureHintEndsOverTextAndComesBack) {
   }
 }
 
+// A menu opened over the page takes the hint away: the press that opens it ends the hint at
+// once, and while the menu covers the pointer no hint comes back over its items.
+TEST_F(HtmlFrameTest, APictureHintGivesWayToAMenuOverThePage) {
+  Build();
+  SwitchTo(3);
+  TDocumentView* view = frame->CurrentScreenViewer()->ActiveViewer();
+  QPoint over;
+  for (int y = 0; y < 200 && over.isNull(); y += 4)
+    for (int x = 0; x < 300 && over.isNull(); x += 4)
+      if (view->ObjectAt({x, y}).IsPicture()) over = {x + 2, y + 2};
+  ASSERT_FALSE(over.isNull());
+  const QPoint global = view->mapToGlobal(over);
+  QCursor::setPos(global);
+  QTest::mouseMove(view, over);
+  frame->HintTick();
+  frame->HintTick();
+  ASSERT_TRUE(frame->HintShown());
+  QWidget* page = view->viewport();
+  QTest::mousePress(page, Qt::RightButton, {}, page->mapFrom(view, over));
+  EXPECT_FALSE(frame->HintShown()) << "the press ends it";
+  QTest::mouseRelease(page, Qt::RightButton, {}, page->mapFrom(view, over));
+
+  QWidget menu(nullptr, Qt::ToolTip | Qt::FramelessWindowHint);
+  menu.setGeometry(QRect(global - QPoint(4, 4), QSize(120, 80)));
+  menu.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+  for (int tick = 0; tick < 4; ++tick) frame->HintTick();
+  EXPECT_FALSE(frame->HintShown()) << "no hint over the menu";
+  menu.hide();
+  frame->HintTick();
+  frame->HintTick();
+  EXPECT_TRUE(frame->HintShown()) << "the page's own hint comes back";
+}
+
 // Ctrl+C copies from the frame that has the keyboard, though a link there filled the other.
 TEST_F(HtmlFrameTest, CopyTakesTheFrameWithTheKeyboard) {
   test::WriteTree(Dir() / "book/run",

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 
+#include "book/book_session.h"
+#include "platform/pcm_decoder.h"
+#include "store/compr_stream.h"
 #include "test_support.h"
 
 namespace shelf {
@@ -100,6 +104,38 @@ TEST_F(MidiDecoderTest, RendersAnRmidSequenceToItsEnd) {
   EXPECT_NEAR(Render(*next).second, firstLoud, 64);  // within one block of the synthesiser
 
   EXPECT_FALSE(TMidiDecoder::Open(Dir() / "missing.mid"));
+}
+
+// The sample book's songs take turns as background music: its MIDI song is as loud as its WAV
+// and MP3 songs (the level of their sound, within 3 dB), so the music does not seem to fade
+// away when the MIDI song's turn comes.
+TEST_F(MidiDecoderTest, TheSampleBooksMidiSongIsAsLoudAsItsOtherSongs) {
+  std::string error;
+  const auto book = OpenBookSession(SHELF_SAMPLE_BOOK, error);
+  ASSERT_TRUE(book) << error;
+  const auto level = [&](const std::string& song, const std::string& kind) {
+    const auto file = Dir() / song;
+    std::ofstream(file, std::ios::binary)
+        << TComprStream(book->Store, book->Folders.ProgramDir + "media\\" + song).Bytes();
+    auto decoder = TPcmDecoder::Open(file, kind);
+    if (!decoder) return -1.0;
+    decoder->Restart(0);
+    double sum = 0;
+    std::int64_t count = 0;
+    std::vector<std::int16_t> samples(8192);
+    for (qint64 got; (got = decoder->read(reinterpret_cast<char*>(samples.data()), 16384)) > 0;)
+      for (qint64 i = 0; i < got / 2; ++i, ++count) sum += double(samples[i]) * samples[i];
+    return count ? std::sqrt(sum / double(count)) / 32768 : 0.0;
+  };
+  const double midi = level("song3.mid", "MIDI");
+  if (midi < 0) GTEST_SKIP() << "no soundfont on this system";
+  for (const auto& [song, kind] :
+       {std::pair{"song1.wav", "RIFF WAVE"}, {"song2.mp3", "MPEG audio"}}) {
+    const double other = level(song, kind);
+    ASSERT_GT(other, 0) << song;
+    EXPECT_LE(std::abs(20 * std::log10(midi / other)), 3.0)
+        << "MIDI " << midi << ", " << song << " " << other;
+  }
 }
 
 }  // namespace

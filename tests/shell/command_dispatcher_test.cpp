@@ -34,6 +34,7 @@ TEST(CommandDispatcher, RulesAreTriedInTheirOrder) {
       {"printhtml", R::PrintHtml},
       {"findnext2", R::FindNext},
       {"caseon", R::CaseOn},
+      {"wavoff", R::WavOff},  // not the "offtree" rule
       {"play", R::ClipControl},
       {"clip=a.avi=b.htm", R::Clip},
       {"installfonts", R::InstallFonts},
@@ -50,6 +51,10 @@ struct FakeHost : TCommandHost {
   std::vector<std::string> calls;
   bool Busy() const override { return busy; }
   bool ButtonSoundsOn() const override { return sounds; }
+  void SetButtonSounds(bool on) override {
+    sounds = on;
+    calls.push_back(on ? "sounds on" : "sounds off");
+  }
   void PlayButtonSound(const std::string& name) override { calls.push_back("sound " + name); }
   void CloseBook(TElementKind, int index) override {
     calls.push_back("close " + std::to_string(index));
@@ -109,6 +114,9 @@ TEST(CommandDispatcher, ExecutesWithTheElementSoundUnlessSilenced) {
       {"tesaurus", "", false, false, true, {"thesaurus "}},  // always from its first entry
       {"standartwin", "", false, false, true, {"plain"}},
       {"help", "", false, false, true, {"help"}},
+      // The button-sound switch: switched on it is still silent, switched off it clicks last.
+      {"wavon", "switch.wav", false, false, false, {"sounds on"}},
+      {"wavoff", "switch.wav", false, false, true, {"sound switch.wav", "sounds off"}},
   };
   for (const auto& c : cases) {
     FakeHost host;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "draw_target_fake.h"
@@ -53,6 +54,29 @@ TEST(CrossFade, HonoursTheRowStride) {
         const int i = y * stride + x;
         const int expected = x < width * bytesPerPixel ? fromBytes[i] + 50 : 0xAA;
         ASSERT_EQ(targetBytes[i], expected) << "format " << format << " row " << y << " byte " << x;
+      }
+  }
+}
+
+// The blend runs 32 and 16 bytes at a time; at every level, in each kind of run and in the bytes
+// after the last run of a row, it still equals the one-byte formula exactly.
+TEST(CrossFade, EveryLevelEqualsTheByteFormula) {
+  std::mt19937 random(7);
+  const auto noise = [&](int width, int height) {
+    QImage image(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width * 3; ++x) image.scanLine(y)[x] = static_cast<uchar>(random());
+    return image;
+  };
+  const QImage from = noise(61, 5), to = noise(61, 5);  // 183 bytes a row: 5 x 32, 16, 7
+  QImage target(61, 5, QImage::Format_RGB888);
+  for (int level = 0; level <= 255; ++level) {
+    ASSERT_TRUE(CrossFade(target, to, from, level));
+    for (int y = 0; y < 5; ++y)
+      for (int x = 0; x < 183; ++x) {
+        const int f = from.constScanLine(y)[x], t = to.constScanLine(y)[x];
+        ASSERT_EQ(target.constScanLine(y)[x], f + (((t - f) * level) >> 8))
+            << "level " << level << " row " << y << " byte " << x;
       }
   }
 }

@@ -1,11 +1,13 @@
 // booklint: reads a book's Struct.txt and, when the book has one, its Dialog.txt the way the
 // program does (container first, loose file second) and lists every fault as
-// "Struct.txt:LINE: message"; exit 1 when there is any.
+// "Struct.txt:LINE: message"; exit 1 when there is any. Layout mistakes the program shows as
+// written (a clip window over a page) are listed as warnings and do not fail the book.
 #include <cstdio>
 #include <string>
 
 #include "book/book_session.h"
 #include "book/interface_description.h"
+#include "book/layout_warnings.h"
 #include "dialogs/dialog_description.h"
 #include "shelf_version.h"
 #include "store/compr_stream.h"
@@ -57,5 +59,7 @@ int main(int argc, char** argv) {
   }
   for (const auto& problem : problems)
     std::printf("%s\n", shelf::FormatDescriptionProblem(problem).c_str());
+  for (const auto& warning : shelf::LayoutWarnings(description))
+    std::printf("%s\n", shelf::FormatDescriptionProblem(warning).c_str());
   return problems.empty() ? 0 : kFaulty;
 }

@@ -52,11 +52,16 @@ void Be(QByteArray& out, std::uint32_t value, int size) {
   for (int i = size - 1; i >= 0; --i) out += static_cast<char>(value >> (8 * i) & 0xFF);
 }
 
-// A standard MIDI file, format 0, one track on an organ.
+// A standard MIDI file, format 0, one track on an organ. Each note sounds with its lower octave
+// and its fifth, at full velocity and channel volume: a single soft voice of the synthesiser
+// is far fainter than the WAV and MP3 songs it takes turns with.
 QByteArray Midi(const std::vector<TNote>& tune) {
   constexpr int kTicksPerEighth = 48;
+  constexpr int kVoices[] = {0, -12, 7};
   QByteArray track;
-  track += QByteArray::fromRawData("\x00\xC0\x13", 3);  // organ
+  track += QByteArray::fromRawData("\x00\xC0\x13", 3);      // organ
+  track += QByteArray::fromRawData("\x00\xB0\x07\x7F", 4);  // channel volume
+  track += QByteArray::fromRawData("\x00\xB0\x0B\x7F", 4);  // expression
   int rest = 0;
   for (const TNote& note : tune) {
     const int ticks = note.Eighths * kTicksPerEighth;
@@ -64,15 +69,23 @@ QByteArray Midi(const std::vector<TNote>& tune) {
       rest += ticks;
       continue;
     }
-    track += static_cast<char>(rest);  // deltas below 128 fit one byte
-    track += QByteArray::fromRawData("\x90", 1);
-    track += static_cast<char>(note.Key);
-    track += static_cast<char>(100);
-    track += static_cast<char>(0x80 | (ticks >> 7));
-    track += static_cast<char>(ticks & 0x7F);
-    track += QByteArray::fromRawData("\x80", 1);
-    track += static_cast<char>(note.Key);
-    track += static_cast<char>(64);
+    for (const int voice : kVoices) {
+      track += static_cast<char>(voice == 0 ? rest : 0);  // deltas below 128 fit one byte
+      track += QByteArray::fromRawData("\x90", 1);
+      track += static_cast<char>(note.Key + voice);
+      track += static_cast<char>(127);
+    }
+    for (const int voice : kVoices) {
+      if (voice == 0) {
+        track += static_cast<char>(0x80 | (ticks >> 7));
+        track += static_cast<char>(ticks & 0x7F);
+      } else {
+        track += static_cast<char>(0);
+      }
+      track += QByteArray::fromRawData("\x80", 1);
+      track += static_cast<char>(note.Key + voice);
+      track += static_cast<char>(64);
+    }
     rest = 0;
   }
   track += QByteArray::fromRawData("\x00\xFF\x2F\x00", 4);

@@ -96,6 +96,7 @@ std::vector<TBookFile> DrawPictures() {
   list.AddSwitch("eng2_", title, layout::kEngineSwitches[1], LampSwitch);
   list.AddSwitch("video", title, layout::kVideoSwitch, SliderSwitch);
   list.AddButton("music", title, layout::kMusicButton, Tool(TToolIcon::Music));
+  list.AddSwitch("case", title, layout::kCaseSwitch, SliderSwitch);
 
   const std::pair<const char*, TToolIcon> tools[] = {{"tl_title", TToolIcon::Title},
                                                      {"tl_back", TToolIcon::Back},

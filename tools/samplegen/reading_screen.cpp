@@ -6,8 +6,6 @@
 namespace shelf::samplegen {
 namespace {
 
-using layout::kWidth;
-
 void DrawPageFrame(QPainter& p) {
   // The program covers the inside with its white panel; white here too, so nothing shows
   // through while it is being placed.
@@ -35,17 +33,25 @@ void DrawStatusAndFolder(QPainter& p) {
   DrawRecess(p, layout::kStatusBox, 3, QColor(0x08, 0x10, 0x17));
   DrawRecess(p, layout::kPathBox, 3, Qt::white);
   p.setPen(kDimInk);
-  p.setFont(Font("Liberation Sans", 13));
+  p.setFont(Font("Liberation Sans", 12));
   p.drawText(
       QRect(layout::kStatusBox.right() + 10, layout::kPathBox.top(),
             layout::kPathBox.left() - layout::kStatusBox.right() - 18, layout::kPathBox.height()),
       Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("Копировать в:"));
+  // The keys, in the row of the clip buttons and left of them.
   p.setPen(kMutedInk);
-  p.setFont(Font("Liberation Sans", 12));
-  p.drawText(QRectF(0, 560, kWidth, 18), Qt::AlignHCenter,
-             QString::fromUtf8("Shift+вверх / вниз — соседняя глава  ·  Ctrl+F — поиск  ·  "
-                               "Ctrl+I — в закладки  ·  Ctrl+P — печать  ·  Shift+T — тезаурус  ·  "
-                               "F1 — справка"));
+  p.setFont(Font("Liberation Sans", 11));
+  p.drawText(QRectF(layout::kStatusBox.left(), layout::kClipButtonsTop,
+                    layout::kClipButtonsLeft - 8 - layout::kStatusBox.left(),
+                    layout::kClipButtonSize.height()),
+             Qt::AlignLeft | Qt::AlignVCenter,
+             QString::fromUtf8("Shift+↑/↓ — соседняя глава  ·  Ctrl+F — поиск  ·  "
+                               "Ctrl+I — в закладки  ·  F1 — справка"));
+}
+
+// Clips play in a dark opening of their own, never over the page.
+void DrawClipFrame(QPainter& p) {
+  DrawRecess(p, layout::kClipWindow, 4, kNight);
 }
 
 }  // namespace
@@ -58,6 +64,7 @@ QImage ReadingScreen() {
   DrawPageFrame(p);
   DrawToolRail(p);
   DrawStatusAndFolder(p);
+  DrawClipFrame(p);
   return image;
 }
 

@@ -28,22 +28,27 @@ constexpr QRect kButtonBand(40, 522, 720, 46);
 constexpr std::array<QRect, 4> kTitleButtons{QRect(64, 527, 150, 36), QRect(238, 527, 150, 36),
                                              QRect(412, 527, 150, 36), QRect(586, 527, 150, 36)};
 
-// Title screen: the film switch ("3d" / "2d") and the music button in the settings row.
+// Title screen: the film switch ("3d" / "2d"), the music button and the case-sensitive search
+// switch in the settings row.
 constexpr QRect kVideoSwitch(200, 475, 134, 26);
 constexpr QRect kMusicButton(348, 475, 40, 26);
+constexpr QRect kCaseSwitch(398, 475, 100, 26);
+// Title screen: where the program plays the film "car.avi" over the drawing (its own fixed
+// place); the headline stays above it and the photographs beside it.
+constexpr QRect kFilmPanel(QPoint(31, 135), QPoint(686, 393));
 
-// Reading screen: the clip window in the corner of the page panel and its five buttons between
-// the status line and the folder box.
-constexpr QRect kClipWindow(580, 404, 120, 90);
-constexpr int kClipButtonsLeft = 446;
-constexpr int kClipButtonsTop = 525;
+// Reading screen: the clip window in a frame of its own in the lower right corner, beside the
+// page panel and under the tool rail, and its five buttons left of it under the folder box.
+constexpr QRect kClipWindow(680, 521, 88, 66);
+constexpr int kClipButtonsLeft = 544;
+constexpr int kClipButtonsTop = 557;
 constexpr QSize kClipButtonSize(24, 24);
 
-// Title screen: two picture areas beside the headline and the arrows that step the right one
-// (the last area of a screen is the one that steps).
-constexpr std::array<QRect, 2> kPictureAreas{QRect(44, 72, 100, 120), QRect(656, 72, 100, 120)};
-constexpr QRect kPreviousPicture(682, 196, 20, 20);
-constexpr QRect kNextPicture(710, 196, 20, 20);
+// Title screen: two picture areas in a column right of the film panel and the arrows under them
+// that step the lower one (the last area of a screen is the one that steps).
+constexpr std::array<QRect, 2> kPictureAreas{QRect(700, 140, 84, 104), QRect(700, 256, 84, 104)};
+constexpr QRect kPreviousPicture(714, 368, 20, 20);
+constexpr QRect kNextPicture(750, 368, 20, 20);
 // Reading screen: the font and font-installing buttons left of the plain-window, thesaurus and
 // help buttons.
 constexpr QRect kFontButton(632, 23, 20, 20);
@@ -52,7 +57,7 @@ constexpr QRect kInstallFontsButton(608, 23, 20, 20);
 // Reading screen: the program's white page panel, a tool rail at its right, the status line and
 // the folder box under it.
 constexpr QRect kPagePanel(33, 90, 673, 421);
-constexpr QRect kToolRail(719, 83, 72, 435);
+constexpr QRect kToolRail(719, 83, 72, 428);
 constexpr int kToolLeft = 727;
 constexpr QSize kToolSize(56, 30);
 // Tops of the twelve tools: to the title | back, forward, the two history lists | chapters |
@@ -60,9 +65,9 @@ constexpr QSize kToolSize(56, 30);
 constexpr std::array<int, 12> kToolTops{90, 128, 161, 194, 227, 265, 298, 336, 369, 402, 440, 473};
 // The groups end below these tools; the rail draws a rule there.
 constexpr std::array<int, 4> kToolGroupEnds{0, 4, 6, 9};
-constexpr QRect kStatusBox(33, 525, 408, 24);
-constexpr QRect kPathBox(566, 525, 147, 24);
+constexpr QRect kStatusBox(33, 525, 284, 24);
+constexpr QRect kPathBox(437, 525, 147, 24);
 // Unpacks the archive on show into the path box's folder.
-constexpr QRect kUnpackTool(735, 522, 40, 28);
+constexpr QRect kUnpackTool(592, 523, 40, 28);
 
 }  // namespace shelf::samplegen::layout

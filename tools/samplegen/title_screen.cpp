@@ -12,23 +12,25 @@ namespace {
 
 using layout::kWidth;
 
+// The headline over the film panel, centred on it.
 void DrawHeadline(QPainter& p) {
+  const QRectF over(layout::kFilmPanel.left(), 0, layout::kFilmPanel.width(), 0);
   p.setPen(kInk);
-  p.setFont(Font("Liberation Serif", 38, QFont::Bold));
-  p.drawText(QRectF(0, 70, kWidth, 50), Qt::AlignHCenter,
-             QString::fromUtf8("Руководство по ремонту"));
-  p.drawText(QRectF(0, 118, kWidth, 50), Qt::AlignHCenter,
-             QString::fromUtf8("и эксплуатации автомобиля"));
+  p.setFont(Font("Liberation Serif", 27, QFont::Bold));
+  p.drawText(over.adjusted(0, 44, 0, 80), Qt::AlignHCenter,
+             QString::fromUtf8("Руководство по ремонту и эксплуатации"));
   p.setPen(kDimInk);
-  p.setFont(Font("Liberation Sans", 16));
-  p.drawText(QRectF(0, 176, kWidth, 24), Qt::AlignHCenter,
+  p.setFont(Font("Liberation Sans", 15));
+  p.drawText(over.adjusted(0, 92, 0, 114), Qt::AlignHCenter,
              QString::fromUtf8("Седан «Вектор-2107» · бензиновые двигатели 1,5 и 1,7 л"));
 }
 
 // A side view of the car in blueprint lines, with dimension lines under it.
 void DrawCar(QPainter& p) {
+  // The film plays in this frame when its switch is on; the drawing is what it replaces.
+  DrawRecess(p, layout::kFilmPanel, 4, kNight);
   p.save();
-  p.translate(150, 250);
+  p.translate(layout::kFilmPanel.center().x() - 273, layout::kFilmPanel.top() + 30);
   const QPainterPath body = car::Body();
 
   QLinearGradient fill(0, 0, 0, 130);
@@ -106,7 +108,8 @@ void DrawSettingsRow(QPainter& p) {
   p.drawRoundedRect(window, 7, 7);
   p.setPen(kDimInk);
   p.setFont(Font("Liberation Sans", 13));
-  p.drawText(QRectF(440, layout::kEngineSwitches[0].top(), window.left() - 448,
+  const qreal labelLeft = layout::kCaseSwitch.right() + 8;
+  p.drawText(QRectF(labelLeft, layout::kEngineSwitches[0].top(), window.left() - 8 - labelLeft,
                     layout::kEngineSwitches[0].height()),
              Qt::AlignRight | Qt::AlignVCenter, QString::fromUtf8("Двигатель:"));
 }
