@@ -13,6 +13,7 @@
 #include "shelf_version.h"
 #include "shell/book_discovery.h"
 #include "shell/command_line.h"
+#include "shell/first_paint_report.h"
 #include "shell/main_form.h"
 #include "shell/recent_books.h"
 #include "shell/shelf_application.h"
@@ -140,5 +141,6 @@ int main(int argc, char** argv) {
           .Add({book->Source(), shelf::Cp1251ToUtf8(shelf::ReadBookTitle(*session))});
       break;
   }
+  shelf::TFirstPaintReport::Watch(form);
   return app.exec();
 }

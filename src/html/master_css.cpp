@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kElementRules = R"css(
 * { vertical-align: baseline; }
 html, body, div, p, address, blockquote, center, dir, dl, dt, dd, fieldset, form, h1, h2, h3,
-h4, h5, h6, menu, ol, ul, pre, listing, xmp, plaintext, noscript, hr { display: block; }
+h4, h5, h6, menu, ol, ul, pre, listing, xmp, plaintext, hr { display: block; }
 head, script, style, title, meta, link, base, basefont, frameset, frame, noframes, map, area,
 option, optgroup, param, applet, object, embed, bgsound, input[type="hidden"] { display: none; }
 li { display: list-item; }

@@ -295,6 +295,8 @@ TEST_F(PageLayoutTest, OldDocumentationPagesMeasureAsInBrowsers) {
        {{"body", Top, 35}, {"three", Top, 53}}},
       {"<h2 style=\"float:left;margin:0\">title</h2><table width=100%><tr><td>body</table>three",
        {{"body", Top, 38}, {"three", Top, 59}}},
+      // Without scripts a <noscript> shows its text, in the line like any inline element.
+      {"<p>one <noscript>two</noscript> three", {{"two", Top, 8}, {"three", Top, 8}}},
       // Header and footer row groups: columns as in the body, the footer last.
       {"<table border=1><thead><tr><th>Имя<th>Значение<th>Описание</thead><tbody><tr><td>a"
        "<td>1<td>первый</tbody></table>end",
