@@ -66,7 +66,8 @@ inline std::filesystem::path MakeReadingBook(const std::filesystem::path& dir) {
   text += PopupSection(2, "historyforward", "caption=[]\r\ngo=[]\r\n");
   text += PopupSection(2, "favorite", "caption=[]\r\ngo=[]\r\n");
   text += PopupSection(2, "contexthtml",
-                       "caption=[В закладки;Выделить всё]\r\ngo=[addtofavorite;selectallhtml]\r\n");
+                       "caption=[В закладки;Выделить всё;Шрифт страницы]\r\n"
+                       "go=[addtofavorite;selectallhtml;deffonthtml]\r\n");
   text += "2_screen=fon1.bmp\r\n";
 
   WriteTree(book / "run",

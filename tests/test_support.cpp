@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <QApplication>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -19,6 +21,11 @@ namespace fs = std::filesystem;
 namespace {
 constexpr const char* kIsolatedVars[] = {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR",
                                          "HOME"};
+}
+
+QWidget* Keyboard() {
+  QWidget* focus = QApplication::focusWidget();
+  return focus ? focus : QApplication::activeWindow();
 }
 
 void IsolatedTest::SetUp() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace shelf::test {
 
 // Gives every test its own folder and points XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR
@@ -46,6 +48,9 @@ constexpr bool kAddressSanitizer = false;
 // What a test of hostile inputs may hold at most: 1 GiB, and twice that in the checking build,
 // where AddressSanitizer's own bookkeeping (quarantine, shadow memory) comes on top.
 constexpr long long kHostileInputMemory = kAddressSanitizer ? 2LL << 30 : 1LL << 30;
+
+// Where a reader's keys go: the control that has the keyboard, else the active window.
+QWidget* Keyboard();
 
 // Sets the sample book's start clip on or off the way the options dialog does (its "Clip"
 // setting, in the current settings folder); with it off, the book's window shows at once.

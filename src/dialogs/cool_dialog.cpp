@@ -1,5 +1,6 @@
 #include "dialogs/cool_dialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -89,6 +90,7 @@ TCoolDialog::TCoolDialog(TCoolDialogHost& host, const TBookStore& store, std::st
       fadeIn_(static_cast<TDrawTarget&>(*this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  qApp->installEventFilter(this);
   TRegistry settings;
   if (settings.OpenKey(settingsKey_, true)) ReadStoredDialogSwitches(settings, pages_);
   for (RDialogPage& page : pages_)
@@ -171,6 +173,10 @@ int TCoolDialog::ShowDialogPage(int page, const std::string& message) {
   show();
   raise();
   activateWindow();
+  // The page on show owns the keyboard (the find page has given it to its first box); a control
+  // of another page, hidden now, never keeps it.
+  const QWidget* focus = focusWidget();
+  if (!focus || !focus->isVisibleTo(this)) setFocus(Qt::OtherFocusReason);
   return dialogResult_;
 }
 
@@ -420,16 +426,26 @@ void TCoolDialog::mouseReleaseEvent(QMouseEvent* event) {
   PointerUp(event->position().toPoint());
 }
 
-void TCoolDialog::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if (key == Qt::Key_Escape) {
-    host_.EscapeKey();
-  } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && currentPage_ != kFindPage) {
-    RunCommand("yes", "");
-  } else {
-    return QWidget::keyPressEvent(event);
+bool TCoolDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this && DialogKey(*static_cast<QKeyEvent*>(event)))
+      return true;
   }
-  event->accept();
+  return QWidget::eventFilter(watched, event);
+}
+
+bool TCoolDialog::DialogKey(const QKeyEvent& key) {
+  if (key.key() == Qt::Key_Escape) {
+    host_.EscapeKey();  // closes the dialog, or stops the search under way
+    return true;
+  }
+  // On the find page Enter belongs to the search box.
+  if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && currentPage_ != kFindPage) {
+    RunCommand("yes", "");
+    return true;
+  }
+  return false;
 }
 
 void TCoolDialog::DrawOverlay(QPoint at, const QImage& image) {

@@ -17,6 +17,7 @@
 #include "widgets/screen_pictures.h"
 
 class QEventLoop;
+class QKeyEvent;
 class QListWidget;
 
 namespace shelf {
@@ -103,7 +104,9 @@ class TCoolDialog : public QWidget, public TDrawTarget, public TFindDialog {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // Key preview: the dialog's keys (Esc, and Enter off the find page) come before the control
+  // that has the keyboard.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   // TDrawTarget: the cross-fades, the search progress bar and the dialog's labels draw here.
   void DrawOverlay(QPoint at, const QImage& image) override;
@@ -113,6 +116,8 @@ class TCoolDialog : public QWidget, public TDrawTarget, public TFindDialog {
  private:
   // Pictures, hint controls, cross-fades and result list of the page shown last.
   void ReleasePage();
+  // True when `key` is one of the dialog's own keys; it has then been acted on.
+  bool DialogKey(const QKeyEvent& key);
   void RunClosing();
   void AddHint(const QRect& place, const std::string& hint);
   void FadeButton(std::size_t i, const QImage& from, const QImage& to);

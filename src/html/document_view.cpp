@@ -282,6 +282,11 @@ bool TDocumentView::ScrollToAnchor(std::string_view name) {
   return true;
 }
 
+void TDocumentView::ScrollToFragmentOf(std::string_view url) {
+  const std::string_view fragment = UrlFragment(url);
+  if (fragment.empty() || !ScrollToAnchor(fragment)) ScrollToTop();
+}
+
 std::vector<TFormControl> TDocumentView::FormControls() const {
   return page_ ? page_->FormControls() : std::vector<TFormControl>{};
 }

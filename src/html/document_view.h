@@ -75,6 +75,8 @@ class TDocumentView : public QAbstractScrollArea {
   // picture as wide as the page is: what a reader sees by scrolling it everywhere.
   QImage PageImage(int maxHeight) const;
   bool ScrollToAnchor(std::string_view name);
+  // To the anchor that the fragment of `url` names; to the top when it names none the page has.
+  void ScrollToFragmentOf(std::string_view url);
 
   std::vector<TFormControl> FormControls() const;
   // What lies under a point of the view (view pixels).

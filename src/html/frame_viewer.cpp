@@ -174,8 +174,7 @@ void TFrameViewer::RouteClick(TFrameNode& from, const std::string& target, const
   else if (!name.empty() && name != "_self")
     dest = FindFrame(*root_, target) ? FindFrame(*root_, target) : root_.get();
   if (dest->View && SameBookFile(expanded, dest->File)) {
-    const std::string_view fragment = UrlFragment(expanded);
-    if (fragment.empty() || !dest->View->ScrollToAnchor(fragment)) dest->View->ScrollToTop();
+    dest->View->ScrollToFragmentOf(expanded);
     return;
   }
   AddVisited(expanded);

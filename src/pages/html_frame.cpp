@@ -278,7 +278,8 @@ void THtmlFrame::OpenLinkedPage(const std::string& file) {
     return;
   }
   viewer->SetHistoryIndex(entry);
-  if (viewer->ActiveViewer()) viewer->ActiveViewer()->ScrollToTop();
+  // A page seen before opens where the link points: at its anchor, else at its top.
+  if (viewer->ActiveViewer()) viewer->ActiveViewer()->ScrollToFragmentOf(file);
 }
 
 TFrameViewer* THtmlFrame::CurrentScreenViewer() const {

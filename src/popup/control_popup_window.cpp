@@ -141,7 +141,7 @@ void TControlPopupWindow::RunItemCommand(const std::string& command) {
   } else if (command == "addtofavorite") {
     AddFavorite();
   } else if (command == "deffonthtml") {
-    // The page font dialog is not part of this program yet: the item does nothing.
+    if (pages) pages->ChooseFonts();
   } else if (command == "selectallhtml") {
     if (pages) pages->SelectAll();
   } else if (command == "printhtml") {

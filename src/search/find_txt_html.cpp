@@ -163,13 +163,13 @@ void TFindTxtHtml::FindNext(int number) {
   else if (indexMode_)
     SearchAllPages(box, text);
   else
-    PageSearch(box, text);
+    PageSearch(box, text, scopeAll_);
   SetSearching(true);
 }
 
 void TFindTxtHtml::FindInPage(int number) {
   const int box = BoxIndex(number);
-  if (box >= 0) PageSearch(box, CleanQuery(FromQString(boxes_[box]->text())));
+  if (box >= 0) PageSearch(box, CleanQuery(FromQString(boxes_[box]->text())), false);
   SetSearching(true);
 }
 
@@ -208,9 +208,8 @@ bool TFindTxtHtml::ShowThesaurusTerm(int box, const std::string& text) {
   return shown->FindNext("~ " + term, false);
 }
 
-void TFindTxtHtml::BuildWalkList(int box) {
-  TDynamicStringArray& list = boxPageLists_[box];
-  list = FindFiles(fileSystem_, folders_.ProgramDir, {"*.htm*"}, false, false);
+TDynamicStringArray TFindTxtHtml::WalkList() const {
+  TDynamicStringArray list = FindFiles(fileSystem_, folders_.ProgramDir, {"*.htm*"}, false, false);
   // The pages of the program folder that the container holds count as its files too.
   for (const std::string& entry : store_.ListPackedFiles()) {
     const std::string file = folders_.BookRoot + entry;
@@ -219,7 +218,7 @@ void TFindTxtHtml::BuildWalkList(int box) {
       list.push_back(file);
   }
   SortPages(list);
-  if (list.empty()) list.push_back("");
+  return list;
 }
 
 void TFindTxtHtml::BuildScanList(int box) {
@@ -236,7 +235,7 @@ void TFindTxtHtml::BuildScanList(int box) {
   if (list.empty()) list.push_back("");
 }
 
-void TFindTxtHtml::PageSearch(int box, const std::string& text) {
+void TFindTxtHtml::PageSearch(int box, const std::string& text, bool walkAll) {
   SetSearching(false);
   if (box < 0) return;
   if (text.empty()) {
@@ -263,8 +262,9 @@ void TFindTxtHtml::PageSearch(int box, const std::string& text) {
   if (target->FindNext(finder)) return;
 
   host_.SetBusy(true);
-  TDynamicStringArray& list = boxPageLists_[box];
-  if (scopeAll_ && list.empty()) BuildWalkList(box);
+  // Only a search over all pages walks on, and through the program folder's pages, never
+  // through the list of a scan: with the scope limited the list is empty.
+  const TDynamicStringArray list = walkAll ? WalkList() : TDynamicStringArray{};
   for (++pageCursor_; pageCursor_ < static_cast<int>(list.size()); ++pageCursor_) {
     QApplication::processEvents();
     if (stopRequested_) break;
@@ -281,7 +281,7 @@ void TFindTxtHtml::PageSearch(int box, const std::string& text) {
   if (pageCursor_ >= static_cast<int>(list.size())) {
     pageCursor_ = -1;
     searchStartPage_.clear();
-    if (!scopeAll_) {
+    if (!walkAll) {
       target->SetCaret(0);
       if (target->FindNext(finder)) return;
     }
@@ -326,7 +326,10 @@ void TFindTxtHtml::SearchAllPages(int box, const std::string& text) {
     resultFiles_.push_back(std::move(page.Page));
     resultTitles_.push_back(std::move(page.Title));
   }
-  if (scanned) host_.SetBusy(false);
+  if (scanned) {
+    host_.SetBusy(false);
+    pageCursor_ = -1;  // the scan's cursor is no place in a page walk
+  }
   if (scale) scale->Reset(host_.CurrentScreen());
   if (TFindDialog* dialog = host_.SearchDialog())
     dialog->ShowFindResults(resultFiles_, resultTitles_);

@@ -37,7 +37,8 @@ class TFindTxtHtml : public QObject {
   void DialogPageShown(int page);
   // Runs the search of the chosen kind with the text of the box numbered `number`.
   void FindNext(int number);
-  // Only the page search, whatever kind is chosen (a found page opened from the result list).
+  // The next place in the page on show only, whatever kind and scope are chosen (a found page
+  // opened from the result list stays the page on show).
   void FindInPage(int number);
   // The page lists are emptied and the walk reset; index and contents modes off.
   void SetScope(bool all);
@@ -61,10 +62,13 @@ class TFindTxtHtml : public QObject {
   int BoxIndex(int number) const;
   void ResetSearch();
   void ContentsSearch(int box, const std::string& text);
-  void PageSearch(int box, const std::string& text);
+  // `walkAll`: a page that has no more places hands over to the next page of the program
+  // folder that holds the text; otherwise the search starts again at the page's top.
+  void PageSearch(int box, const std::string& text, bool walkAll);
   void SearchAllPages(int box, const std::string& text);
-  // The page list of the page walk (the program folder's pages) or of the scan (the book's).
-  void BuildWalkList(int box);
+  // The pages of the page walk (the program folder's), built anew for each walk step.
+  TDynamicStringArray WalkList() const;
+  // The box's page list of the scan (the book's pages), kept until the scope changes.
   void BuildScanList(int box);
   // A page's visible text holds the query; a page that cannot be read does not.
   bool PageHolds(const std::string& file, TWordQuery& query) const;

@@ -1,6 +1,9 @@
 #include "shell/keyboard_input.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPoint>
+#include <QWidget>
 #include <vector>
 
 #include "pages/html_frame.h"
@@ -52,6 +55,18 @@ void TKeyboardInput::PressSwitches(const RScreen& screen, const char* command) {
     if (AsciiLower(s.CommandUp) == command || AsciiLower(s.CommandDown) == command)
       corners.emplace_back(s.Left + 1, s.Top + 1);
   for (const QPoint& corner : corners) pointer_.PointerDown(corner, true);
+}
+
+bool FocusTakesKey(const QKeyEvent& key) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus) return false;
+  // The question Qt asks the control before any shortcut: a control that accepts the override
+  // wants the key for itself.
+  QKeyEvent probe(QEvent::ShortcutOverride, key.key(), key.modifiers(), key.text(),
+                  key.isAutoRepeat(), static_cast<quint16>(key.count()));
+  probe.ignore();
+  QCoreApplication::sendEvent(focus, &probe);
+  return probe.isAccepted();
 }
 
 }  // namespace shelf

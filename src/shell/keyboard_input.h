@@ -5,6 +5,8 @@
 
 #include <Qt>
 
+class QKeyEvent;
+
 namespace shelf {
 
 class TCommandDispatcher;
@@ -29,5 +31,9 @@ class TKeyboardInput {
   TPointerInput& pointer_;
   TCommandDispatcher& dispatcher_;
 };
+
+// Whether the control that has the keyboard takes `key` as its own: typing, and a text box's
+// editing keys (Ctrl+A, Home, Shift+Home...). Such keys go to it before the window's.
+bool FocusTakesKey(const QKeyEvent& key);
 
 }  // namespace shelf

@@ -516,6 +516,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (!widget || widget->window() != this) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   ClosePopups();  // any key ends a popup list, as a press does
+  // Typing and a text box's editing keys belong to the box before the window.
+  if (FocusTakesKey(*key)) return false;
   if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
     if (notMainShell_ || thesaurusWindow_)
       QCoreApplication::quit();

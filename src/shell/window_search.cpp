@@ -53,7 +53,9 @@ void TWindowSearch::FindInFoundPage() {
 }
 
 void TWindowSearch::SearchDialogClosed() {
-  if (finder_) finder_->SetSearching(true);
+  if (!finder_) return;
+  finder_->SetSearching(true);
+  ShowStatus("");  // what the search said goes with the dialog
 }
 
 void TWindowSearch::DialogPageShown(int page) {

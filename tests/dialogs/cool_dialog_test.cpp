@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
@@ -19,6 +20,7 @@
 namespace shelf {
 namespace {
 namespace fs = std::filesystem;
+using test::Keyboard;
 
 constexpr const char* kKey = "SOFTWARE\\Brevandor\\Test";
 
@@ -54,9 +56,16 @@ struct Host : TCoolDialogHost {
   THtmlFrame* PageAreas() const override { return nullptr; }
   TTextMsg* TextMessages() const override { return nullptr; }
   void PrepareSearchScale() override { calls.push_back("scale"); }
+  // A find box, as the search puts it on the find page, taking the keyboard there.
+  void DialogPageShown(int page) override {
+    if (!box) return;
+    box->setVisible(page == TCoolDialog::kFindPage);
+    if (box->isVisibleTo(dialog)) box->setFocus();
+  }
 
   QWidget window;
   TCoolDialog* dialog = nullptr;
+  QLineEdit* box = nullptr;
   bool busy = false, sounds = true;
   std::vector<std::string> calls;
 };
@@ -134,19 +143,39 @@ TEST_F(CoolDialogTest, AMessageWiderThanTheTextAreaWidensThePage) {
 
 TEST_F(CoolDialogTest, EnterSaysYesOnTheMessagePageAndEscGoesToTheMainWindow) {
   Show(0, "x");
-  QTest::keyClick(dialog.get(), Qt::Key_Return);
+  ASSERT_EQ(Keyboard(), dialog.get());  // the page on show has the keyboard
+  QTest::keyClick(Keyboard(), Qt::Key_Return);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
   EXPECT_TRUE(host.calls.empty());                   // no sound
   EXPECT_EQ(Show(0, "x"), TCoolDialog::kResultYes);  // the last result comes back
 
-  QTest::keyClick(dialog.get(), Qt::Key_Escape);
+  QTest::keyClick(Keyboard(), Qt::Key_Escape);
   EXPECT_EQ(host.calls, std::vector<std::string>{"escape"});
   EXPECT_FALSE(dialog->isVisible());
 
+  // On the find page its box has the keyboard: Enter is the box's, Esc still the dialog's.
+  host.box = new QLineEdit(dialog.get());
   Show(1);
-  QTest::keyClick(dialog.get(), Qt::Key_Enter);
-  EXPECT_TRUE(dialog->isVisible());  // the find page leaves Enter to its search box
+  ASSERT_EQ(Keyboard(), host.box);
+  host.calls.clear();
+  QTest::keyClick(Keyboard(), Qt::Key_Enter);
+  EXPECT_TRUE(dialog->isVisible());
+  QTest::keyClick(Keyboard(), Qt::Key_Escape);
+  EXPECT_EQ(host.calls, std::vector<std::string>{"escape"});
+  EXPECT_FALSE(dialog->isVisible());
+
+  // The hidden box never keeps it: the message page after the find page takes letters, Enter
+  // and Esc, also when it replaces the find page on show.
+  for (const bool findPageOpen : {false, true}) {
+    if (findPageOpen) Show(1);
+    Show(0, "x");
+    ASSERT_EQ(Keyboard(), dialog.get()) << findPageOpen;
+    QTest::keyClicks(Keyboard(), "w");
+    EXPECT_TRUE(host.box->text().isEmpty());
+    QTest::keyClick(Keyboard(), Qt::Key_Return);
+    EXPECT_FALSE(dialog->isVisible());
+  }
 }
 
 TEST_F(CoolDialogTest, CommandsInTheirOrder) {

@@ -6,8 +6,10 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include "book/book_session.h"
+#include "dialogs/font_form.h"
 #include "html/frame_viewer.h"
 #include "pages/html_favorite.h"
 #include "reading_book.h"
@@ -209,6 +211,28 @@ TEST_F(PopupWindowsTest, FavoritesFromThePageMenuDeleteModeAndARestart) {
   Run("showfavorite", 6);
   Choose(favorites, 0);
   EXPECT_EQ(Shown(), "d.htm");
+}
+
+TEST_F(PopupWindowsTest, ThePageMenusFontItemOpensThePageFontDialog) {
+  Run("2");
+  TPopupWindow* pageMenu = popups->Popup(kPopupContextHtml);
+  ASSERT_NE(pageMenu, nullptr);
+  QTest::mousePress(Viewer()->ActiveViewer()->viewport(), Qt::RightButton, {}, QPoint(40, 40));
+  ASSERT_TRUE(pageMenu->isVisible());
+  ASSERT_EQ(pageMenu->Item(2).Caption(), *Utf8ToCp1251("Шрифт страницы"));
+  // The dialog waits for the reader: it is looked for, and cancelled, while it does.
+  bool asked = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (auto* dialog = dynamic_cast<TFontForm*>(QApplication::activeModalWidget())) {
+      asked = true;
+      dialog->reject();
+    }
+  });
+  watch.start(20);
+  Choose(pageMenu, 2);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return asked; }, 3000));
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(PopupWindowsTest, PopupsStayOnTheDesktopAndSlideOnlyAfterAPause) {

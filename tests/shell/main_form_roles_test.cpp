@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "book/book_session.h"
+#include "html/book_url.h"
 #include "html/document_view.h"
 #include "html/frame_viewer.h"
 #include "pages/html_frame.h"
@@ -25,6 +26,7 @@
 #include "shell/plain_tool_bar.h"
 #include "shell/plain_window_layout.h"
 #include "shell/recording_desktop.h"
+#include "shell/window_messages.h"
 #include "test_support.h"
 #include "widgets/panel_bkgrd.h"
 #include "widgets/status_line.h"
@@ -33,6 +35,7 @@ namespace shelf {
 namespace {
 namespace fs = std::filesystem;
 
+using test::Keyboard;
 using test::RecordingDesktop;
 
 class MainFormRolesTest : public test::BookWindowTest {
@@ -78,12 +81,15 @@ TEST_F(MainFormRolesTest, TheThesaurusWindowIsDrawnFromTesaurusTxtAndFindsTermsB
   QLineEdit* box = form.FindBoxes()->Box(0);
   EXPECT_EQ(box->window(), &form);
   EXPECT_TRUE(box->isVisible());
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_EQ(Keyboard(), box);
   box->setText(QString::fromUtf8("Генератор"));
-  box->setFocus();
-  QTest::keyClick(box, Qt::Key_Return);
+  QTest::keyClick(Keyboard(), Qt::Key_Return);
   EXPECT_TRUE(form.StatusLine()->Message().empty());
   box->setText(QString::fromUtf8("Нет такого слова"));
-  QTest::keyClick(box, Qt::Key_Return);
+  QTest::keyClick(Keyboard(), Qt::Key_Return);
   EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Текст не найден"));
 
   // A term typed by its start or in another form: its entry, on whichever page it is.
@@ -95,10 +101,41 @@ TEST_F(MainFormRolesTest, TheThesaurusWindowIsDrawnFromTesaurusTxtAndFindsTermsB
                {"свечи зажигания", "tesaurus4.htm", "~ Свеча зажигания"}};
   for (const auto& term : terms) {
     box->setText(QString::fromUtf8(term.typed));
-    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(Keyboard(), Qt::Key_Return);
     EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with(term.page)) << term.typed;
     EXPECT_EQ(Cp1251ToUtf8(viewer->ActiveViewer()->SelectedText()), term.entry) << term.typed;
   }
+
+  // Typing and the box's editing keys come before the window's: Shift+T types a capital (no
+  // thesaurus start page), Ctrl+A and Shift+Home select the box's text, not the page's.
+  ASSERT_EQ(Keyboard(), box);
+  box->setText("ab");
+  QTest::sendKeyEvent(QTest::Click, Keyboard(), Qt::Key_T, "T", Qt::ShiftModifier);
+  EXPECT_EQ(box->text(), "abT");
+  QTest::keyClick(Keyboard(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(box->selectedText(), "abT");
+  QTest::keyClick(Keyboard(), Qt::Key_End);
+  QTest::keyClick(Keyboard(), Qt::Key_Left);
+  QTest::keyClick(Keyboard(), Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(box->selectedText(), "ab");
+  EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("tesaurus4.htm"));
+  EXPECT_EQ(Cp1251ToUtf8(viewer->ActiveViewer()->SelectedText()), "~ Свеча зажигания");
+
+  // A page handed to the running window opens at its anchor, also a page it has shown before.
+  const std::string first = session->Folders.ProgramDir + "tesaurus1.htm";
+  // What another copy's page request hands over.
+  const auto handOver = [&](const std::string& page) {
+    form.WindowMessages()->HandleCopyData(CopyDataRecord::Make(CopyDataRecord::kOpenPage, page),
+                                          {});
+  };
+  handOver(first + "#gbc");
+  EXPECT_TRUE(SameBookFile(viewer->CurrentFile(), first));
+  const int far = viewer->ActiveViewer()->VScrollPos();
+  EXPECT_GT(far, 0);
+  handOver(first + "#akb");
+  EXPECT_LT(viewer->ActiveViewer()->VScrollPos(), far);
+  handOver(first + "#gbc");
+  EXPECT_EQ(viewer->ActiveViewer()->VScrollPos(), far);
 }
 
 TEST_F(MainFormRolesTest, HelpAndPictureWindowsHaveTheirTitlesSizesAndPlace) {
@@ -199,11 +236,13 @@ TEST_F(MainFormRolesTest, ShiftTAndF1StartTheThesaurusAndTheHelpWindow) {
   RecordingDesktop desktop;
   form.SetDesktop(desktop);
   const std::string run = session->Folders.ProgramDir;
-  // The keys as the window sees them before any control (QTest would offer F1 to the
-  // desktop's shortcuts first).
+  // The keys go to the control that has the keyboard, as they arrive from the desktop once
+  // its shortcuts have passed on them (QTest would offer F1 to them first).
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   const auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
     QKeyEvent event(QEvent::KeyPress, key, modifiers);
-    QApplication::sendEvent(&form, &event);
+    QApplication::sendEvent(Keyboard(), &event);
   };
   press(Qt::Key_T, Qt::ShiftModifier);  // only where pages are read
   EXPECT_TRUE(desktop.starts.empty());

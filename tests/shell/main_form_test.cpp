@@ -49,6 +49,7 @@
 namespace shelf {
 namespace {
 namespace fs = std::filesystem;
+using test::Keyboard;
 
 // A page body long enough to scroll.
 std::string LongText() {
@@ -177,13 +178,29 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPa
   EXPECT_EQ(page->VScrollPos(), 0);
   key(Qt::Key_Down);
   EXPECT_GT(page->VScrollPos(), 0);  // a plain Down still scrolls the page
-  // In the path box typing still types, and Shift+Home goes back to the first screen.
+  // In the path box typing and the box's editing keys come first: Shift+T types a capital,
+  // Ctrl+A and Shift+Home select its text. The window's keys that no box uses still work.
   QLineEdit* box = form.PathInputs()->Edit(0);
-  box->setFocus();
-  ASSERT_TRUE(box->hasFocus());
+  page->SetCaret(0);  // no selection in the page
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 2, box->height() / 2));
+  ASSERT_EQ(QApplication::focusWidget(), box);
   box->setText("/tmp/");
   key(Qt::Key_X);
-  EXPECT_EQ(box->text(), "/tmp/x");
+  // A capital letter arrives as a keyboard types it: with its text.
+  QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_T, "T",
+                      Qt::ShiftModifier);
+  EXPECT_EQ(box->text(), "/tmp/xT");
+  key(Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(box->selectedText(), "/tmp/xT");
+  EXPECT_TRUE(page->SelectedText().empty());
+  key(Qt::Key_End);
+  key(Qt::Key_Left);
+  key(Qt::Key_Home, Qt::ShiftModifier);
+  EXPECT_EQ(box->selectedText(), "/tmp/x");
+  EXPECT_EQ(form.CurrentScreen(), 1);
+  // Back in the page, Shift+Home goes to the first screen.
+  QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, QPoint(200, 150));
+  ASSERT_TRUE(page->hasFocus());
   key(Qt::Key_Home, Qt::ShiftModifier);
   EXPECT_EQ(form.CurrentScreen(), 0);
   EXPECT_FALSE(viewer->isVisible());
@@ -416,20 +433,31 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
   TCoolDialog* dialog = form.CoolDialog();
-  ASSERT_NE(dialog, nullptr);
+  TFindTxtHtml* finder = form.FindBoxes();
+  ASSERT_TRUE(dialog && finder);
   ASSERT_EQ(dialog->Pages().size(), 4u);
   EXPECT_FALSE(dialog->isVisible());
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  const auto findKey = [&] {
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::keyClick(Keyboard(), Qt::Key_F, Qt::ControlModifier);
+  };
 
-  QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);  // only where pages are read
+  findKey();  // only where pages are read
   EXPECT_FALSE(dialog->isVisible());
   form.SwitchScreen(1, TElementKind::Button, 0);
-  QTest::keyClick(&form, Qt::Key_F, Qt::ControlModifier);
+  findKey();
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kFindPage);
   EXPECT_EQ(dialog->height(), 115);  // no results yet
   const QRect over = form.geometry();
   EXPECT_EQ(dialog->x() + dialog->width() / 2, over.left() + over.width() / 2);
-  QTest::keyClick(&form, Qt::Key_Escape);
+  // Esc where the keyboard is, in the find box, closes the page.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+  ASSERT_EQ(Keyboard(), finder->Box(0));
+  QTest::keyClick(Keyboard(), Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible());
 
   // The find tool on the rail, pressed and released by the pointer.
@@ -455,13 +483,34 @@ TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDial
   TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
   EXPECT_TRUE(Cp1251LowerString(viewer->CurrentFile()).ends_with("brakes.htm"));
 
-  form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
-  EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kMessagePage);
-  EXPECT_TRUE(dialog->isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
-  QTest::keyClick(dialog, Qt::Key_Return);
+  // A word the book lacks: the status line says so until the find page closes.
+  QTest::mouseClick(finder->Box(0), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_EQ(Keyboard(), finder->Box(0));
+  QTest::keyClicks(Keyboard(), "qqq");
+  QTest::keyClick(Keyboard(), Qt::Key_Return);
+  EXPECT_EQ(form.StatusLine()->Message(), *Utf8ToCp1251("Текст не найден"));
+  QTest::keyClick(Keyboard(), Qt::Key_Escape);
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
+  EXPECT_TRUE(form.StatusLine()->Message().empty());
+  EXPECT_FALSE(form.StatusLine()->Blinking());
+
+  // A message after the find page was used owns the keyboard: letters stay out of the hidden
+  // find box, Enter says yes and Esc closes it, whether the find page was open or not.
+  for (const bool findPageOpen : {true, false}) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+      if (findPageOpen) findKey();
+      form.Dispatcher().ExecuteCommand("unarc", "", true, TElementKind::Button, 0);
+      EXPECT_EQ(dialog->CurrentPage(), TCoolDialog::kMessagePage);
+      EXPECT_TRUE(dialog->isVisible());
+      ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog->FadingIn(); }, 3000));
+      EXPECT_EQ(Keyboard(), dialog);
+      QTest::keyClicks(Keyboard(), "w");
+      EXPECT_EQ(finder->Box(0)->text(), "qqq");
+      QTest::keyClick(Keyboard(), key);
+      EXPECT_FALSE(dialog->isVisible()) << findPageOpen << " " << key;
+      if (key == Qt::Key_Return) EXPECT_EQ(dialog->DialogResult(), TCoolDialog::kResultYes);
+    }
+  }
 }
 
 // Clicks the link to `url` where the page shows it, scrolling down to it as a reader would;
@@ -479,12 +528,6 @@ bool ClickLink(TDocumentView& page, const std::string& url) {
     if (scroll->value() == scroll->maximum()) return false;
     scroll->setValue(scroll->value() + scroll->pageStep());
   }
-}
-
-// The reader's keys go to the widget that has the keyboard, as typing does.
-QWidget* Keyboard() {
-  QWidget* focus = QApplication::focusWidget();
-  return focus ? focus : QApplication::activeWindow();
 }
 
 TEST_F(MainFormTest, TheFindPageSearchesTheSampleBookByTypingAndClicks) {
