@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 #include <iostream>
 
@@ -391,7 +392,8 @@ void TMainForm::ShowMainWindow() {
   if (const QScreen* display = screen())
     move(display->availableGeometry().center() - rect().center());
   animator_.Open();
-  media_.WindowShown();
+  // Music and film wait for the first paint: opening a song takes longer than drawing the window.
+  mediaAfterPaint_ = true;
 }
 
 void TMainForm::CloseAllAndQuit() {
@@ -450,6 +452,10 @@ void TMainForm::StartWindowDrag() {
 }
 
 void TMainForm::paintEvent(QPaintEvent*) {
+  if (mediaAfterPaint_) {
+    mediaAfterPaint_ = false;
+    QTimer::singleShot(0, this, [this] { media_.WindowShown(); });
+  }
   QPainter painter(this);
   if (PlainWindow()) {
     painter.fillRect(rect(), palette().color(QPalette::Window));

@@ -283,16 +283,17 @@ TEST_F(MainFormTest, TheStartClipPlaysBeforeTheWindowAndEscapeEndsIt) {
   EXPECT_TRUE(form.OpeningAnimationRunning());
 }
 
-// The sample book's media through the window: the songs start with the window, the music
-// button fades them out, the reading screen's clip plays in its window, "3d" plays the title's
-// film and keeps it waiting while another screen shows.
+// The sample book's media through the window: the songs start once the window has painted, the
+// music button fades them out, the reading screen's clip plays in its window, "3d" plays the
+// title's film and keeps it waiting while another screen shows.
 TEST_F(MainFormTest, TheSampleBookPlaysItsMusicClipAndFilm) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
   ASSERT_EQ(form.BuildBookShell(), std::nullopt);
   ASSERT_NE(form.Music(), nullptr);
   EXPECT_TRUE(form.Options().BGSound);
-  EXPECT_TRUE(form.Music()->Player().Opened());
+  EXPECT_FALSE(form.Music()->Player().Opened()) << "the window paints before the music starts";
+  EXPECT_TRUE(QTest::qWaitFor([&] { return form.Music()->Player().Opened(); }, 5000));
   EXPECT_EQ(form.Music()->SongIndex(), 0);
   form.Dispatcher().ExecuteCommand("bgsound", "", true, TElementKind::Button, 0);
   EXPECT_FALSE(form.Options().BGSound);
