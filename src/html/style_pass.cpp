@@ -168,9 +168,10 @@ void TStylePass::Visit(litehtml::element& el, const TSizeOrigin& parent,
   const char* tag = el.get_tagName();
   if (tag && std::strcmp(tag, "font") == 0 && el.get_attr("size")) {
     const char* size = el.get_attr("size");
-    int value = std::atoi(*size == '+' ? size + 1 : size);
+    // A page may write any number of digits here; only 1..7 (or 3 moved by -2..+4) mean a size.
+    long value = std::clamp(std::strtol(*size == '+' ? size + 1 : size, nullptr, 10), -100L, 100L);
     if (*size == '+' || *size == '-') value += 3;
-    origin.Keyword = std::clamp(value, 1, 7);
+    origin.Keyword = static_cast<int>(std::clamp(value, 1L, 7L));
     origin.Factor = 1.0;
     exact = el.get_font_size();
   } else if (const char* own = el.get_style_property("font-size", false, nullptr)) {

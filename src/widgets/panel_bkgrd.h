@@ -10,6 +10,8 @@ class QSplitter;
 namespace shelf {
 
 class TPanelBkgrd : public QWidget {
+  Q_OBJECT
+
  public:
   // `splitterColor` as the book writes colours: red + green * 256 + blue * 65536.
   TPanelBkgrd(QWidget* window, std::int32_t splitterColor);
