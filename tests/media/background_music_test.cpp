@@ -111,8 +111,11 @@ TEST_F(BackgroundMusicTest, FadesOutWhileTheWindowAnswersAndResumesWhereItStoppe
   EXPECT_GT(followed, 1000);
   const auto levels = sink.StopRecording(100ms);
   ASSERT_GE(levels.size(), 6u);
-  EXPECT_GT(levels[1], 0.2) << "the fade starts loud";
-  EXPECT_LT(levels[levels.size() - 2], levels[1] / 4) << "and falls";
+  // The loudest tenth of a second early on, not one fixed window: on a busy machine the sound
+  // reaches the recording a little late, or with a gap.
+  const double start = *std::max_element(levels.begin(), levels.begin() + levels.size() / 3);
+  EXPECT_GT(start, 0.2) << "the fade starts loud";
+  EXPECT_LT(levels[levels.size() - 2], start / 4) << "and falls";
   EXPECT_FALSE(music.Player().Opened());
   EXPECT_FLOAT_EQ(music.Player().Volume(), 1.0f);  // our own level is back for the next start
 
