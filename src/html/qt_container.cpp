@@ -4,8 +4,6 @@
 #include <litehtml/el_para.h>
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPolygon>
 #include <QWidget>
@@ -21,6 +19,7 @@
 #include "html/cell_element.h"
 #include "html/clipped_element.h"
 #include "html/font_element.h"
+#include "html/font_families.h"
 #include "html/form_control_element.h"
 #include "html/fractional_font.h"
 #include "html/hyphen_breaks.h"
@@ -44,41 +43,6 @@ namespace {
 
 QColor ToQColor(const litehtml::web_color& color) {
   return QColor(color.red, color.green, color.blue, color.alpha);
-}
-
-// A font name as a page wrote it, without quotes, blanks and the " Cyr" of Cyrillic sets.
-std::string CleanFamilyName(std::string name) {
-  while (!name.empty() && (name.front() == ' ' || name.front() == '"' || name.front() == '\''))
-    name.erase(0, 1);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '"' || name.back() == '\''))
-    name.pop_back();
-  if (name.size() > 4 && AsciiLower(name).ends_with(" cyr")) name.resize(name.size() - 4);
-  return name;
-}
-
-// The installed family a font name stands for: the family itself, a family drawn with the
-// same metrics (what a browser accepts in place of the Windows fonts), or the family behind a
-// generic name. Empty when nothing of the kind is installed: the next name of the list is
-// tried then, as browsers do, instead of a look-alike the font system would make up.
-QString InstalledFamily(const std::string& name) {
-  static const std::pair<const char*, const char*> kSameMetrics[] = {
-      {"arial", "Liberation Sans"},
-      {"helvetica", "Liberation Sans"},
-      {"sans-serif", "Liberation Sans"},
-      {"arial narrow", "Liberation Sans Narrow"},
-      {"times new roman", "Liberation Serif"},
-      {"times", "Liberation Serif"},
-      {"serif", "Liberation Serif"},
-      {"courier new", "Liberation Mono"},
-      {"courier", "Liberation Mono"},
-      {"monospace", "Liberation Mono"}};
-  const QString family = QString::fromUtf8(name.c_str());
-  if (family.isEmpty()) return {};
-  if (QFontDatabase::hasFamily(family)) return family;
-  const std::string lower = AsciiLower(name);
-  for (const auto& [alias, host] : kSameMetrics)
-    if (lower == alias && QFontDatabase::hasFamily(host)) return host;
-  return {};
 }
 
 QPolygon Side(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
@@ -148,22 +112,6 @@ bool TQtContainer::OutsideClip(const litehtml::element& element, int x, int y,
                                               PageCoordinate(qint64{y} + pos.y));
   return area.bottom() < clip->top() || area.top() > clip->bottom() ||
          area.right() < clip->left() || area.left() > clip->right();
-}
-
-QString TQtContainer::ResolveFamily(const std::string& name) {
-  // Asking the font system is slow next to a page's layout: answers are kept until fonts are
-  // added or removed.
-  static std::unordered_map<std::string, QString> known;
-  static const bool watching = [] {
-    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-      QObject::connect(app, &QGuiApplication::fontDatabaseChanged, app, [] { known.clear(); });
-    return true;
-  }();
-  (void)watching;
-  const std::string clean = CleanFamilyName(name);
-  auto [it, added] = known.try_emplace(clean);
-  if (added) it->second = InstalledFamily(clean);
-  return it->second;
 }
 
 void TQtContainer::SetChildExtents(const litehtml::element* element,
@@ -242,11 +190,11 @@ litehtml::uint_ptr TQtContainer::create_font(const litehtml::tchar_t* faceName, 
   for (std::size_t start = 0; start <= faces.size() && family.isEmpty();) {
     std::size_t comma = faces.find(',', start);
     if (comma == std::string::npos) comma = faces.size();
-    family = ResolveFamily(faces.substr(start, comma - start));
+    family = InstalledFontFamily(faces.substr(start, comma - start));
     start = comma + 1;
   }
-  if (family.isEmpty()) family = ResolveFamily(defaultFontName_);
-  if (family.isEmpty()) family = ResolveFamily("serif");
+  if (family.isEmpty()) family = InstalledFontFamily(defaultFontName_);
+  if (family.isEmpty()) family = InstalledFontFamily("serif");
   QFont font;
   font.setFamily(family.isEmpty() ? QStringLiteral("Times New Roman") : family);
   font.setPixelSize(std::max(1, size));

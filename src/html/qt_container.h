@@ -99,9 +99,6 @@ class TQtContainer : public litehtml::document_container {
   // carry the same attributes.
   const litehtml::style& HintStyle(const std::string& css);
 
-  // The installed family for one name of a font list (empty when there is none).
-  static QString ResolveFamily(const std::string& name);
-
   const std::string& Title() const { return title_; }  // UTF-8
   const QFont* FontOf(litehtml::uint_ptr font) const;
   // Draws a picture of the page into a box (scaled to it), or nothing when it is missing.
