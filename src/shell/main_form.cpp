@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 #include <iostream>
 
@@ -26,6 +25,7 @@
 #include "search/find_txt_html.h"
 #include "shell/book_lock.h"
 #include "shell/dropped_file.h"
+#include "shell/first_paint.h"
 #include "shell/page_printing.h"
 #include "shell/role_descriptions.h"
 #include "shell/stored_switches.h"
@@ -393,7 +393,7 @@ void TMainForm::ShowMainWindow() {
     move(display->availableGeometry().center() - rect().center());
   animator_.Open();
   // Music and film wait for the first paint: opening a song takes longer than drawing the window.
-  mediaAfterPaint_ = true;
+  AfterFirstPaint(*this, [this] { media_.WindowShown(); });
 }
 
 void TMainForm::CloseAllAndQuit() {
@@ -452,10 +452,6 @@ void TMainForm::StartWindowDrag() {
 }
 
 void TMainForm::paintEvent(QPaintEvent*) {
-  if (mediaAfterPaint_) {
-    mediaAfterPaint_ = false;
-    QTimer::singleShot(0, this, [this] { media_.WindowShown(); });
-  }
   QPainter painter(this);
   if (PlainWindow()) {
     painter.fillRect(rect(), palette().color(QPalette::Window));

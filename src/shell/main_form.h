@@ -294,7 +294,6 @@ class TMainForm : public QWidget,
   bool notMainShell_ = false;
   bool shellBuilt_ = false;  // the stored switch states were read, so they are written back
   bool busy_ = false;
-  bool mediaAfterPaint_ = false;  // shown: the music and the film start after the first paint
   TProgramOptions options_;
   QImage screenPicture_;  // the current screen's background picture as loaded
   QRegion shape_;

@@ -2,9 +2,11 @@
 // clip switched off so that each test meets the window at once.
 #pragma once
 
+#include <QTest>
 #include <memory>
 
 #include "book/book_session.h"
+#include "shell/main_form.h"
 #include "test_support.h"
 
 namespace shelf::test {
@@ -20,6 +22,12 @@ class BookWindowTest : public IsolatedTest {
     auto session = OpenBookSession(folder, error);
     EXPECT_TRUE(session) << error;
     return session;
+  }
+  // Builds the book's window and waits until its opening animation has ended. Call it under
+  // ASSERT_NO_FATAL_FAILURE.
+  static void ShowBookWindow(TMainForm& form) {
+    ASSERT_EQ(form.BuildBookShell(), std::nullopt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
   }
 };
 

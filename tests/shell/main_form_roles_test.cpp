@@ -183,8 +183,7 @@ TEST_F(MainFormRolesTest, HelpAndPictureWindowsHaveTheirTitlesSizesAndPlace) {
 TEST_F(MainFormRolesTest, TheShellTurnsIntoAPlainWindowWithItsToolbarAndBack) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   form.Dispatcher().ExecuteCommand("2", "", true, TElementKind::Button, 0);
   const std::string run = session->Folders.ProgramDir;
   form.PageAreas()->OpenLinkedPage(run + "engine.htm");
@@ -231,8 +230,7 @@ TEST_F(MainFormRolesTest, TheShellTurnsIntoAPlainWindowWithItsToolbarAndBack) {
 TEST_F(MainFormRolesTest, ShiftTAndF1StartTheThesaurusAndTheHelpWindow) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   RecordingDesktop desktop;
   form.SetDesktop(desktop);
   const std::string run = session->Folders.ProgramDir;

@@ -187,8 +187,7 @@ TEST_F(MainFormTest, TheReadingScreenShowsItsPageOnThePanelAndLinksMoveBetweenPa
   box->setText("/tmp/");
   key(Qt::Key_X);
   // A capital letter arrives as a keyboard types it: with its text.
-  QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_T, "T",
-                      Qt::ShiftModifier);
+  QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_T, "T", Qt::ShiftModifier);
   EXPECT_EQ(box->text(), "/tmp/xT");
   key(Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(box->selectedText(), "/tmp/xT");
@@ -223,8 +222,7 @@ TEST_F(MainFormTest, ElementPicturesOfAnotherSizeAreNotStretched) {
   wide.save(QString::fromStdString((book / "run/g2.bmp").string()));
   auto session = Open(book);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   QTest::mouseMove(&form, QPoint(20, 20));
   ASSERT_EQ(form.Description().Screens[0].SwitchesGrp[0].Hover, 1);
   const QImage shown = form.grab().toImage();
@@ -430,8 +428,7 @@ TEST_F(MainFormTest, TheProgramRefusesBadBooksWithAClearMessage) {
 TEST_F(MainFormTest, TheFindPageOpensFromItsKeyAndItsButtonAndMessagesUseTheDialog) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   TCoolDialog* dialog = form.CoolDialog();
   TFindTxtHtml* finder = form.FindBoxes();
   ASSERT_TRUE(dialog && finder);
@@ -533,8 +530,7 @@ bool ClickLink(TDocumentView& page, const std::string& url) {
 TEST_F(MainFormTest, TheFindPageSearchesTheSampleBookByTypingAndClicks) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   form.SwitchScreen(1, TElementKind::Button, 0);
   TFrameViewer* viewer = form.PageAreas()->CurrentScreenViewer();
   TCoolDialog* dialog = form.CoolDialog();
@@ -805,8 +801,7 @@ TEST_F(MainFormTest, ThePreviewOfCtrlPBlocksTheWindowAndHandsItsF1ToTheWindowsHe
   qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
   auto session = Open(test::MakeReadingBook(Dir()));
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   form.SwitchScreen(1, TElementKind::Button, 0);
   THtmlFrame* pages = form.PageAreas();
   pages->PrinterNotice = [](int, const std::string&) {};
@@ -845,8 +840,7 @@ TEST_F(MainFormTest, TheNoPrinterNoticeComesFirstAndThePreviewAfterIt) {
   qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   form.SwitchScreen(1, TElementKind::Button, 0);
   TCoolDialog* dialog = form.CoolDialog();
   ASSERT_NE(dialog, nullptr);
@@ -886,8 +880,7 @@ TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagr
   qputenv("CUPS_SERVER", (Dir() / "no-cups.sock").string().c_str());
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   form.SwitchScreen(1, TElementKind::Button, 0);
   THtmlFrame* pages = form.PageAreas();
   std::vector<int> notices;
@@ -952,8 +945,7 @@ TEST_F(MainFormTest, TheSampleBooksWiringChapterPrintsOnSeveralSheetsAndItsDiagr
 TEST_F(MainFormTest, TheAboutButtonOpensTheAboutBoxWhichItsButtonAndTheBooksEndClose) {
   auto session = Open(SHELF_SAMPLE_BOOK);
   TMainForm form(*session);
-  ASSERT_EQ(form.BuildBookShell(), std::nullopt);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.OpeningAnimationRunning(); }, 5000));
+  ASSERT_NO_FATAL_FAILURE(ShowBookWindow(form));
   EXPECT_EQ(form.AboutBox(), nullptr);  // made on first use
   // The title screen's button through the hint control over it, as the find tool is pressed
   // above; the box through its own window.
